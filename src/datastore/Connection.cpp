@@ -1,0 +1,140 @@
+#include "Connection.h"
+
+#include "SqlFunctions.h"
+#include "platform/DsnRegistry.h"
+#include "platform/Messages.h"
+#include "platform/Paths.h"
+
+#include <QAtomicInt>
+#include <QFileInfo>
+#include <QSqlError>
+#include <chrono>
+
+namespace datastore {
+namespace {
+// Other programs share the files; wait for their locks rather than fail at once.
+constexpr std::chrono::milliseconds kBusyTimeout{10000};
+
+QAtomicInt connectionCounter;
+
+QString valueOf(const QString& connectionString, const QString& key)
+{
+    const QStringList pairs = connectionString.split(QLatin1Char(';'));
+    for (const QString& pair : pairs) {
+        const int equals = pair.indexOf(QLatin1Char('='));
+        if (equals < 0)
+            continue;
+        if (pair.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+            return pair.mid(equals + 1).trimmed();
+    }
+    return QString();
+}
+} // namespace
+
+Connection::Connection()
+    : m_name(QStringLiteral("tarvolen-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
+{
+}
+
+Connection::~Connection()
+{
+    close();
+    if (QSqlDatabase::contains(m_name))
+        QSqlDatabase::removeDatabase(m_name);
+}
+
+QString Connection::fileFor(const QString& connectionString, OpenStatus* why)
+{
+    QString file = valueOf(connectionString, QStringLiteral("Data Source"));
+    const QString dsn = valueOf(connectionString, QStringLiteral("DSN"));
+    if (file.isEmpty() && !dsn.isEmpty()) {
+        if (!platform::dsnExists(dsn)) {
+            if (why)
+                *why = OpenStatus::NoSuchDataSource;
+            return QString();
+        }
+        file = platform::dsnDatabase(dsn);
+    }
+    const QString resolved = platform::resolvePath(file);
+    if (file.isEmpty() || !QFileInfo(resolved).isFile()) {
+        if (why)
+            *why = OpenStatus::NoSuchFile;
+        return QString();
+    }
+    return resolved;
+}
+
+Connection::OpenStatus Connection::open()
+{
+    if (isOpen()) {
+        m_lastError = QStringLiteral("the connection is already open");
+        return OpenStatus::AlreadyOpen;
+    }
+    OpenStatus why = OpenStatus::Failed;
+    const QString file = fileFor(ConnectionString, &why);
+    if (file.isEmpty()) {
+        m_lastError = why == OpenStatus::NoSuchDataSource
+                          ? QStringLiteral("the data source is not registered")
+                          : QStringLiteral("the database file does not exist");
+        return why;
+    }
+    QSqlDatabase db = QSqlDatabase::contains(m_name) ? QSqlDatabase::database(m_name, false)
+                                                     : QSqlDatabase::addDatabase("QSQLITE", m_name);
+    db.setDatabaseName(file);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeout.count()));
+    if (!db.open()) {
+        m_lastError = db.lastError().text();
+        return OpenStatus::Failed;
+    }
+    if (!registerSqlFunctions(db)) {
+        m_lastError = QStringLiteral("the date function could not be registered");
+        db.close();
+        return OpenStatus::Failed;
+    }
+    m_fileName = file;
+    m_lastError.clear();
+    return OpenStatus::Opened;
+}
+
+void Connection::close()
+{
+    if (!QSqlDatabase::contains(m_name))
+        return;
+    QSqlDatabase db = QSqlDatabase::database(m_name, false);
+    if (db.isOpen())
+        db.close();
+}
+
+bool Connection::isOpen() const
+{
+    return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
+}
+
+QSqlDatabase Connection::database() const { return QSqlDatabase::database(m_name, false); }
+
+QSqlQuery Connection::run(const QString& statement, const QVariantList& values)
+{
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!query.prepare(statement))
+        return query;
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    query.exec();
+    return query;
+}
+
+QString describeError(const QSqlQuery& query)
+{
+    QString reason = query.lastError().text().trimmed();
+    if (reason.isEmpty())
+        reason = QStringLiteral("the database did not answer");
+    return reason + QStringLiteral("\n\nStatement: ") + query.lastQuery();
+}
+
+void reportQueryError(const QSqlQuery& query)
+{
+    platform::showMessage(QStringLiteral("Data Error - ") + describeError(query));
+}
+
+} // namespace datastore

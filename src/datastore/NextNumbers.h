@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Connection.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+// The next number of a column: the largest stored value plus 1, or 1 when no row has one.
+// With IsOpen false a new connection is opened into Con with OpenMst; the caller keeps it.
+// No number is returned when the statement fails (the reason goes to *error) or when the
+// column has reached the largest number it can hold.
+std::optional<qint32> Max_No(const QString& Table, const QString& Field, bool IsOpen,
+                             std::unique_ptr<datastore::Connection>& Con,
+                             QString* error = nullptr);
+std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field,
+                                  const QString& Cond, bool IsOpen,
+                                  std::unique_ptr<datastore::Connection>& Con,
+                                  QString* error = nullptr);
+
+namespace datastore {
+// The next number after the largest stored one (null: none stored). A stored -1 or less
+// still gives 1, so the numbering never hands out 0 or a number below it.
+std::optional<qint32> nextAfter(const QVariant& largest);
+} // namespace datastore

@@ -1,0 +1,134 @@
+#include "Startup.h"
+
+#include "GenState.h"
+#include "platform/DsnRegistry.h"
+#include "platform/Messages.h"
+#include "platform/Paths.h"
+#include "platform/ProgramEnd.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+using datastore::Connection;
+
+namespace datastore {
+
+QString serPathFile() { return Gen_AppPath + QStringLiteral("\\SerPath.mdb"); }
+
+QString mainDatabaseFile() { return Gen_ServerPath + QStringLiteral("\\Databas\\Main.mdb"); }
+
+QString mstDatabaseFile(const QString& db)
+{
+    return Gen_ServerPath + QStringLiteral("\\Databas\\") + db + QStringLiteral(".mdb");
+}
+
+namespace {
+// Opens a connection; one that is already open is closed and opened again. Any other failure
+// is reported with its reason and ends the program.
+bool openOrEnd(Connection& con, const QString& failureMessage)
+{
+    Connection::OpenStatus status = con.open();
+    if (status == Connection::OpenStatus::AlreadyOpen) {
+        con.close();
+        status = con.open();
+    }
+    if (status == Connection::OpenStatus::Opened)
+        return true;
+    platform::showMessage(failureMessage);
+    platform::endProgram();
+    return false;
+}
+} // namespace
+} // namespace datastore
+
+QString DbPassword() { return QStringLiteral("qzrt5172"); }
+
+bool OpenSerPath()
+{
+    Con_SerPath = std::make_unique<Connection>();
+    Gen_DbPwd = DbPassword();
+    Con_SerPath->ConnectionString =
+        QStringLiteral("Provider=Microsoft.jet.oledb.3.51; Data Source=") +
+        datastore::serPathFile() + QStringLiteral(";Jet OLEDB:Database Password=") + Gen_DbPwd;
+    return datastore::openOrEnd(*Con_SerPath, QStringLiteral("Data Error - Path Database"));
+}
+
+void Get_ServerPath()
+{
+    Gen_AppPath = platform::programFolder();
+    if (!OpenSerPath())
+        return;
+    bool correct = false;
+    qint64 firstRow = 0;
+    {
+        QSqlQuery query = Con_SerPath->run(QStringLiteral("Select rowid, * from ServerPath"));
+        if (!query.isActive()) {
+            datastore::reportQueryError(query);
+        } else if (query.next()) {
+            firstRow = query.value(QStringLiteral("rowid")).toLongLong();
+            Gen_ServerPath = datastore::Null_Str(query.value(QStringLiteral("Path")));
+            const bool checked = query.value(QStringLiteral("Chk")).toBool();
+            const bool mainMissing = !platform::fileExists(
+                Gen_ServerPath + QStringLiteral("\\DataBas\\Main.Mdb"));
+            correct = mainMissing && !checked;
+        }
+    }
+    if (correct) {
+        // First start after installation: the program's folder becomes the data root, once.
+        QSqlQuery update = Con_SerPath->run(
+            QStringLiteral("Update ServerPath Set Path = ?, Chk = 1 Where rowid = ?"),
+            {Gen_AppPath, firstRow});
+        if (update.isActive())
+            Gen_ServerPath = Gen_AppPath;
+        else
+            datastore::reportQueryError(update);
+    }
+    Con_SerPath->close();
+}
+
+void Reg_Dsn(const QString& DsnName, const QString& DbFile)
+{
+    const QString file = platform::resolvePath(DbFile);
+    if (platform::dsnExists(DsnName)) {
+        // Re-pointed at every call, with no file test, as the registration always was.
+        platform::removeDsn(DsnName);
+        platform::writeDsn(DsnName, file);
+        return;
+    }
+    if (!platform::fileExists(DbFile)) {
+        platform::showMessage(QStringLiteral("Database file doesn't exist!"), QString(),
+                              platform::MessageKind::Critical);
+        return;
+    }
+    platform::writeDsn(DsnName, file);
+}
+
+void Set_MainDsn()
+{
+    Con_Main = std::make_unique<Connection>();
+    Reg_Dsn(QString::fromLatin1(datastore::kMainDsn), datastore::mainDatabaseFile());
+    Gen_ConStrMain = QStringLiteral("DSN=QUENMOOR_MAIN;UID=;PWD=") + Gen_DbPwd + QStringLiteral(";");
+}
+
+bool OpenMain()
+{
+    if (!Con_Main)
+        Con_Main = std::make_unique<Connection>();
+    Con_Main->ConnectionString = Gen_ConStrMain;
+    return datastore::openOrEnd(*Con_Main, QStringLiteral("Data Error - Main Database "));
+}
+
+void Set_MstDsn()
+{
+    Reg_Dsn(QString::fromLatin1(datastore::kMstDsnPrefix) + Gen_DbMst,
+            datastore::mstDatabaseFile(Gen_DbMst));
+    Gen_ConStrMst = QStringLiteral("DSN=QUENMOOR_") + Gen_DbMst + QStringLiteral(";UID=;PWD=") +
+                    Gen_DbPwd;
+}
+
+bool OpenMst(Connection& con)
+{
+    con.ConnectionString = QStringLiteral("DSN=QUENMOOR_") + Gen_DbMst +
+                           QStringLiteral(";UID=;PWD=") + Gen_DbPwd + QStringLiteral(";");
+    return datastore::openOrEnd(con, QStringLiteral("Data Error - Master Database "));
+}

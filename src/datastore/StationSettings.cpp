@@ -1,0 +1,60 @@
+#include "StationSettings.h"
+
+#include "GenState.h"
+#include "Startup.h"
+#include "platform/Messages.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+#include <optional>
+
+using datastore::Null_Cur;
+using datastore::Null_Str;
+
+namespace {
+// A byte setting: the nearest whole number, halves to the even neighbour, within 0..255.
+std::optional<quint8> byteSetting(const QSqlQuery& row, const char* column)
+{
+    const qint64 value = datastore::roundHalfEven(Null_Cur(row.value(column)).toDouble());
+    if (value < 0 || value > 255) {
+        platform::showMessage(QStringLiteral("Station settings: %1 holds %2, which is not a "
+                                             "value from 0 to 255.")
+                                  .arg(QLatin1String(column))
+                                  .arg(value));
+        return std::nullopt;
+    }
+    return quint8(value);
+}
+} // namespace
+
+bool LoadStationSettings()
+{
+    Gen_BitsNoW = datastore::Currency{};
+    Gen_ComPortW = 0;
+    datastore::Connection con;
+    if (!OpenMst(con))
+        return false;
+    QSqlQuery row = con.run(QStringLiteral("Select * from Sms_Add"));
+    if (!row.isActive()) {
+        datastore::reportQueryError(row);
+        return false;
+    }
+    if (!row.next())
+        return true;
+    const auto format = byteSetting(row, "WghtFmt");
+    if (!format)
+        return false;
+    Gen_WghtFmt = *format;
+    Gen_BitsNoW = Null_Cur(row.value(QStringLiteral("BitsNoW")));
+    const auto port = byteSetting(row, "ComPortW");
+    if (!port)
+        return false;
+    Gen_ComPortW = *port;
+    Gen_LanHostIP = Null_Str(row.value(QStringLiteral("LanHostIP")));
+    Gen_LanHostNo = Null_Str(row.value(QStringLiteral("LanHostNo")));
+    const auto link = byteSetting(row, "ComLan");
+    if (!link)
+        return false;
+    Gen_ComLan = *link;
+    return true;
+}

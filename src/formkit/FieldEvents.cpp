@@ -1,0 +1,80 @@
+#include "FieldEvents.h"
+
+#include "KeyFilters.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QWidget>
+
+namespace formkit {
+namespace {
+bool isFieldFocusChange(const QFocusEvent* event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason &&
+           event->reason() != Qt::PopupFocusReason;
+}
+} // namespace
+
+void FieldEvents::on(QWidget* field, FieldHandlers handlers)
+{
+    m_handlers.insert(field, std::move(handlers));
+    field->installEventFilter(this);
+}
+
+bool FieldEvents::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto found = m_handlers.constFind(watched);
+    if (found == m_handlers.constEnd())
+        return false;
+    auto* field = static_cast<QWidget*>(watched);
+    const FieldHandlers handlers = found.value();
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (handlers.gotFocus && isFieldFocusChange(static_cast<QFocusEvent*>(event))) {
+            // The field takes the focus first, so that what the handler selects stays selected.
+            static_cast<QObject*>(field)->event(event);
+            handlers.gotFocus();
+            return true;
+        }
+        return false;
+    case QEvent::FocusOut:
+        if (handlers.lostFocus && isFieldFocusChange(static_cast<QFocusEvent*>(event))) {
+            static_cast<QObject*>(field)->event(event);
+            handlers.lostFocus();
+            return true;
+        }
+        return false;
+    case QEvent::KeyPress:
+        return keyPressed(field, handlers, event);
+    default:
+        return false;
+    }
+}
+
+bool FieldEvents::keyPressed(QWidget* field, const FieldHandlers& handlers, QEvent* event)
+{
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (handlers.keyDown) {
+        const int code = keyCodeOf(key);
+        if (code != 0 && handlers.keyDown(code))
+            return true;
+    }
+    if (!handlers.keyPress)
+        return false;
+    const int typed = keyAsciiOf(key);
+    if (typed == 0)
+        return false;
+    int keyAscii = typed;
+    handlers.keyPress(keyAscii);
+    if (keyAscii == 0 || typed == kEnter)
+        return true;
+    if (keyAscii != typed) {
+        if (auto* box = qobject_cast<QLineEdit*>(field))
+            box->insert(QString(QChar(keyAscii)));
+        return true;
+    }
+    return false;
+}
+
+} // namespace formkit

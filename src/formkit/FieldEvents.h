@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <functional>
+
+class QWidget;
+
+namespace formkit {
+
+// A field's focus and key handlers, as a window wires them.
+struct FieldHandlers {
+    std::function<void()> gotFocus;
+    std::function<void()> lostFocus;
+    // Key-down with its key code (keyCodeOf); true when the handler used the key.
+    std::function<bool(int keyCode)> keyDown;
+    // The typed character's code, by reference: 0 swallows the key, another code is typed
+    // in its place. Enter, once a field's key handling has seen it, goes no further, so it
+    // never also presses a dialog's default button.
+    std::function<void(int& keyAscii)> keyPress;
+};
+
+// Routes focus and key events of a window's fields to their handlers. Focus that leaves or
+// returns with the whole window (a message box, a list's pop-up) is not the field's doing and
+// runs no handler.
+class FieldEvents : public QObject {
+    Q_OBJECT
+public:
+    explicit FieldEvents(QObject* parent = nullptr) : QObject(parent) {}
+    void on(QWidget* field, FieldHandlers handlers);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool keyPressed(QWidget* field, const FieldHandlers& handlers, QEvent* event);
+    QHash<QObject*, FieldHandlers> m_handlers;
+};
+
+} // namespace formkit

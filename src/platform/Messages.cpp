@@ -1,0 +1,37 @@
+#include "Messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace platform {
+namespace {
+QString& titleStore()
+{
+    static QString title = QStringLiteral("Tarvolen");
+    return title;
+}
+MessageHandler& handlerStore()
+{
+    static MessageHandler handler;
+    return handler;
+}
+} // namespace
+
+QString appTitle() { return titleStore(); }
+void setAppTitle(const QString& title) { titleStore() = title; }
+
+void showMessage(const QString& text, const QString& title, MessageKind kind)
+{
+    Message message{text, title.isEmpty() ? appTitle() : title, kind};
+    if (handlerStore()) {
+        handlerStore()(message);
+        return;
+    }
+    QMessageBox box(kind == MessageKind::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
+                    message.title, message.text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+void setMessageHandler(MessageHandler handler) { handlerStore() = std::move(handler); }
+
+} // namespace platform

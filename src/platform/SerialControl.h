@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+namespace platform {
+
+// The scale's serial control: properties set one by one, then PortOpen opens the port with
+// them. Port number N is the device that $XDG_CONFIG_HOME/tarvolen/com<N> points to, or
+// /dev/ttyS<N-1> when there is no such link.
+class SerialControl : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kEventReceive = 2; // CommEvent: characters received
+
+    explicit SerialControl(QObject* parent = nullptr);
+
+    int CommPort = 0;
+    int Handshaking = 0;
+    int RThreshold = 0;
+    bool RTSEnable = false;
+    QString Settings; // "<speed>,n,8,1"
+    int SThreshold = 0;
+    int InputLen = 0; // at most this many characters a read; 0 reads all
+    int InputMode = 0;
+
+    bool PortOpen() const;
+    // Opens or closes the port. A failure to open leaves it closed and says why.
+    bool setPortOpen(bool open);
+    QString lastError() const { return m_lastError; }
+    QString deviceName() const;
+
+    void Output(const QByteArray& data);
+    QString Input();
+    int InBufferCount() const;
+    int CommEvent() const { return m_commEvent; }
+
+    static QString deviceForPort(int portNumber);
+
+signals:
+    void OnComm();
+
+private:
+    bool applySettings();
+
+    QSerialPort m_port;
+    QString m_lastError;
+    int m_commEvent = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/Messages.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariantList>
+
+namespace testkit {
+
+// One test case's world: a temporary folder holding the program's folder, the data root, the
+// ODBC user settings (ODBCINI) and Tarvolen's configuration folder (XDG_CONFIG_HOME). Messages
+// and the program's end are recorded instead of shown; the clock is fixed on request.
+class TestEnv {
+public:
+    TestEnv();
+    ~TestEnv();
+
+    QString root() const { return m_dir.path(); }
+    QString programDir() const { return root() + "/program"; }
+    QString dataRoot() const { return root() + "/data"; }
+    QString odbcIni() const { return root() + "/odbc.ini"; }
+    QString configDir() const { return root() + "/config/tarvolen"; }
+
+    // SerPath.mdb naming the data root, Main.mdb, and one company-year database "CO1_2026"
+    // (company "CO1", year code 1, a year around today) with empty masters.
+    void createInstallation(const QDate& today = QDate(2024, 3, 5));
+    QString serPathFile() const { return programDir() + "/SerPath.mdb"; }
+    QString mainFile() const { return dataRoot() + "/DataBas/Main.mdb"; }
+    QString companyFile(const QString& dbMst = "CO1_2026") const
+    {
+        return dataRoot() + "/DataBas/" + dbMst + ".mdb";
+    }
+
+    // Runs statements on a database file outside the program's own connections.
+    static void exec(const QString& file, const QString& sql, const QVariantList& values = {});
+    static QVariant scalar(const QString& file, const QString& sql);
+
+    // Gen_ state as the road to the weighing window leaves it for company "CO1": data root,
+    // password, company, year, data source registered.
+    void chooseCompany(const QString& dbMst = "CO1_2026");
+
+    void setClock(const QDateTime& moment);
+
+    QList<platform::Message> messages;
+    int endCount = 0;
+    QStringList messageTexts() const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace testkit
