@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <QtGlobal>
+
+class QDateEdit;
+class QLineEdit;
+class QSqlQueryModel;
+class QTcpSocket;
+class QTimer;
+
+namespace Ui {
+class frm_Data;
+}
+namespace formkit {
+class FieldEvents;
+}
+namespace platform {
+class SerialControl;
+}
+
+// The weighing window: one route's milk for one collection date and shift, village by village.
+class frm_Data : public QWidget {
+    Q_OBJECT
+public:
+    explicit frm_Data(QWidget* parent = nullptr);
+    ~frm_Data() override;
+
+    // The window's load. Reads the collection date from the date dialog's picker, which is
+    // still open. False when another running copy was brought to the front and this one ends.
+    bool Form_Load(const QDateEdit* datesPicker);
+
+    // Shift context (frm_Data.cpp)
+    void Clear();
+    void Enb(int Enb1_Dis2);
+    void cmbAP_Click();
+    void cmbRoute_Click();
+    void Timer1_Timer();
+    void cmdExit_Click();
+    void Form_Unload();
+
+    // Receipts grid (frm_Data_Grid.cpp)
+    void Design();
+    void Load_Into_Grid();
+
+    // Village lookup (frm_Data_Lookup.cpp)
+    // A key-down in txtVCode (from 1) or txtVName (from 2); true when it opened the panel.
+    bool openLookup(quint8 from, int keyCode);
+    void fmVill_Visible();
+    void Load_Items();
+    void VSetFocus();
+    void cmdOk_Click();
+    void cmdCan_Click();
+
+    // Serial scale link (frm_Data_Serial.cpp)
+    void cmdWeight_Click();
+    void MSComm1_OnComm();
+    void ParseChars1_1(QString text);
+    void ParseChars1_2(QString& text);
+    void Com_Clear();
+    void ReopenScalePort();
+    void StartContinuousSerial();
+
+    // Network scale link (frm_Data_Network.cpp)
+    void Win_Sock_Connect(QString& RemHostNo, QString& RemPortNo);
+    void Winsock1_Connect();
+    void Winsock1_DataArrival(int bytesTotal);
+    void Win_Sock_Clear();
+
+    // Adding and writing a receipt (frm_Data_Add.cpp)
+    void cmdAdd_Click();
+    bool Save_Data();
+    void txtCans_GotFocus();
+    void txtCans_KeyPress(int& KeyAscii);
+    void txtCans_LostFocus();
+
+    Ui::frm_Data* ui;
+    QTimer* Timer1;
+    platform::SerialControl* MSComm1;
+    QTcpSocket* Winsock1;
+
+    // Form-level state
+    QString SearchField;
+    qint16 SearchLen = 0;
+    QString SearchText;
+    quint8 VillFrom = 0;
+    QString CommBuf;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void wireFields();
+    void wireLookup();
+    void wireScaleLinks();
+
+    formkit::FieldEvents* m_fields;
+    QSqlQueryModel* m_villages;
+};
+
+// Puts into Target the vehicle that the route has on CollDate, or empty text.
+void Get_RouteVehNo(QLineEdit* Target, qint16 RouteCode, const QDate& CollDate);
+// Brings an already running copy to the front and ends this one; returns only when none runs.
+void Activate_PrevInstance();
