@@ -39,7 +39,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 sim_log="$demo/scale-sim.log"
-build/bin/tarvolen-scale-sim --tcp 127.0.0.1:5001 --weights "56.5,48.0,61.2,39.5,72.8" \
+build/bin/tarvolen-scale-sim --tcp 127.0.0.1:5001 --weights "38.5,42.0,27.5,40.5,88.0" \
   >"$sim_log" 2>&1 &
 sim_pid=$!
 trap 'kill "$sim_pid" 2>/dev/null || true' EXIT

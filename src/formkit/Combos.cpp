@@ -33,6 +33,9 @@ bool Load_Combo(QComboBox* combo, const QString& table, const QString& shownColu
         }
     }
     con.close();
+    // Adding to an empty list selects its first entry; the list starts with no selection, so
+    // that only the entry with key 1 ends up selected.
+    combo->setCurrentIndex(-1);
     Combo_Select(combo, 1);
     return true;
 }

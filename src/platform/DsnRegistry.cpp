@@ -1,5 +1,7 @@
 #include "DsnRegistry.h"
 
+#include <QAtomicInteger>
+#include <QByteArray>
 #include <odbcinst.h>
 
 namespace platform {
@@ -8,10 +10,20 @@ constexpr int kValueSize = 4096;
 
 QString readValue(const QString& name, const char* key)
 {
+    // unixODBC keeps each value it reads for 20 seconds, keyed by file, section, key and
+    // default, and forgets them only when it writes a value itself: not when a data source
+    // is removed, nor when ODBCINI names another file. A default never used before makes
+    // every read go to the file; getting that default back means there is no such value.
+    static QAtomicInteger<quint64> readCount;
+    const QByteArray absent = QByteArrayLiteral("\x01tarvolen-absent-") +
+                              QByteArray::number(readCount.fetchAndAddRelaxed(1));
     SQLSetConfigMode(ODBC_USER_DSN);
     char value[kValueSize] = {};
     const QByteArray section = name.toUtf8();
-    SQLGetPrivateProfileString(section.constData(), key, "", value, kValueSize, "odbc.ini");
+    SQLGetPrivateProfileString(section.constData(), key, absent.constData(), value, kValueSize,
+                               "odbc.ini");
+    if (absent == value)
+        return QString();
     return QString::fromUtf8(value);
 }
 } // namespace

@@ -8,9 +8,11 @@ namespace platform {
 
 SerialControl::SerialControl(QObject* parent) : QObject(parent)
 {
+    // The notification arrives as an event of its own, after the port's reading has finished:
+    // handlers close the port on it, which must not happen under the port's own feet.
     connect(&m_port, &QSerialPort::readyRead, this, [this] {
         m_commEvent = kEventReceive;
-        emit OnComm();
+        QMetaObject::invokeMethod(this, &SerialControl::OnComm, Qt::QueuedConnection);
     });
 }
 
@@ -52,8 +54,12 @@ bool SerialControl::setPortOpen(bool open)
 {
     m_lastError.clear();
     if (!open) {
-        if (m_port.isOpen())
+        if (m_port.isOpen()) {
+            // Closing a serial port drops what it had received and not yet read: the rest
+            // of a reply must not turn up as the start of the next one.
+            m_port.clear(QSerialPort::Input);
             m_port.close();
+        }
         return true;
     }
     if (m_port.isOpen())
@@ -67,6 +73,9 @@ bool SerialControl::setPortOpen(bool open)
     }
     // A pseudo-terminal has no request-to-send line; a port without the line ignores it too.
     m_port.setRequestToSend(RTSEnable);
+    // A port hears only what arrives while it is open; a pseudo-terminal would otherwise keep
+    // what its far side wrote in the meantime.
+    m_port.clear(QSerialPort::Input);
     m_port.clearError();
     return true;
 }
@@ -85,6 +94,17 @@ QString SerialControl::Input()
         return QString();
     const qint64 count = InputLen > 0 ? InputLen : m_port.bytesAvailable();
     return QString::fromLatin1(m_port.read(count));
+}
+
+QString SerialControl::waitingText()
+{
+    return m_port.isOpen() ? QString::fromLatin1(m_port.peek(m_port.bytesAvailable())) : QString();
+}
+
+void SerialControl::discardInput(int count)
+{
+    if (m_port.isOpen() && count > 0)
+        m_port.skip(count);
 }
 
 int SerialControl::InBufferCount() const

@@ -36,6 +36,14 @@ public:
     int InBufferCount() const;
     int CommEvent() const { return m_commEvent; }
 
+    // What waits in the receive buffer, left there; and dropping the first count characters.
+    QString waitingText();
+    void discardInput(int count);
+
+    // Set once a failure to open has been told to the operator, so that a port reopened on
+    // every timer tick does not raise a message box five times a second.
+    bool openFailureReported = false;
+
     static QString deviceForPort(int portNumber);
 
 signals:

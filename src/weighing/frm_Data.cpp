@@ -1,14 +1,71 @@
 #include "frm_Data.h"
 
+#include "ScaleRoutines.h"
 #include "ui_frm_Data.h"
 
+#include "datastore/Connection.h"
+#include "datastore/GenState.h"
+#include "datastore/NullFields.h"
+#include "datastore/StationSettings.h"
+#include "datastore/Startup.h"
+#include "formkit/Combos.h"
 #include "formkit/FieldEvents.h"
+#include "formkit/Focus.h"
+#include "formkit/KeyFilters.h"
+#include "formkit/TextRules.h"
+#include "platform/Clock.h"
+#include "platform/ProgramEnd.h"
+#include "platform/RunningCopy.h"
 #include "platform/SerialControl.h"
 
 #include <QCloseEvent>
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QPushButton>
+#include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QTcpSocket>
 #include <QTimer>
+
+using formkit::FieldHandlers;
+using formkit::Fld_GotFocus;
+using formkit::Fld_LostFocus;
+using formkit::Next_Focus;
+using formkit::Sel_All;
+
+namespace {
+const QColor kWindowGreen{192, 255, 192};
+const QColor kLookupTeal{0, 192, 192};
+
+// Scale links 3 and 4 read the scale on every timer tick.
+constexpr int kContinuousSerial = 3;
+constexpr int kContinuousNetwork = 4;
+constexpr int kDisableAdd = 2;
+
+void paintBackground(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// The date as the pickers and statements read it: whole days, English month names.
+QDate throughDateText(const QDate& date)
+{
+    return QLocale(QLocale::English).toDate(formkit::dateText(date), QStringLiteral("dd/MMM/yyyy"));
+}
+
+// True when a copy that was already running answered and has been brought to the front.
+bool handedToRunningCopy()
+{
+    if (!platform::activatePreviousCopy())
+        return false;
+    platform::endProgram();
+    return true;
+}
+} // namespace
 
 frm_Data::frm_Data(QWidget* parent)
     : QWidget(parent), ui(new Ui::frm_Data), Timer1(new QTimer(this)),
@@ -16,6 +73,15 @@ frm_Data::frm_Data(QWidget* parent)
       m_fields(new formkit::FieldEvents(this)), m_villages(new QSqlQueryModel(this))
 {
     ui->setupUi(this);
+    paintBackground(this, kWindowGreen);
+    paintBackground(ui->fmVill, kLookupTeal);
+    const QLocale english(QLocale::English);
+    ui->dtpDate->setLocale(english);
+    ui->dtpSchTime->setLocale(english);
+    ui->dtpArrTime->setLocale(english);
+    Timer1->setInterval(kContinuousTick);
+    ui->fmVill->hide();
+    ui->txtVCode->setProperty("Tag", QStringLiteral("0"));
     wireFields();
     wireLookup();
     wireScaleLinks();
@@ -23,17 +89,254 @@ frm_Data::frm_Data(QWidget* parent)
 
 frm_Data::~frm_Data() { delete ui; }
 
-bool frm_Data::Form_Load(const QDateEdit*) { return true; }
-void frm_Data::Clear() {}
-void frm_Data::Enb(int) {}
-void frm_Data::cmbAP_Click() {}
-void frm_Data::cmbRoute_Click() {}
-void frm_Data::Timer1_Timer() {}
-void frm_Data::cmdExit_Click() {}
-void frm_Data::Form_Unload() {}
-void frm_Data::closeEvent(QCloseEvent* event) { QWidget::closeEvent(event); }
-void frm_Data::keyPressEvent(QKeyEvent* event) { QWidget::keyPressEvent(event); }
-void frm_Data::wireFields() {}
+bool frm_Data::Form_Load(const QDateEdit* datesPicker)
+{
+    if (handedToRunningCopy())
+        return false;
+    // From here on a later start finds this copy and hands over to it.
+    platform::listenAsRunningCopy();
 
-void Get_RouteVehNo(QLineEdit*, qint16, const QDate&) {}
-void Activate_PrevInstance() {}
+    ui->dtpSchTime->setTime(platform::timeOfDay());
+    ui->dtpArrTime->setTime(platform::timeOfDay());
+    LoadStationSettings();
+    ui->dtpDate->setDate(throughDateText(datesPicker ? datesPicker->date() : platform::today()));
+
+    Load_AmPm(ui->cmbAP);
+    Combo_Select(ui->cmbAP, Gen_AmPm);
+    Load_Combo(ui->cmbRoute, QStringLiteral("Mast_Routes"), QStringLiteral("RTType"),
+               QStringLiteral("RTRefNo"), false, QStringLiteral(" Where RTInAct = 0"));
+
+    Timer1->stop();
+    if (Gen_ComLan == kContinuousNetwork) {
+        Timer1->start();
+        Win_Sock_Connect(Gen_LanHostIP, Gen_LanHostNo);
+        ui->cmdWeight->setEnabled(false);
+        Enb(kDisableAdd);
+    } else if (Gen_ComLan == kContinuousSerial) {
+        Timer1->start();
+        ui->cmdWeight->setEnabled(false);
+        StartContinuousSerial();
+        Enb(kDisableAdd);
+    }
+    return true;
+}
+
+void frm_Data::Clear()
+{
+    ui->txtVCode->setText(QString());
+    ui->txtVCode->setProperty("Tag", QStringLiteral("0"));
+    ui->txtVName->setText(QString());
+    ui->txtCans->setText(QString());
+    ui->txtWeight->setText(QString());
+    ui->lblWeight->setText(QString());
+    ui->txtTNo->setText(QString());
+    ui->txtTruckKMR->setText(QString());
+    ui->txtTruckRecAmt->setText(QString());
+    ui->txtTruckRemarks->setText(QString());
+    Load_Combo(ui->cmbAnimal, QStringLiteral("Mast_Animal"), QStringLiteral("AType"),
+               QStringLiteral("ACode"), true, QString());
+    Load_Combo(ui->cmbMilkType, QStringLiteral("Mast_Milk"), QStringLiteral("MType"),
+               QStringLiteral("MCode"), true, QString());
+}
+
+void frm_Data::Enb(int Enb1_Dis2) { ui->cmdAdd->setEnabled(Enb1_Dis2 != kDisableAdd); }
+
+void frm_Data::cmbAP_Click()
+{
+    if (ui->cmbAP->currentIndex() < 0)
+        return;
+    Clear();
+    Load_Into_Grid();
+}
+
+void frm_Data::cmbRoute_Click()
+{
+    Clear();
+    if (ui->cmbRoute->currentIndex() < 0)
+        return;
+    Get_RouteVehNo(ui->txtTNo, qint16(selectedKey(ui->cmbRoute)), ui->dtpDate->date());
+    Load_Into_Grid();
+}
+
+void frm_Data::Timer1_Timer()
+{
+    if (Gen_ComLan == kContinuousNetwork)
+        Winsock1_DataArrival(1);
+    else if (Gen_ComLan == kContinuousSerial)
+        ReopenScalePort();
+}
+
+void frm_Data::cmdExit_Click()
+{
+    // The whole program ends here; the window's unload steps do not run.
+    platform::endProgram();
+}
+
+void frm_Data::Form_Unload()
+{
+    ClosePortIfOpen(*MSComm1);
+    Winsock1->close();
+}
+
+void frm_Data::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    QWidget::closeEvent(event);
+}
+
+void frm_Data::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && ui->fmVill->isVisible()) {
+        cmdCan_Click();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void frm_Data::wireFields()
+{
+    Ui::frm_Data* const f = ui;
+    QWidget* const lookupPanel = f->fmVill;
+    const auto hideLookup = [lookupPanel] { lookupPanel->hide(); };
+
+    // Enter moves to the next field of the chain.
+    const auto enterTo = [](QWidget* next) {
+        return [next](int& keyAscii) {
+            if (keyAscii == formkit::kEnter)
+                Next_Focus(next);
+        };
+    };
+    // Text boxes select their text and light up on entry, and return to normal on leaving.
+    const auto textBox = [](QLineEdit* box, std::function<void(int&)> keyPress) {
+        FieldHandlers h;
+        h.gotFocus = [box] {
+            Sel_All(box);
+            Fld_GotFocus(box, 0);
+        };
+        h.lostFocus = [box] { Fld_LostFocus(box, 0); };
+        h.keyPress = std::move(keyPress);
+        return h;
+    };
+    const auto comboBox = [&](QComboBox* combo, bool hidesLookup, QWidget* next) {
+        FieldHandlers h;
+        h.gotFocus = [combo, hidesLookup, hideLookup] {
+            Fld_GotFocus(combo, 0);
+            if (hidesLookup)
+                hideLookup();
+        };
+        h.lostFocus = [combo] { Fld_LostFocus(combo, 0); };
+        h.keyPress = enterTo(next);
+        return h;
+    };
+    const auto decimalBox = [&](QLineEdit* box, QWidget* next) {
+        return textBox(box, [box, next](int& keyAscii) {
+            formkit::Key_Decimal(keyAscii, box->text());
+            if (keyAscii == formkit::kEnter)
+                Next_Focus(next);
+        });
+    };
+
+    FieldHandlers date;
+    date.gotFocus = [f, hideLookup] {
+        Fld_GotFocus(f->dtpDate, 1);
+        hideLookup();
+    };
+    date.lostFocus = [this, f] {
+        Load_Into_Grid();
+        Fld_LostFocus(f->dtpDate, 1);
+    };
+    date.keyPress = enterTo(f->cmbAP);
+    m_fields->on(f->dtpDate, date);
+
+    m_fields->on(f->cmbAP, comboBox(f->cmbAP, true, f->cmbRoute));
+    m_fields->on(f->cmbRoute, comboBox(f->cmbRoute, true, f->txtTNo));
+
+    m_fields->on(f->txtTNo, textBox(f->txtTNo, [f](int& keyAscii) {
+                     if (keyAscii == formkit::kEnter) {
+                         Next_Focus(f->dtpSchTime);
+                         return;
+                     }
+                     const QChar typed(keyAscii);
+                     const QChar capital = typed.toUpper();
+                     if (capital != typed)
+                         keyAscii = capital.unicode();
+                 }));
+
+    FieldHandlers scheduled;
+    scheduled.keyPress = enterTo(f->dtpArrTime);
+    m_fields->on(f->dtpSchTime, scheduled);
+    FieldHandlers arrived;
+    arrived.keyPress = enterTo(f->txtTruckKMR);
+    m_fields->on(f->dtpArrTime, arrived);
+
+    m_fields->on(f->txtTruckKMR, decimalBox(f->txtTruckKMR, f->txtTruckRecAmt));
+    m_fields->on(f->txtTruckRecAmt, decimalBox(f->txtTruckRecAmt, f->txtTruckRemarks));
+    m_fields->on(f->txtTruckRemarks, textBox(f->txtTruckRemarks, enterTo(f->txtVCode)));
+
+    // A letter or digit in the village fields opens the lookup instead of being typed.
+    FieldHandlers villageCode = textBox(f->txtVCode, enterTo(f->txtVName));
+    villageCode.keyDown = [this](int keyCode) { return openLookup(1, keyCode); };
+    m_fields->on(f->txtVCode, villageCode);
+    FieldHandlers villageName = textBox(f->txtVName, enterTo(f->cmbAnimal));
+    villageName.keyDown = [this](int keyCode) { return openLookup(2, keyCode); };
+    m_fields->on(f->txtVName, villageName);
+
+    m_fields->on(f->cmbAnimal, comboBox(f->cmbAnimal, true, f->cmbMilkType));
+    m_fields->on(f->cmbMilkType, comboBox(f->cmbMilkType, false, f->txtCans));
+
+    FieldHandlers cans;
+    cans.gotFocus = [this] { txtCans_GotFocus(); };
+    cans.lostFocus = [this] { txtCans_LostFocus(); };
+    cans.keyPress = [this](int& keyAscii) { txtCans_KeyPress(keyAscii); };
+    m_fields->on(f->txtCans, cans);
+
+    // Operators press Enter on a focused button as well as Space.
+    const auto pressedByEnter = [](QPushButton* button) {
+        FieldHandlers h;
+        h.keyPress = [button](int& keyAscii) {
+            if (keyAscii == formkit::kEnter && button->isEnabled())
+                button->click();
+        };
+        return h;
+    };
+    m_fields->on(f->cmdWeight, pressedByEnter(f->cmdWeight));
+    m_fields->on(f->cmdAdd, pressedByEnter(f->cmdAdd));
+    m_fields->on(f->cmdOk, pressedByEnter(f->cmdOk));
+    m_fields->on(f->cmdCan, pressedByEnter(f->cmdCan));
+    FieldHandlers exitButton = pressedByEnter(f->cmdExit);
+    exitButton.gotFocus = hideLookup;
+    m_fields->on(f->cmdExit, exitButton);
+
+    FieldHandlers grid;
+    grid.gotFocus = hideLookup;
+    m_fields->on(f->fgLIst, grid);
+
+    connect(f->cmbAP, &QComboBox::activated, this, [this] { cmbAP_Click(); });
+    connect(f->cmbRoute, &QComboBox::activated, this, [this] { cmbRoute_Click(); });
+    connect(f->cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
+    connect(f->cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+}
+
+void Get_RouteVehNo(QLineEdit* Target, qint16 RouteCode, const QDate& CollDate)
+{
+    Target->setText(QString());
+    datastore::Connection con;
+    if (!OpenMst(con))
+        return;
+    const QString D = formkit::dateText(CollDate);
+    {
+        QSqlQuery rs = con.run(QStringLiteral("Select * From Mast_RoutesSub Where RTRefNo = ") +
+                               QString::number(RouteCode) +
+                               QStringLiteral(" and SDate <= CDate('") + D +
+                               QStringLiteral("') and EDate >= CDate('") + D +
+                               QStringLiteral("') "));
+        if (!rs.isActive())
+            datastore::reportQueryError(rs);
+        else if (rs.next())
+            Target->setText(datastore::Null_Str(rs.value(QStringLiteral("RTVehNo"))));
+    }
+    con.close();
+}
+
+void Activate_PrevInstance() { handedToRunningCopy(); }

@@ -1,9 +1,126 @@
 #include "frm_Data.h"
 
+#include "Receipt.h"
 #include "ui_frm_Data.h"
 
-void frm_Data::cmdAdd_Click() {}
-bool frm_Data::Save_Data() { return false; }
-void frm_Data::txtCans_GotFocus() {}
-void frm_Data::txtCans_KeyPress(int&) {}
-void frm_Data::txtCans_LostFocus() {}
+#include "datastore/GenState.h"
+#include "datastore/Startup.h"
+#include "formkit/Combos.h"
+#include "formkit/Focus.h"
+#include "formkit/KeyFilters.h"
+#include "formkit/TextRules.h"
+#include "platform/Clock.h"
+#include "platform/Messages.h"
+
+#include <QTimer>
+
+namespace {
+// Add's own messages carry this title; the confirmation carries the program's.
+const QString kCheckTitle = QStringLiteral("Quenmoor");
+
+bool continuousLink() { return Gen_ComLan == 3 || Gen_ComLan == 4; }
+} // namespace
+
+void frm_Data::cmdAdd_Click()
+{
+    const weighing::AddCheck check = weighing::checkReceipt(
+        ui->cmbRoute->currentIndex() >= 0, ui->txtVCode->property("Tag").toString(),
+        ui->txtCans->text(), ui->txtWeight->text());
+    if (check != weighing::AddCheck::Passed) {
+        platform::showMessage(weighing::checkMessage(check), kCheckTitle);
+        switch (check) {
+        case weighing::AddCheck::NoRoute:
+            formkit::Next_Focus(ui->cmbRoute);
+            break;
+        case weighing::AddCheck::NoVillage:
+            formkit::Next_Focus(ui->txtVCode);
+            break;
+        case weighing::AddCheck::NoWeight:
+            // The continuous links have no Get Weight to go to; the scale fills the weight in.
+            if (!continuousLink())
+                formkit::Next_Focus(ui->cmdWeight);
+            break;
+        case weighing::AddCheck::NoCans:
+        case weighing::AddCheck::CansTooFew:
+            formkit::Next_Focus(ui->txtCans);
+            break;
+        case weighing::AddCheck::Passed:
+            break;
+        }
+        return;
+    }
+
+    // A receipt that was not stored must not be confirmed or cleared away: the operator sees
+    // why and can press Add again with the entry row as it stands.
+    if (!Save_Data())
+        return;
+
+    platform::showMessage(QStringLiteral("Successfully Added"));
+    if (Gen_WghtFmt == 2) {
+        if (Gen_ComLan == 1)
+            Com_Clear();
+        else if (Gen_ComLan == 2)
+            Win_Sock_Clear();
+    }
+    Load_Into_Grid();
+    Clear();
+    if (continuousLink())
+        Enb(2);
+    VSetFocus();
+}
+
+bool frm_Data::Save_Data()
+{
+    datastore::Connection con;
+    if (!OpenMst(con))
+        return false; // already reported
+
+    weighing::ReceiptEntry entry;
+    entry.date = ui->dtpDate->date();
+    entry.shift = selectedKey(ui->cmbAP);
+    entry.route = selectedKey(ui->cmbRoute);
+    entry.village = formkit::numericValue(ui->txtVCode->property("Tag").toString());
+    entry.animal = selectedKey(ui->cmbAnimal);
+    entry.milk = selectedKey(ui->cmbMilkType);
+    entry.cans = formkit::numericValue(ui->txtCans->text());
+    entry.weight = formkit::numericValue(ui->txtWeight->text());
+    entry.uid = Gen_Uid;
+    entry.uname = Gen_UName;
+    entry.colTime = platform::timeOfDay();
+    entry.truckNo = ui->txtTNo->text();
+    entry.schTime = ui->dtpSchTime->time();
+    entry.arrTime = ui->dtpArrTime->time();
+    entry.truckKmr = formkit::numericValue(ui->txtTruckKMR->text());
+    entry.truckRecAmt = formkit::numericValue(ui->txtTruckRecAmt->text());
+    entry.truckRemarks = ui->txtTruckRemarks->text();
+
+    const weighing::WriteResult written = weighing::writeReceipt(con, entry);
+    con.close();
+    if (!written.stored()) {
+        platform::showMessage(QStringLiteral("The receipt was not saved.\n\n") + written.error);
+        return false;
+    }
+    return true;
+}
+
+void frm_Data::txtCans_GotFocus()
+{
+    formkit::Sel_All(ui->txtCans);
+    formkit::Fld_GotFocus(ui->txtCans, 0);
+}
+
+void frm_Data::txtCans_KeyPress(int& KeyAscii)
+{
+    formkit::Key_Numeric(KeyAscii);
+    if (KeyAscii == formkit::kEnter && formkit::numericValue(ui->txtCans->text()) > 0)
+        formkit::Next_Focus(continuousLink() ? ui->cmdAdd : ui->cmdWeight);
+}
+
+void frm_Data::txtCans_LostFocus()
+{
+    if (formkit::numericValue(ui->txtCans->text()) == 0) {
+        // Taken back once the focus change under way has finished, not inside it.
+        QTimer::singleShot(0, this, [this] { formkit::Next_Focus(ui->txtCans); });
+    }
+    formkit::Fld_LostFocus(ui->txtCans, 0);
+}

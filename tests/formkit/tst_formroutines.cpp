@@ -1,7 +1,6 @@
 // Focus highlighting, the focus chain and the keyed list routines.
 
 #include "TestEnv.h"
-#include "datastore/Startup.h"
 #include "formkit/Combos.h"
 #include "formkit/Focus.h"
 
@@ -23,10 +22,8 @@ private slots:
     void selectAll_data();
     void selectAll();
     void nextFocusSkipsHiddenControl();
-    void loadComboNumbered();
-    void loadComboSelectsKeyOneWherever();
-    void loadComboWithoutKeyOne_data();
-    void loadComboWithoutKeyOne();
+    void loadCombo_data();
+    void loadCombo();
     void comboSelect_data();
     void comboSelect();
     void loadAmPm();
@@ -40,12 +37,6 @@ std::unique_ptr<QWidget> makeControl(const QString& kind)
     if (kind == "combo box")
         return std::make_unique<QComboBox>();
     return std::make_unique<QDateEdit>();
-}
-
-void prepareCompany(testkit::TestEnv& env)
-{
-    env.createInstallation();
-    env.chooseCompany();
 }
 } // namespace
 
@@ -126,68 +117,53 @@ void FormRoutinesTest::nextFocusSkipsHiddenControl()
     QVERIFY(env.messages.isEmpty());
 }
 
-void FormRoutinesTest::loadComboNumbered()
+void FormRoutinesTest::loadCombo_data()
 {
-    testkit::TestEnv env;
-    prepareCompany(env);
-    env.exec(env.companyFile(), "INSERT INTO Mast_Animal (ACode, AType) VALUES (1, 'Cow')");
-    env.exec(env.companyFile(), "INSERT INTO Mast_Animal (ACode, AType) VALUES (2, 'Buffalo')");
-    QComboBox combo;
-    combo.addItem("left over", 9);
-    QSignalSpy activated(&combo, &QComboBox::activated);
-
-    QVERIFY(Load_Combo(&combo, "Mast_Animal", "AType", "ACode", true, ""));
-    QCOMPARE(combo.count(), 2);
-    QCOMPARE(combo.itemText(0), QStringLiteral("1.Cow"));
-    QCOMPARE(combo.itemText(1), QStringLiteral("2.Buffalo"));
-    QCOMPARE(combo.itemData(1).toInt(), 2);
-    QCOMPARE(selectedKey(&combo), 1);
-    QCOMPARE(activated.count(), 1);
-    QVERIFY(env.messages.isEmpty());
-}
-
-void FormRoutinesTest::loadComboSelectsKeyOneWherever()
-{
-    testkit::TestEnv env;
-    prepareCompany(env);
-    env.exec(env.companyFile(),
-             "INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES (1, 'West', 0), "
-             "(2, 'East', 0), (3, 'Closed', 1)");
-    QComboBox combo;
-    QSignalSpy activated(&combo, &QComboBox::activated);
+    QTest::addColumn<QString>("routes"); // rows of Mast_Routes
+    QTest::addColumn<QString>("clause");
+    QTest::addColumn<bool>("numbered");
+    QTest::addColumn<QStringList>("entries"); // shown text = item data
+    QTest::addColumn<int>("selected");
+    const QString inUse = " Where RTInAct = 0";
+    QTest::newRow("numbered, key 1 first") << "(1, 'Cow', 0), (2, 'Buffalo', 0)" << "" << true
+                                           << QStringList{"1.Cow=1", "2.Buffalo=2"} << 0;
     // The clause is placed as written, so it may order the rows: key 1 comes second here.
-    QVERIFY(Load_Combo(&combo, "Mast_Routes", "RTType", "RTRefNo", false,
-                       " Where RTInAct = 0 Order by RTType"));
-    QCOMPARE(combo.count(), 2);
-    QCOMPARE(combo.itemText(0), QStringLiteral("East"));
-    QCOMPARE(combo.currentIndex(), 1);
-    QCOMPARE(combo.currentText(), QStringLiteral("West"));
-    QCOMPARE(activated.count(), 1);
-    QCOMPARE(activated.at(0).at(0).toInt(), 1);
+    QTest::newRow("key 1 second") << "(1, 'West', 0), (2, 'East', 0), (3, 'Closed', 1)"
+                                  << inUse + " Order by RTType" << false
+                                  << QStringList{"East=2", "West=1"} << 1;
+    QTest::newRow("empty table") << "" << inUse << false << QStringList() << -1;
+    QTest::newRow("no key 1: nothing selected") << "(2, 'East', 0), (3, 'South', 0)" << inUse
+                                                << false << QStringList{"East=2", "South=3"} << -1;
 }
 
-void FormRoutinesTest::loadComboWithoutKeyOne_data()
+void FormRoutinesTest::loadCombo()
 {
-    QTest::addColumn<QString>("rows");
-    QTest::newRow("empty table") << "";
-    QTest::newRow("no route has key 1") << "(2, 'East', 0), (3, 'South', 0)";
-}
-
-void FormRoutinesTest::loadComboWithoutKeyOne()
-{
-    QFETCH(QString, rows);
+    QFETCH(QString, routes);
+    QFETCH(QString, clause);
+    QFETCH(bool, numbered);
+    QFETCH(QStringList, entries);
+    QFETCH(int, selected);
     testkit::TestEnv env;
-    prepareCompany(env);
-    if (!rows.isEmpty())
+    env.createInstallation();
+    env.chooseCompany();
+    if (!routes.isEmpty())
         env.exec(env.companyFile(),
-                 "INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES " + rows);
+                 "INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES " + routes);
     QComboBox combo;
+    combo.addItem("left over", 1);
     QSignalSpy activated(&combo, &QComboBox::activated);
-    QVERIFY(Load_Combo(&combo, "Mast_Routes", "RTType", "RTRefNo", false, " Where RTInAct = 0"));
-    QCOMPARE(combo.count(), rows.isEmpty() ? 0 : 2);
-    QCOMPARE(combo.currentIndex(), -1);
-    QCOMPARE(selectedKey(&combo), 0);
-    QCOMPARE(activated.count(), 0);
+
+    QVERIFY(Load_Combo(&combo, "Mast_Routes", "RTType", "RTRefNo", numbered, clause));
+    QStringList shown;
+    for (int i = 0; i < combo.count(); ++i)
+        shown << combo.itemText(i) + "=" + combo.itemData(i).toString();
+    QCOMPARE(shown, entries);
+    QCOMPARE(combo.currentIndex(), selected);
+    QCOMPARE(selectedKey(&combo), selected < 0 ? 0 : 1);
+    QCOMPARE(activated.count(), selected < 0 ? 0 : 1);
+    if (selected >= 0)
+        QCOMPARE(activated.at(0).at(0).toInt(), selected);
+    QVERIFY(env.messages.isEmpty());
 }
 
 void FormRoutinesTest::comboSelect_data()

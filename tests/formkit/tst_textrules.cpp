@@ -41,7 +41,6 @@ void TextRulesTest::numericValue_data()
     QTest::newRow("tab before") << "\t5" << 5.0;
     QTest::newRow("stops at a minus after digits") << "12-3" << 12.0;
     QTest::newRow("negative") << "-2" << -2.0;
-    QTest::newRow("plus sign") << "+7" << 7.0;
     QTest::newRow("exponent") << "1e3" << 1000.0;
     QTest::newRow("exponent without digits") << "1e" << 1.0;
     QTest::newRow("second point ends it") << "12.3.4" << 12.3;
@@ -49,8 +48,9 @@ void TextRulesTest::numericValue_data()
     QTest::newRow("scale line with CR LF") << "0123.4\r\n" << 123.4;
     QTest::newRow("letter first") << "A00123.4kg" << 0.0;
     QTest::newRow("point first") << ".5" << 0.5;
-    QTest::newRow("unit after number") << "45.2kg" << 45.2;
-    QTest::newRow("sign alone") << "-" << 0.0;
+    QTest::newRow("point last") << "7." << 7.0;
+    QTest::newRow("sign and blank before a point") << "- .5" << -0.5;
+    QTest::newRow("comma is no decimal point") << "1,5" << 1.0;
     QTest::newRow("huge exponent is no number") << "1e999" << 0.0;
 }
 
@@ -66,7 +66,6 @@ void TextRulesTest::shownWeight_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("shown");
     QTest::newRow("whole number") << 45.0 << "45.0";
-    QTest::newRow("rounds down below half") << 45.24 << "45.2";
     QTest::newRow("rounds up above half") << 45.26 << "45.3";
     QTest::newRow("exact half goes up") << 45.25 << "45.3";
     QTest::newRow("half stored below") << 123.45 << "123.5";
@@ -112,7 +111,6 @@ void TextRulesTest::timeText_data()
     QTest::newRow("midnight") << QTime(0, 0, 0) << "12:00:00 AM";
     QTest::newRow("morning, leading zeros") << QTime(7, 5, 9) << "07:05:09 AM";
     QTest::newRow("noon") << QTime(12, 0, 0) << "12:00:00 PM";
-    QTest::newRow("last second") << QTime(23, 59, 59) << "11:59:59 PM";
 }
 
 void TextRulesTest::timeText()
@@ -137,15 +135,10 @@ void TextRulesTest::keyFilters_data()
     // The text decides, not the selection: a point that typing would replace still counts.
     QTest::newRow("point while the point is selected") << 46 << "." << 0 << 0;
     QTest::newRow("digit 0") << int('0') << "" << int('0') << int('0');
-    QTest::newRow("digit 9") << int('9') << "9.9" << int('9') << int('9');
     QTest::newRow("letter") << int('a') << "" << 0 << 0;
-    QTest::newRow("capital letter") << int('E') << "1" << 0 << 0;
-    QTest::newRow("blank") << int(' ') << "" << 0 << 0;
-    QTest::newRow("plus") << int('+') << "" << 0 << 0;
     QTest::newRow("ctrl+c") << 3 << "12" << 0 << 0;
     QTest::newRow("ctrl+v") << 22 << "12" << 0 << 0;
     QTest::newRow("ctrl+x") << 24 << "12" << 0 << 0;
-    QTest::newRow("escape") << 27 << "" << 0 << 0;
 }
 
 void TextRulesTest::keyFilters()
@@ -173,23 +166,17 @@ void TextRulesTest::keyCodes_data()
     const int keypad = Qt::KeypadModifier;
     QTest::newRow("digit 5") << int(Qt::Key_5) << none << "5" << int('5') << 53;
     QTest::newRow("keypad digit 5") << int(Qt::Key_5) << keypad << "5" << int('5') << 101;
-    QTest::newRow("keypad digit 0") << int(Qt::Key_0) << keypad << "0" << int('0') << 96;
     QTest::newRow("letter a") << int(Qt::Key_A) << none << "a" << int('a') << 65;
     QTest::newRow("letter A with shift") << int(Qt::Key_A) << int(Qt::ShiftModifier) << "A"
                                          << int('A') << 65;
-    QTest::newRow("letter z") << int(Qt::Key_Z) << none << "z" << int('z') << 90;
     QTest::newRow("F1") << int(Qt::Key_F1) << none << "" << 0 << 112;
-    QTest::newRow("F12") << int(Qt::Key_F12) << none << "" << 0 << 123;
     QTest::newRow("keypad star") << int(Qt::Key_Asterisk) << keypad << "*" << int('*') << 106;
     QTest::newRow("keypad point") << int(Qt::Key_Period) << keypad << "." << 46 << 110;
     QTest::newRow("point on the main keys") << int(Qt::Key_Period) << none << "." << 46 << 0;
     QTest::newRow("down arrow") << int(Qt::Key_Down) << none << "" << 0 << 40;
     QTest::newRow("return") << int(Qt::Key_Return) << none << "\r" << 13 << 0;
-    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << keypad << "\r" << 13 << 0;
     QTest::newRow("backspace") << int(Qt::Key_Backspace) << none << "\b" << 8 << 0;
     QTest::newRow("tab") << int(Qt::Key_Tab) << none << "\t" << 0 << 0;
-    QTest::newRow("escape") << int(Qt::Key_Escape) << none << "\x1b" << 0 << 0;
-    QTest::newRow("delete") << int(Qt::Key_Delete) << none << "\x7f" << 0 << 0;
     QTest::newRow("ctrl+c") << int(Qt::Key_C) << int(Qt::ControlModifier) << "\x03" << 3 << 67;
 }
 

@@ -25,6 +25,8 @@ struct InitOptions {
 // Refuses to overwrite an existing installation unless force is set; writes nothing when
 // it refuses or fails part way (what it wrote is removed again).
 QString initInstallation(const InitOptions& options);
+// The same, telling in *summary what was created (files, companies, users and passwords).
+QString initInstallation(const InitOptions& options, QString* summary);
 
 struct StationOptions {
     QString dataRoot;
@@ -37,6 +39,8 @@ struct StationOptions {
     QString tcpPort;     // LanHostNo; null leaves it
 };
 QString writeStation(const StationOptions& options);
+// The settings row that the desk would read for that company, as text for people, in *settings.
+QString describeStation(const QString& dataRoot, const QString& company, QString* settings);
 
 // The company-year database name (DbMst) of a company's latest year, or empty text.
 QString latestDbMst(const QString& dataRoot, const QString& company);

@@ -1,0 +1,103 @@
+#include "frm_Dates.h"
+
+#include "ui_frm_Dates.h"
+
+#include "CheckDate.h"
+#include "datastore/GenState.h"
+#include "formkit/Combos.h"
+#include "formkit/FieldEvents.h"
+#include "formkit/Focus.h"
+#include "formkit/KeyFilters.h"
+#include "platform/Clock.h"
+#include "platform/ProgramEnd.h"
+
+#include <QKeyEvent>
+#include <QLocale>
+
+namespace {
+OpenWeighingWindow& openWeighingStore()
+{
+    static OpenWeighingWindow open;
+    return open;
+}
+} // namespace
+
+frm_Dates::frm_Dates(QWidget* parent)
+    : QWidget(parent)
+    , ui(std::make_unique<Ui::frm_Dates>())
+{
+    ui->setupUi(this);
+    // Month names stay English whatever the desktop's language, so that CDate reads every
+    // date the program writes.
+    ui->dtpDate->setLocale(QLocale(QLocale::English));
+    ui->dtpDate->setDisplayFormat(QStringLiteral("dd/MMM/yyyy"));
+
+    connect(ui->cmbAP, qOverload<int>(&QComboBox::activated), this, [this] { cmbAP_Click(); });
+    connect(ui->cmdOk, &QPushButton::clicked, this, &frm_Dates::cmdOk_Click);
+    connect(ui->cmdExit, &QPushButton::clicked, this, &frm_Dates::cmdExit_Click);
+
+    m_fields = new formkit::FieldEvents(this);
+    formkit::FieldHandlers date;
+    date.keyPress = [this](int& keyAscii) {
+        if (keyAscii == formkit::kEnter)
+            formkit::Next_Focus(ui->cmbAP);
+    };
+    date.lostFocus = [this] { Check_Date(ui->dtpDate); };
+    m_fields->on(ui->dtpDate, date);
+
+    formkit::FieldHandlers shift;
+    shift.keyPress = [this](int& keyAscii) {
+        if (keyAscii == formkit::kEnter)
+            cmdOk_Click();
+    };
+    m_fields->on(ui->cmbAP, shift);
+}
+
+frm_Dates::~frm_Dates() = default;
+
+void frm_Dates::setOpenWeighingWindow(OpenWeighingWindow open)
+{
+    openWeighingStore() = std::move(open);
+}
+
+void frm_Dates::load()
+{
+    ui->dtpDate->setDate(platform::today());
+    // Selecting "AM" runs the shift handling, so the shift is set even if never touched.
+    Load_AmPm(ui->cmbAP);
+}
+
+void frm_Dates::cmbAP_Click()
+{
+    if (ui->cmbAP->currentIndex() >= 0)
+        Gen_AmPm = selectedKey(ui->cmbAP);
+}
+
+void frm_Dates::cmdOk_Click()
+{
+    if (openWeighingStore())
+        openWeighingStore()(this);
+    close();
+}
+
+void frm_Dates::cmdExit_Click()
+{
+    platform::endProgram();
+}
+
+void frm_Dates::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        ui->dtpDate->setFocus(Qt::OtherFocusReason);
+}
+
+void frm_Dates::keyPressEvent(QKeyEvent* event)
+{
+    // Exit is the window's cancel button.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        ui->cmdExit->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

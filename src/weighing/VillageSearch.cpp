@@ -1,0 +1,34 @@
+#include "VillageSearch.h"
+
+namespace villagesearch {
+
+QString searchColumn(const QString& searchField)
+{
+    // Only the two known columns ever reach the statement's text.
+    return searchField.compare(QLatin1String("VName"), Qt::CaseInsensitive) == 0
+               ? QStringLiteral("VName")
+               : QStringLiteral("VCode");
+}
+
+QString likePrefix(const QString& typed)
+{
+    QString pattern;
+    pattern.reserve(typed.size() + 4);
+    for (const QChar c : typed) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
+            pattern += QLatin1Char('\\');
+        pattern += c;
+    }
+    pattern += QLatin1Char('%');
+    return pattern;
+}
+
+QString statement(const QString& searchField)
+{
+    return QStringLiteral("SELECT DISTINCT VCode,VName,VRefNo,RtRefNo FROM Mast_Villages "
+                          "WHERE RtRefNo = :route AND InAct <> 1 AND ") +
+           searchColumn(searchField) +
+           QStringLiteral(" LIKE :prefix ESCAPE '\\' ORDER BY VCode");
+}
+
+} // namespace villagesearch

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// The village lookup's search: the route's active villages whose code or name starts with
+// what the operator typed. The typed text is bound as a parameter, never put into the
+// statement, so an apostrophe or a "%" is just a character of the prefix.
+namespace villagesearch {
+
+// The searched column: "VName" for the name box, "VCode" for anything else.
+QString searchColumn(const QString& searchField);
+
+// The LIKE pattern for a typed prefix: "\", "%" and "_" escaped with "\", then "%".
+QString likePrefix(const QString& typed);
+
+// The indexed prefix search with the parameters :route and :prefix. It returns the rows the
+// grouped "Left( col, n ) = 'text'" statement returned, ordered by code; on a COLLATE NOCASE
+// column with an index on (RtRefNo, column) it is a range search instead of a scan.
+QString statement(const QString& searchField);
+
+} // namespace villagesearch
