@@ -3,6 +3,7 @@
 #include "signin/frm_Gen_Pass.h"
 
 #include <QApplication>
+#include <QFont>
 
 // The program takes no arguments and reads no configuration: everything comes from the
 // databases, starting with the server-path database beside the program.
@@ -10,6 +11,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvolen"));
+    // The windows are laid out for a small 8-point face; larger ones clip the captions.
+    QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
     wireWeighingWindow();
     // A later copy finds this one when its weighing window loads, and hands over to it.
     platform::listenAsRunningCopy();

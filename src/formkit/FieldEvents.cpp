@@ -31,25 +31,50 @@ bool FieldEvents::eventFilter(QObject* watched, QEvent* event)
     const FieldHandlers handlers = found.value();
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (handlers.gotFocus && isFieldFocusChange(static_cast<QFocusEvent*>(event))) {
-            // The field takes the focus first, so that what the handler selects stays selected.
-            static_cast<QObject*>(field)->event(event);
-            handlers.gotFocus();
-            return true;
-        }
-        return false;
+        return focusEntered(field, handlers, static_cast<QFocusEvent*>(event));
     case QEvent::FocusOut:
-        if (handlers.lostFocus && isFieldFocusChange(static_cast<QFocusEvent*>(event))) {
-            static_cast<QObject*>(field)->event(event);
-            handlers.lostFocus();
-            return true;
-        }
-        return false;
+        return focusLeft(field, handlers, static_cast<QFocusEvent*>(event));
     case QEvent::KeyPress:
         return keyPressed(field, handlers, event);
     default:
         return false;
     }
+}
+
+// A field keeps the focus while a message box or a list's pop-up is up; when the window comes
+// back, the focus may have been moved meanwhile, and then the old field is left and the new one
+// entered as if it had happened with the window active.
+bool FieldEvents::focusEntered(QWidget* field, const FieldHandlers& handlers, QFocusEvent* event)
+{
+    if (event->reason() == Qt::PopupFocusReason || m_focusedField == field)
+        return false;
+    if (m_focusedField) {
+        QWidget* left = m_focusedField;
+        m_focusedField = nullptr;
+        const auto found = m_handlers.constFind(left);
+        if (found != m_handlers.constEnd() && found->lostFocus)
+            found->lostFocus();
+    }
+    m_focusedField = field;
+    if (!handlers.gotFocus)
+        return false;
+    // The field takes the focus first, so that what the handler selects stays selected.
+    static_cast<QObject*>(field)->event(event);
+    handlers.gotFocus();
+    return true;
+}
+
+bool FieldEvents::focusLeft(QWidget* field, const FieldHandlers& handlers, QFocusEvent* event)
+{
+    if (!isFieldFocusChange(event))
+        return false;
+    if (m_focusedField == field)
+        m_focusedField = nullptr;
+    if (!handlers.lostFocus)
+        return false;
+    static_cast<QObject*>(field)->event(event);
+    handlers.lostFocus();
+    return true;
 }
 
 bool FieldEvents::keyPressed(QWidget* field, const FieldHandlers& handlers, QEvent* event)

@@ -2,8 +2,10 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <functional>
 
+class QFocusEvent;
 class QWidget;
 
 namespace formkit {
@@ -22,7 +24,7 @@ struct FieldHandlers {
 
 // Routes focus and key events of a window's fields to their handlers. Focus that leaves or
 // returns with the whole window (a message box, a list's pop-up) is not the field's doing and
-// runs no handler.
+// runs no handler, except that a window's first field is entered when the window first shows.
 class FieldEvents : public QObject {
     Q_OBJECT
 public:
@@ -33,8 +35,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool focusEntered(QWidget* field, const FieldHandlers& handlers, QFocusEvent* event);
+    bool focusLeft(QWidget* field, const FieldHandlers& handlers, QFocusEvent* event);
     bool keyPressed(QWidget* field, const FieldHandlers& handlers, QEvent* event);
     QHash<QObject*, FieldHandlers> m_handlers;
+    QPointer<QWidget> m_focusedField; // the field whose focus handlers ran last
 };
 
 } // namespace formkit
