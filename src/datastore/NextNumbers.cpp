@@ -19,6 +19,30 @@ std::optional<qint32> nextAfter(const QVariant& largest)
 } // namespace datastore
 
 std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field, const QString& Cond,
+                                  datastore::Connection& con, QString* error)
+{
+    const QString statement = QStringLiteral("Select Max(") + Field + QStringLiteral(")as N from ") +
+                              Table + QStringLiteral("  ") + Cond;
+    QSqlQuery query = con.run(statement);
+    if (!query.isActive() || !query.next()) {
+        if (error)
+            *error = datastore::describeError(query);
+        return std::nullopt;
+    }
+    const auto next = datastore::nextAfter(query.value(QStringLiteral("N")));
+    if (!next && error)
+        *error = QStringLiteral("%1 of %2 has reached the largest number it can hold")
+                     .arg(Field, Table);
+    return next;
+}
+
+std::optional<qint32> Max_No(const QString& Table, const QString& Field, datastore::Connection& con,
+                             QString* error)
+{
+    return Max_No_Cond(Table, Field, QString(), con, error);
+}
+
+std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field, const QString& Cond,
                                   bool IsOpen, std::unique_ptr<datastore::Connection>& Con,
                                   QString* error)
 {
@@ -30,19 +54,7 @@ std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field, co
             return std::nullopt;
         }
     }
-    const QString statement = QStringLiteral("Select Max(") + Field + QStringLiteral(")as N from ") +
-                              Table + QStringLiteral("  ") + Cond;
-    QSqlQuery query = Con->run(statement);
-    if (!query.isActive() || !query.next()) {
-        if (error)
-            *error = datastore::describeError(query);
-        return std::nullopt;
-    }
-    const auto next = datastore::nextAfter(query.value(QStringLiteral("N")));
-    if (!next && error)
-        *error = QStringLiteral("%1 of %2 has reached the largest number it can hold")
-                     .arg(Field, Table);
-    return next;
+    return Max_No_Cond(Table, Field, Cond, *Con, error);
 }
 
 std::optional<qint32> Max_No(const QString& Table, const QString& Field, bool IsOpen,

@@ -18,6 +18,13 @@ std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field,
                                   std::unique_ptr<datastore::Connection>& Con,
                                   QString* error = nullptr);
 
+// The same on a connection the caller holds open, e.g. inside its write transaction.
+std::optional<qint32> Max_No(const QString& Table, const QString& Field,
+                             datastore::Connection& con, QString* error = nullptr);
+std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field,
+                                  const QString& Cond, datastore::Connection& con,
+                                  QString* error = nullptr);
+
 namespace datastore {
 // The next number after the largest stored one (null: none stored). A stored -1 or less
 // still gives 1, so the numbering never hands out 0 or a number below it.

@@ -6,7 +6,6 @@
 
 #include <QSqlQuery>
 #include <QVariant>
-#include <memory>
 
 namespace weighing {
 
@@ -54,21 +53,6 @@ QString shiftCondition(const QDate& date, qint32 shift)
 }
 
 namespace {
-// The next-number functions keep the connection they are given in a caller's owning pointer.
-// Here the caller owns the connection; it is lent for the two calls and taken back, so that
-// both numbers are read inside the transaction that stores the row.
-class LentConnection {
-public:
-    explicit LentConnection(datastore::Connection& con) : m_ptr(&con) {}
-    ~LentConnection() { m_ptr.release(); }
-    LentConnection(const LentConnection&) = delete;
-    LentConnection& operator=(const LentConnection&) = delete;
-    std::unique_ptr<datastore::Connection>& get() { return m_ptr; }
-
-private:
-    std::unique_ptr<datastore::Connection> m_ptr;
-};
-
 const QString kInsert = QStringLiteral(
     "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, ACode, DlySlNo, VRefNo, MCode, CansRecd, "
     "MWeight, RtRefNo, Uid, UName, Stat, ColTime, TruckNo, SchTime, ArrTime, TruckKMR, "
@@ -89,20 +73,17 @@ WriteResult writeReceipt(datastore::Connection& con, const ReceiptEntry& entry)
     }
 
     ReceiptNumbers numbers;
-    {
-        LentConnection lent(con);
-        const auto refNo = Max_No(QStringLiteral("Data_Wght"), QStringLiteral("RefNo"), true,
-                                  lent.get(), &result.error);
-        if (!refNo)
-            return result;
-        const auto dlySlNo = Max_No_Cond(QStringLiteral("Data_Wght"), QStringLiteral("DlySlNo"),
-                                         shiftCondition(entry.date, entry.shift), true,
-                                         lent.get(), &result.error);
-        if (!dlySlNo)
-            return result;
-        numbers.refNo = *refNo;
-        numbers.dlySlNo = *dlySlNo;
-    }
+    // Both numbers are read inside the transaction that stores the row.
+    const auto refNo = Max_No(QStringLiteral("Data_Wght"), QStringLiteral("RefNo"), con,
+                              &result.error);
+    if (!refNo)
+        return result;
+    const auto dlySlNo = Max_No_Cond(QStringLiteral("Data_Wght"), QStringLiteral("DlySlNo"),
+                                     shiftCondition(entry.date, entry.shift), con, &result.error);
+    if (!dlySlNo)
+        return result;
+    numbers.refNo = *refNo;
+    numbers.dlySlNo = *dlySlNo;
 
     const QVariantList values = {
         numbers.refNo,
