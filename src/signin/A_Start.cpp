@@ -100,6 +100,11 @@ void A_Start::Design()
 {
     ui->fgLIst->setColumnCount(4);
     formkit::applyGridLayout(ui->fgLIst, kGridLayout);
+    // The heading "Code" is narrower than most codes; an operator must read the whole code.
+    const int layoutWidth = ui->fgLIst->columnWidth(kCodeColumn);
+    ui->fgLIst->resizeColumnToContents(kCodeColumn);
+    if (ui->fgLIst->columnWidth(kCodeColumn) < layoutWidth)
+        ui->fgLIst->setColumnWidth(kCodeColumn, layoutWidth);
 }
 
 void A_Start::cmdOk_Click()
