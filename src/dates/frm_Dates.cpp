@@ -11,6 +11,7 @@
 #include "platform/Clock.h"
 #include "platform/ProgramEnd.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLocale>
 
@@ -75,9 +76,27 @@ void frm_Dates::cmbAP_Click()
 
 void frm_Dates::cmdOk_Click()
 {
+    // Ok pressed by its Alt key leaves the focus in the picker, whose check has not run yet.
+    if (dateOutsideYear(ui->dtpDate->date(), Gen_YStart, Gen_YEnd, Gen_Today)) {
+        Check_Date(ui->dtpDate);
+        return;
+    }
+    if (m_opening)
+        return;
+    m_opening = true;
     if (openWeighingStore())
         openWeighingStore()(this);
+    m_opening = false;
     close();
+}
+
+void frm_Dates::closeEvent(QCloseEvent* event)
+{
+    if (m_opening) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void frm_Dates::cmdExit_Click()

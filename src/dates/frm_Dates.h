@@ -36,6 +36,7 @@ public slots:
     void cmdExit_Click();
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -44,4 +45,5 @@ private:
 
     std::unique_ptr<Ui::frm_Dates> ui;
     formkit::FieldEvents* m_fields = nullptr;
+    bool m_opening = false; // the weighing window is loading and reads this window's date
 };

@@ -13,6 +13,9 @@ struct Message {
     MessageKind kind = MessageKind::Plain;
 };
 
+// The title of the operator's validation messages (sign-in, Add, the date check).
+inline const char* const kCheckTitle = "Quenmoor";
+
 // The program title, shown as the title of messages that carry no title of their own.
 QString appTitle();
 void setAppTitle(const QString& title);

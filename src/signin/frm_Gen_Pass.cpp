@@ -16,7 +16,7 @@
 #include <QVariant>
 
 namespace {
-const QString kTitle = QStringLiteral("Quenmoor");
+const QString kTitle = QString::fromLatin1(platform::kCheckTitle);
 } // namespace
 
 frm_Gen_Pass::frm_Gen_Pass(QWidget* parent)

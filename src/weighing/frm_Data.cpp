@@ -38,10 +38,6 @@ namespace {
 const QColor kWindowGreen{192, 255, 192};
 const QColor kLookupTeal{0, 192, 192};
 
-// Scale links 3 and 4 read the scale on every timer tick.
-constexpr int kContinuousSerial = 3;
-constexpr int kContinuousNetwork = 4;
-constexpr int kDisableAdd = 2;
 
 void paintBackground(QWidget* widget, const QColor& colour)
 {
@@ -57,14 +53,6 @@ QDate throughDateText(const QDate& date)
     return QLocale(QLocale::English).toDate(formkit::dateText(date), QStringLiteral("dd/MMM/yyyy"));
 }
 
-// True when a copy that was already running answered and has been brought to the front.
-bool handedToRunningCopy()
-{
-    if (!platform::activatePreviousCopy())
-        return false;
-    platform::endProgram();
-    return true;
-}
 } // namespace
 
 frm_Data::frm_Data(QWidget* parent)
@@ -79,7 +67,6 @@ frm_Data::frm_Data(QWidget* parent)
     ui->dtpDate->setLocale(english);
     ui->dtpSchTime->setLocale(english);
     ui->dtpArrTime->setLocale(english);
-    Timer1->setInterval(kContinuousTick);
     ui->fmVill->hide();
     ui->txtVCode->setProperty("Tag", QStringLiteral("0"));
     wireFields();
@@ -91,14 +78,17 @@ frm_Data::~frm_Data() { delete ui; }
 
 bool frm_Data::Form_Load(const QDateEdit* datesPicker)
 {
-    if (handedToRunningCopy())
+    if (platform::activatePreviousCopy()) {
+        Activate_PrevInstance();
         return false;
+    }
     // From here on a later start finds this copy and hands over to it.
     platform::listenAsRunningCopy();
 
     ui->dtpSchTime->setTime(platform::timeOfDay());
     ui->dtpArrTime->setTime(platform::timeOfDay());
-    LoadStationSettings();
+    // Settings that could not be read (the reason has been shown) start no scale link.
+    const bool settingsRead = LoadStationSettings();
     ui->dtpDate->setDate(throughDateText(datesPicker ? datesPicker->date() : platform::today()));
 
     Load_AmPm(ui->cmbAP);
@@ -107,12 +97,14 @@ bool frm_Data::Form_Load(const QDateEdit* datesPicker)
                QStringLiteral("RTRefNo"), false, QStringLiteral(" Where RTInAct = 0"));
 
     Timer1->stop();
-    if (Gen_ComLan == kContinuousNetwork) {
+    if (!settingsRead)
+        return true;
+    if (Gen_ComLan == kLinkNetworkContinuous) {
         Timer1->start();
         Win_Sock_Connect(Gen_LanHostIP, Gen_LanHostNo);
         ui->cmdWeight->setEnabled(false);
         Enb(kDisableAdd);
-    } else if (Gen_ComLan == kContinuousSerial) {
+    } else if (Gen_ComLan == kLinkSerialContinuous) {
         Timer1->start();
         ui->cmdWeight->setEnabled(false);
         StartContinuousSerial();
@@ -141,6 +133,11 @@ void frm_Data::Clear()
 
 void frm_Data::Enb(int Enb1_Dis2) { ui->cmdAdd->setEnabled(Enb1_Dis2 != kDisableAdd); }
 
+bool isContinuousLink()
+{
+    return Gen_ComLan == kLinkSerialContinuous || Gen_ComLan == kLinkNetworkContinuous;
+}
+
 void frm_Data::cmbAP_Click()
 {
     if (ui->cmbAP->currentIndex() < 0)
@@ -160,9 +157,9 @@ void frm_Data::cmbRoute_Click()
 
 void frm_Data::Timer1_Timer()
 {
-    if (Gen_ComLan == kContinuousNetwork)
+    if (Gen_ComLan == kLinkNetworkContinuous)
         Winsock1_DataArrival(1);
-    else if (Gen_ComLan == kContinuousSerial)
+    else if (Gen_ComLan == kLinkSerialContinuous)
         ReopenScalePort();
 }
 
@@ -174,12 +171,18 @@ void frm_Data::cmdExit_Click()
 
 void frm_Data::Form_Unload()
 {
+    Timer1->stop();
     ClosePortIfOpen(*MSComm1);
     Winsock1->close();
 }
 
 void frm_Data::closeEvent(QCloseEvent* event)
 {
+    // A handler waiting for the scale is still running on this window: it cannot go yet.
+    if (isWaitingForScale()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     QWidget::closeEvent(event);
 }
@@ -339,4 +342,8 @@ void Get_RouteVehNo(QLineEdit* Target, qint16 RouteCode, const QDate& CollDate)
     con.close();
 }
 
-void Activate_PrevInstance() { handedToRunningCopy(); }
+void Activate_PrevInstance()
+{
+    // The copy that runs has been asked to come to the front; this one ends.
+    platform::endProgram();
+}

@@ -97,6 +97,9 @@ private:
     void wireScaleLinks();
 
     formkit::FieldEvents* m_fields;
+    // The continuous serial port was reopened while the scale streams: what arrives first is
+    // likely the tail of a reading, and is skipped up to its line end.
+    bool m_serialMidStream = false;
     QSqlQueryModel* m_villages;
 };
 

@@ -1,6 +1,7 @@
 #include "frm_Data.h"
 
 #include "Receipt.h"
+#include "ScaleRoutines.h"
 #include "ui_frm_Data.h"
 
 #include "datastore/GenState.h"
@@ -12,22 +13,25 @@
 #include "platform/Clock.h"
 #include "platform/Messages.h"
 
+#include <QComboBox>
 #include <QTimer>
 
 namespace {
 // Add's own messages carry this title; the confirmation carries the program's.
-const QString kCheckTitle = QStringLiteral("Quenmoor");
-
-bool continuousLink() { return Gen_ComLan == 3 || Gen_ComLan == 4; }
+QString checkTitle() { return QString::fromLatin1(platform::kCheckTitle); }
 } // namespace
 
 void frm_Data::cmdAdd_Click()
 {
+    // Pressed by its Alt key, the button takes the focus as it would from a click, so that
+    // the field left behind has its say first.
+    if (!ui->cmdAdd->hasFocus())
+        ui->cmdAdd->setFocus(Qt::ShortcutFocusReason);
     const weighing::AddCheck check = weighing::checkReceipt(
         ui->cmbRoute->currentIndex() >= 0, ui->txtVCode->property("Tag").toString(),
         ui->txtCans->text(), ui->txtWeight->text());
     if (check != weighing::AddCheck::Passed) {
-        platform::showMessage(weighing::checkMessage(check), kCheckTitle);
+        platform::showMessage(weighing::checkMessage(check), checkTitle());
         switch (check) {
         case weighing::AddCheck::NoRoute:
             formkit::Next_Focus(ui->cmbRoute);
@@ -37,7 +41,7 @@ void frm_Data::cmdAdd_Click()
             break;
         case weighing::AddCheck::NoWeight:
             // The continuous links have no Get Weight to go to; the scale fills the weight in.
-            if (!continuousLink())
+            if (!isContinuousLink())
                 formkit::Next_Focus(ui->cmdWeight);
             break;
         case weighing::AddCheck::NoCans:
@@ -49,6 +53,16 @@ void frm_Data::cmdAdd_Click()
         }
         return;
     }
+    // Without its animal or milk type a receipt would be stored but never listed, and the
+    // operator would weigh the cans again.
+    if (ui->cmbAnimal->currentIndex() < 0 || ui->cmbMilkType->currentIndex() < 0) {
+        QComboBox* unchosen = ui->cmbAnimal->currentIndex() < 0 ? ui->cmbAnimal : ui->cmbMilkType;
+        platform::showMessage(unchosen == ui->cmbAnimal ? QStringLiteral("Select Animal Type")
+                                                        : QStringLiteral("Select Milk Type"),
+                              checkTitle());
+        formkit::Next_Focus(unchosen);
+        return;
+    }
 
     // A receipt that was not stored must not be confirmed or cleared away: the operator sees
     // why and can press Add again with the entry row as it stands.
@@ -57,15 +71,15 @@ void frm_Data::cmdAdd_Click()
 
     platform::showMessage(QStringLiteral("Successfully Added"));
     if (Gen_WghtFmt == 2) {
-        if (Gen_ComLan == 1)
+        if (Gen_ComLan == kLinkSerialOnRequest)
             Com_Clear();
-        else if (Gen_ComLan == 2)
+        else if (Gen_ComLan == kLinkNetworkOnRequest)
             Win_Sock_Clear();
     }
     Load_Into_Grid();
     Clear();
-    if (continuousLink())
-        Enb(2);
+    if (isContinuousLink())
+        Enb(kDisableAdd);
     VSetFocus();
 }
 
@@ -113,7 +127,7 @@ void frm_Data::txtCans_KeyPress(int& KeyAscii)
 {
     formkit::Key_Numeric(KeyAscii);
     if (KeyAscii == formkit::kEnter && formkit::numericValue(ui->txtCans->text()) > 0)
-        formkit::Next_Focus(continuousLink() ? ui->cmdAdd : ui->cmdWeight);
+        formkit::Next_Focus(isContinuousLink() ? ui->cmdAdd : ui->cmdWeight);
 }
 
 void frm_Data::txtCans_LostFocus()

@@ -68,7 +68,7 @@ void frm_Data::Winsock1_DataArrival(int)
         return;
     }
     const QString text = QString::fromLatin1(Winsock1->read(complete));
-    const bool continuous = Gen_ComLan == 3 || Gen_ComLan == 4;
+    const bool continuous = isContinuousLink();
     for (const QString& record : scale::splitRecords(text)) {
         if (!continuous) {
             const QString shown = scale::framedWeight(record);
@@ -82,7 +82,7 @@ void frm_Data::Winsock1_DataArrival(int)
             continue;
         showWeight(ui, shown);
         if (formkit::numericValue(ui->txtWeight->text()) == 0)
-            Enb(1);
+            Enb(kEnableAdd);
     }
 }
 

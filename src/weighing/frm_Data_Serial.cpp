@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QTcpSocket>
 #include <QTimer>
 #include <chrono>
@@ -47,6 +48,15 @@ bool readingArrived(platform::SerialControl& port)
     port.discardInput(lineEnds);
     return scale::replyReady(waiting.mid(lineEnds), port.InputLen);
 }
+// After a reopen in the middle of the scale's stream: drops what comes before the first line
+// end. False while no line end has arrived (everything so far is dropped).
+bool skippedPartialReading(platform::SerialControl& port)
+{
+    const QString waiting = port.waitingText();
+    const int lineEnd = waiting.indexOf(QRegularExpression(QStringLiteral("[\\r\\n]")));
+    port.discardInput(lineEnd < 0 ? int(waiting.size()) : lineEnd + 1);
+    return lineEnd >= 0;
+}
 } // namespace
 
 void frm_Data::wireScaleLinks()
@@ -75,14 +85,14 @@ void frm_Data::cmdWeight_Click()
         } else {
             platform::showMessage(QStringLiteral("Enter Com Port Number and Comport Bits"));
         }
-    } else if (Gen_ComLan == 1) {
+    } else if (Gen_ComLan == kLinkSerialOnRequest) {
         if (serialSettingsComplete()) {
             ClosePortIfOpen(*MSComm1);
             OpenScalePort(*MSComm1, QString::fromLatin1(kRequestOnDemand));
         } else {
             platform::showMessage(QStringLiteral("Enter Com Port Number and Comport Bits"));
         }
-    } else if (Gen_ComLan == 2) {
+    } else if (Gen_ComLan == kLinkNetworkOnRequest) {
         if (!Gen_LanHostIP.isEmpty() && !Gen_LanHostNo.isEmpty())
             Win_Sock_Connect(Gen_LanHostIP, Gen_LanHostNo);
         else
@@ -98,7 +108,7 @@ void frm_Data::cmdWeight_Click()
 void frm_Data::MSComm1_OnComm()
 {
     CommBuf.clear();
-    if (Gen_WghtFmt == 1 || (Gen_WghtFmt == 2 && Gen_ComLan == 1)) {
+    if (Gen_WghtFmt == 1 || (Gen_WghtFmt == 2 && Gen_ComLan == kLinkSerialOnRequest)) {
         if (MSComm1->CommEvent() != platform::SerialControl::kEventReceive)
             return;
         if (!readingArrived(*MSComm1))
@@ -108,10 +118,15 @@ void frm_Data::MSComm1_OnComm()
             CommBuf = MSComm1->Input();
             ParseChars1_1(CommBuf);
         } while (MSComm1->InBufferCount() != 0);
-    } else if (Gen_WghtFmt == 2 && Gen_ComLan == 3) {
+    } else if (Gen_WghtFmt == 2 && Gen_ComLan == kLinkSerialContinuous) {
         if (!MSComm1->PortOpen())
             return;
         if (MSComm1->CommEvent() == platform::SerialControl::kEventReceive) {
+            if (m_serialMidStream) {
+                if (!skippedPartialReading(*MSComm1))
+                    return;
+                m_serialMidStream = false;
+            }
             if (!readingArrived(*MSComm1))
                 return;
             // Fewer than ten waiting cannot hold a further whole reading; they are left.
@@ -149,7 +164,7 @@ void frm_Data::ParseChars1_2(QString& text)
     // Only a reading of an empty platform arms Add again; noise on the line is no such reading,
     // or a load could be added twice.
     if (scale::hasLeadingNumber(reading) && formkit::numericValue(ui->txtWeight->text()) == 0)
-        Enb(1);
+        Enb(kEnableAdd);
     ClosePortIfOpen(*MSComm1);
 }
 
@@ -166,8 +181,10 @@ void frm_Data::ReopenScalePort()
     if (MSComm1->CommPort == 0)
         return;
     ClosePortIfOpen(*MSComm1);
-    if (MSComm1->setPortOpen(true))
+    if (MSComm1->setPortOpen(true)) {
         MSComm1->openFailureReported = false;
+        m_serialMidStream = true;
+    }
     else if (!MSComm1->openFailureReported)
         reportOpenFailure(*MSComm1);
 }
@@ -205,8 +222,15 @@ void ClosePortIfOpen(platform::SerialControl& port)
         port.setPortOpen(false);
 }
 
+namespace {
+int waitDepth = 0;
+}
+
+bool isWaitingForScale() { return waitDepth > 0; }
+
 void WaitSeconds(double seconds)
 {
+    ++waitDepth;
     const qint64 waitNs = qint64(seconds * 1e9);
     QElapsedTimer elapsed;
     elapsed.start();
@@ -216,5 +240,7 @@ void WaitSeconds(double seconds)
     wake.setTimerType(Qt::PreciseTimer);
     wake.start(kWaitSlice);
     while (elapsed.nsecsElapsed() < waitNs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::WaitForMoreEvents);
+    --waitDepth;
 }

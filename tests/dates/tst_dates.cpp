@@ -15,32 +15,23 @@
 namespace {
 const QDate kYearStart(2024, 4, 1);
 const QDate kYearEnd(2025, 3, 31);
+const QDate kWorking(2024, 6, 10);
 
 QDateEdit* picker(QWidget* window) { return window->findChild<QDateEdit*>("dtpDate"); }
 QComboBox* shiftList(QWidget* window) { return window->findChild<QComboBox*>("cmbAP"); }
 
-// The company year 2024-25 chosen on the working date, and the dialog open on today.
-void chooseYear(testkit::TestEnv& env, const QDate& workingDate, const QTime& now = QTime(9, 0))
+// The company year 2024-25 chosen on kWorking; the dialog shown at the given moment.
+void openDialog(testkit::TestEnv& env, frm_Dates& window, const QDateTime& now)
 {
-    env.setClock(QDateTime(workingDate, now));
+    env.setClock(now);
     Gen_YStart = kYearStart;
     Gen_YEnd = kYearEnd;
-    Gen_Today = workingDate;
+    Gen_Today = kWorking;
+    window.load();
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
 }
-
-void showActive(QWidget* window)
-{
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-}
-
-struct Opened {
-    int count = 0;
-    QDate date;
-    bool dialogOpen = false;
-    qint32 shift = 0;
-};
 } // namespace
 
 class DatesTest : public QObject {
@@ -48,189 +39,116 @@ class DatesTest : public QObject {
 private slots:
     void cleanup() { frm_Dates::setOpenWeighingWindow({}); }
 
-    void dateRule_data();
-    void dateRule();
-    void checkOnLeavingPicker_data();
-    void checkOnLeavingPicker();
-    void workingDateStaysAfterMidnight();
-    void opening();
-    void okOpensWeighingWindow_data();
-    void okOpensWeighingWindow();
-    void exitEndsProgram_data();
-    void exitEndsProgram();
-};
+    void dateRule_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<bool>("refused");
+        const QDate afterYear(2025, 4, 2);
+        QTest::newRow("first day of the year") << kYearStart << kWorking << false;
+        QTest::newRow("day before the year") << kYearStart.addDays(-1) << kWorking << true;
+        QTest::newRow("working date itself") << kWorking << kWorking << false;
+        QTest::newRow("day after the working date") << kWorking.addDays(1) << kWorking << true;
+        QTest::newRow("last day of the year") << kYearEnd << afterYear << false;
+        QTest::newRow("day after the year, before the working date") << kYearEnd.addDays(1)
+                                                                     << afterYear << true;
+    }
+    void dateRule()
+    {
+        QFETCH(QDate, date);
+        QFETCH(QDate, today);
+        QFETCH(bool, refused);
+        QCOMPARE(dateOutsideYear(date, kYearStart, kYearEnd, today), refused);
+    }
 
-void DatesTest::dateRule_data()
-{
-    QTest::addColumn<QDate>("date");
-    QTest::addColumn<QDate>("today");
-    QTest::addColumn<bool>("refused");
-
-    const QDate midYear(2024, 6, 10);
-    const QDate afterYear(2025, 4, 2);
-    QTest::newRow("first day of the year") << kYearStart << midYear << false;
-    QTest::newRow("day before the year") << kYearStart.addDays(-1) << midYear << true;
-    QTest::newRow("working date itself") << midYear << midYear << false;
-    QTest::newRow("day after the working date, inside the year") << midYear.addDays(1) << midYear << true;
-    QTest::newRow("last day of the year") << kYearEnd << afterYear << false;
-    QTest::newRow("day after the year, before the working date") << kYearEnd.addDays(1) << afterYear
-                                                                 << true;
-}
-
-void DatesTest::dateRule()
-{
-    QFETCH(QDate, date);
-    QFETCH(QDate, today);
-    QFETCH(bool, refused);
-    QCOMPARE(dateOutsideYear(date, kYearStart, kYearEnd, today), refused);
-}
-
-void DatesTest::checkOnLeavingPicker_data()
-{
-    QTest::addColumn<QDate>("date");
-    QTest::addColumn<bool>("refused");
-
-    QTest::newRow("working date accepted") << QDate(2024, 6, 10) << false;
-    QTest::newRow("day before the year refused") << kYearStart.addDays(-1) << true;
-    QTest::newRow("day after the working date refused") << QDate(2024, 6, 11) << true;
-}
-
-void DatesTest::checkOnLeavingPicker()
-{
-    QFETCH(QDate, date);
-    QFETCH(bool, refused);
-
-    testkit::TestEnv env;
-    chooseYear(env, QDate(2024, 6, 10));
-    frm_Dates window;
-    window.load();
-    showActive(&window);
-    QCOMPARE(QApplication::focusWidget(), picker(&window));
-
-    picker(&window)->setDate(date);
-    QTest::keyClick(picker(&window), Qt::Key_Return); // Enter moves on to the shift list
-
-    if (refused) {
-        QCOMPARE(env.messageTexts(), QStringList{"Please Check Date"});
-        QCOMPARE(env.messages.first().title, QString("Quenmoor"));
-        QCOMPARE(picker(&window)->date(), Gen_Today);
+    void checkOnLeavingPicker_data()
+    {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDate>("date"); // chosen in the picker; none: left as it opened
+        QTest::addColumn<bool>("refused");
+        const QDateTime morning(kWorking, QTime(9, 0));
+        QTest::newRow("working date accepted") << morning << kWorking << false;
+        QTest::newRow("day after the working date refused") << morning << kWorking.addDays(1)
+                                                            << true;
+        // Run past midnight, the picker opens on the new calendar date, after the working date.
+        QTest::newRow("opened after midnight: back to the working date")
+            << QDateTime(kWorking.addDays(1), QTime(0, 5)) << QDate() << true;
+    }
+    void checkOnLeavingPicker()
+    {
+        QFETCH(QDateTime, now);
+        QFETCH(QDate, date);
+        QFETCH(bool, refused);
+        testkit::TestEnv env;
+        frm_Dates window;
+        openDialog(env, window, now);
         QCOMPARE(QApplication::focusWidget(), picker(&window));
-    } else {
+        QCOMPARE(picker(&window)->date(), now.date());
+        if (date.isValid())
+            picker(&window)->setDate(date);
+        QTest::keyClick(picker(&window), Qt::Key_Return); // Enter moves on to the shift list
+
+        QCOMPARE(env.messageTexts(), refused ? QStringList{"Please Check Date"} : QStringList());
+        QCOMPARE(picker(&window)->date(), refused ? kWorking : date);
+        QCOMPARE(QApplication::focusWidget(),
+                 refused ? static_cast<QWidget*>(picker(&window)) : shiftList(&window));
+    }
+
+    void openingIsEnglish()
+    {
+        testkit::TestEnv env;
+        const QLocale previous;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        frm_Dates window;
+        openDialog(env, window, QDateTime(QDate(2025, 3, 5), QTime(9, 0)));
+        QLocale::setDefault(previous);
+        QCOMPARE(window.windowTitle(), QString(" Select Date"));
+        QCOMPARE(picker(&window)->text() + " " + shiftList(&window)->currentText(),
+                 QString("05/Mar/2025 AM"));
+    }
+
+    void leaving_data()
+    {
+        QTest::addColumn<QString>("keys"); // "key:control ..." or "click:button"
+        QTest::addColumn<int>("shift");    // Gen_AmPm as the weighing window opens; 0: the end
+        QTest::newRow("Ok button") << "click:cmdOk" << 2;
+        QTest::newRow("Down to PM, Enter in the shift list") << "Down:cmbAP Enter:cmbAP" << 3;
+        QTest::newRow("Exit button") << "click:cmdExit" << 0;
+        QTest::newRow("Esc in the date picker") << "Esc:dtpDate" << 0;
+        QTest::newRow("Esc in the shift list") << "Esc:cmbAP" << 0;
+    }
+    void leaving()
+    {
+        QFETCH(QString, keys);
+        QFETCH(int, shift);
+        testkit::TestEnv env;
+        QStringList opened; // what the weighing window found as it loaded
+        frm_Dates::setOpenWeighingWindow([&opened](frm_Dates* dates) {
+            opened << picker(dates)->date().toString(Qt::ISODate) + " shown " +
+                          QString::number(dates->isVisible()) + " shift " +
+                          QString::number(Gen_AmPm);
+        });
+        frm_Dates window;
+        openDialog(env, window, QDateTime(kWorking, QTime(9, 0)));
+        const QMap<QString, Qt::Key> named{
+            {"Esc", Qt::Key_Escape}, {"Enter", Qt::Key_Return}, {"Down", Qt::Key_Down}};
+        for (const QString& step : keys.split(' ')) {
+            auto* control = window.findChild<QWidget*>(step.section(':', 1));
+            control->setFocus();
+            if (step.startsWith("click:"))
+                qobject_cast<QPushButton*>(control)->click();
+            else
+                QTest::keyClick(control, named.value(step.section(':', 0, 0)));
+        }
+        // The weighing window reads the picker while it loads, so the dialog is still shown.
+        QCOMPARE(opened, shift ? QStringList{"2024-06-10 shown 1 shift " + QString::number(shift)}
+                               : QStringList());
+        QCOMPARE(env.endCount, shift ? 0 : 1);
+        if (shift)
+            QVERIFY(!window.isVisible());
         QCOMPARE(env.messageTexts(), QStringList());
-        QCOMPARE(picker(&window)->date(), date);
-        QCOMPARE(QApplication::focusWidget(), shiftList(&window));
     }
-}
-
-void DatesTest::workingDateStaysAfterMidnight()
-{
-    testkit::TestEnv env;
-    const QDate workingDate(2024, 6, 10);
-    chooseYear(env, workingDate, QTime(23, 58));
-    // The program has run past midnight: the picker opens on the new calendar date, which is
-    // still after the working date.
-    env.setClock(QDateTime(workingDate.addDays(1), QTime(0, 5)));
-    frm_Dates window;
-    window.load();
-    showActive(&window);
-    QCOMPARE(picker(&window)->date(), workingDate.addDays(1));
-
-    QTest::keyClick(picker(&window), Qt::Key_Return);
-    QCOMPARE(env.messageTexts(), QStringList{"Please Check Date"});
-    QCOMPARE(picker(&window)->date(), workingDate);
-}
-
-void DatesTest::opening()
-{
-    testkit::TestEnv env;
-    chooseYear(env, QDate(2025, 3, 5));
-    // Month names stay English on a desktop in another language.
-    const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    frm_Dates window;
-    window.load();
-    QLocale::setDefault(previous);
-
-    QCOMPARE(window.windowTitle(), QString(" Select Date"));
-    QCOMPARE(picker(&window)->text(), QString("05/Mar/2025"));
-    QCOMPARE(shiftList(&window)->currentText(), QString("AM"));
-    QCOMPARE(Gen_AmPm, 2);
-
-    showActive(&window);
-    QTest::keyClick(shiftList(&window), Qt::Key_Down);
-    QCOMPARE(shiftList(&window)->currentText(), QString("PM"));
-    QCOMPARE(Gen_AmPm, 3);
-    QCOMPARE(env.messageTexts(), QStringList());
-}
-
-void DatesTest::okOpensWeighingWindow_data()
-{
-    QTest::addColumn<bool>("enterInShiftList");
-    QTest::newRow("Ok button") << false;
-    QTest::newRow("Enter in the shift list") << true;
-}
-
-void DatesTest::okOpensWeighingWindow()
-{
-    QFETCH(bool, enterInShiftList);
-    testkit::TestEnv env;
-    chooseYear(env, QDate(2025, 3, 5));
-    Opened opened;
-    frm_Dates::setOpenWeighingWindow([&opened](frm_Dates* dates) {
-        ++opened.count;
-        opened.date = picker(dates)->date();
-        opened.dialogOpen = dates->isVisible();
-        opened.shift = Gen_AmPm;
-    });
-
-    frm_Dates window;
-    window.load();
-    showActive(&window);
-    if (enterInShiftList) {
-        shiftList(&window)->setFocus();
-        QTest::keyClick(shiftList(&window), Qt::Key_Return);
-    } else {
-        window.findChild<QPushButton*>("cmdOk")->click();
-    }
-
-    QCOMPARE(opened.count, 1);
-    QCOMPARE(opened.date, QDate(2025, 3, 5));
-    QVERIFY(opened.dialogOpen); // the weighing window reads the picker while it loads
-    QCOMPARE(opened.shift, 2);
-    QVERIFY(!window.isVisible());
-    QCOMPARE(env.messageTexts(), QStringList());
-    QCOMPARE(env.endCount, 0);
-}
-
-void DatesTest::exitEndsProgram_data()
-{
-    QTest::addColumn<QString>("escapeIn"); // empty: the Exit button
-    QTest::newRow("Exit button") << "";
-    QTest::newRow("Esc in the date picker") << "dtpDate";
-    QTest::newRow("Esc in the shift list") << "cmbAP";
-}
-
-void DatesTest::exitEndsProgram()
-{
-    QFETCH(QString, escapeIn);
-    testkit::TestEnv env;
-    chooseYear(env, QDate(2025, 3, 5));
-    int opened = 0;
-    frm_Dates::setOpenWeighingWindow([&opened](frm_Dates*) { ++opened; });
-
-    frm_Dates window;
-    window.load();
-    showActive(&window);
-    if (escapeIn.isEmpty()) {
-        window.findChild<QPushButton*>("cmdExit")->click();
-    } else {
-        auto* control = window.findChild<QWidget*>(escapeIn);
-        control->setFocus();
-        QTest::keyClick(control, Qt::Key_Escape);
-    }
-    QCOMPARE(env.endCount, 1);
-    QCOMPARE(opened, 0);
-}
+};
 
 QTEST_MAIN(DatesTest)
 #include "tst_dates.moc"

@@ -1,7 +1,7 @@
 #pragma once
 
-// A weighing desk for the window's tests: an installation in a temporary folder, its masters,
-// and the weighing window loaded on a date and shift as the date dialog hands them over.
+// A weighing desk in a temporary folder, and its weighing window loaded on a date and shift
+// as the date dialog hands them over.
 
 #include "TestEnv.h"
 #include "datastore/GenState.h"
@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QLineEdit>
 #include <QtTest>
 #include <memory>
 
@@ -31,42 +32,34 @@ public:
     {
         testkit::TestEnv::exec(db(), sql, values);
     }
-
     void addRoute(int ref, const QString& name, int inactive = 0) const
     {
         exec("INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES (?, ?, ?)",
              {ref, name, inactive});
     }
-    void addVehicle(int route, const QDate& from, const QDate& to, const QString& vehicle) const
+    void addVehicle(int route, int fromDay, int toDay, const QString& vehicle) const
     {
         exec("INSERT INTO Mast_RoutesSub (RTRefNo, SDate, EDate, RTVehNo) VALUES (?, ?, ?, ?)",
-             {route, from.toString(Qt::ISODate), to.toString(Qt::ISODate), vehicle});
+             {route, QDate(2024, 3, fromDay).toString(Qt::ISODate),
+              QDate(2024, 3, toDay).toString(Qt::ISODate), vehicle});
     }
-    // InAct as given; a null QVariant stores null.
     void addVillage(int ref, const QString& code, const QString& name, int route,
                     const QVariant& inactive = 0) const
     {
-        exec("INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo, InAct) VALUES (?, ?, ?, ?, ?)",
+        exec("INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo, InAct) "
+             "VALUES (?, ?, ?, ?, ?)",
              {ref, code, name, route, inactive});
     }
-    void addReceipt(int refNo, const QDate& date, int shift, int route, int village, int dlySlNo,
-                    const QVariant& cans, const QVariant& weight, int animal = 1, int milk = 1) const
+    void addReceipt(int refNo, int shift, int route, int village, int dlySlNo, double weight,
+                    int cans = 1, int animalAndMilk = 1) const
     {
         exec("INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, ACode, MCode, DlySlNo, "
-             "CansRecd, MWeight, Uid, UName, Stat) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 'op', 0)",
-             {refNo, date.toString(Qt::ISODate), shift, route, village, animal, milk, dlySlNo, cans,
-              weight});
-    }
-    void setStation(int link, const QString& host = QString(), const QString& port = QString()) const
-    {
-        exec("INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, LanHostNo, ComLan) "
-             "VALUES (2, 0, 0, ?, ?, ?)",
-             {host.isNull() ? QVariant() : QVariant(host), port.isNull() ? QVariant() : QVariant(port),
-              link});
+             "CansRecd, MWeight, Uid, UName, Stat) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, '', 0)",
+             {refNo, kDay.toString(Qt::ISODate), shift, route, village, animalAndMilk,
+              animalAndMilk, dlySlNo, cans, weight});
     }
 
-    // Shows the window and runs its load with the date dialog's picker on date.
-    frm_Data* open(const QDate& date = kDay, int shift = 2)
+    void open(const QDate& date = kDay, int shift = 2)
     {
         Gen_AmPm = shift;
         window = std::make_unique<frm_Data>();
@@ -76,18 +69,18 @@ public:
             qWarning("the weighing window did not become active");
         QDateEdit picker(date);
         loaded = window->Form_Load(&picker);
-        return window.get();
     }
 
-    template <typename T>
-    T* field(const char* name) const
+    template <typename T = QWidget>
+    T* field(const QString& name) const
     {
-        T* found = window->findChild<T*>(QLatin1String(name));
+        T* found = window->findChild<T*>(name);
         if (!found)
-            qFatal("no control %s", name);
+            qFatal("no control %s", qPrintable(name));
         return found;
     }
-    QWidget* widget(const char* name) const { return field<QWidget>(name); }
+    QLineEdit* box(const QString& name) const { return field<QLineEdit>(name); }
+    QString focused() const { return QApplication::focusWidget()->objectName(); }
 
     testkit::TestEnv env;
     std::unique_ptr<frm_Data> window;
