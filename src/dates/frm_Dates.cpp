@@ -39,18 +39,12 @@ frm_Dates::frm_Dates(QWidget* parent)
 
     m_fields = new formkit::FieldEvents(this);
     formkit::FieldHandlers date;
-    date.keyPress = [this](int& keyAscii) {
-        if (keyAscii == formkit::kEnter)
-            formkit::Next_Focus(ui->cmbAP);
-    };
+    date.keyPress = formkit::enterMovesTo(ui->cmbAP);
     date.lostFocus = [this] { Check_Date(ui->dtpDate); };
     m_fields->on(ui->dtpDate, date);
 
     formkit::FieldHandlers shift;
-    shift.keyPress = [this](int& keyAscii) {
-        if (keyAscii == formkit::kEnter)
-            cmdOk_Click();
-    };
+    shift.keyPress = formkit::enterRuns([this] { cmdOk_Click(); });
     m_fields->on(ui->cmbAP, shift);
 }
 

@@ -1,5 +1,6 @@
 #include "FieldEvents.h"
 
+#include "Focus.h"
 #include "KeyFilters.h"
 
 #include <QFocusEvent>
@@ -15,6 +16,19 @@ bool isFieldFocusChange(const QFocusEvent* event)
            event->reason() != Qt::PopupFocusReason;
 }
 } // namespace
+
+std::function<void(int&)> enterMovesTo(QWidget* next)
+{
+    return enterRuns([next] { Next_Focus(next); });
+}
+
+std::function<void(int&)> enterRuns(std::function<void()> action)
+{
+    return [action = std::move(action)](int& keyAscii) {
+        if (keyAscii == kEnter)
+            action();
+    };
+}
 
 void FieldEvents::on(QWidget* field, FieldHandlers handlers)
 {

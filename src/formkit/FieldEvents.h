@@ -22,6 +22,10 @@ struct FieldHandlers {
     std::function<void(int& keyAscii)> keyPress;
 };
 
+// Key handling of a field whose Enter moves the focus on, or acts (as a window's Ok does).
+std::function<void(int& keyAscii)> enterMovesTo(QWidget* next);
+std::function<void(int& keyAscii)> enterRuns(std::function<void()> action);
+
 // Routes focus and key events of a window's fields to their handlers. Focus that leaves or
 // returns with the whole window (a message box, a list's pop-up) is not the field's doing and
 // runs no handler, except that a window's first field is entered when the window first shows.

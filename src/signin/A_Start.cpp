@@ -42,10 +42,7 @@ A_Start::A_Start(QWidget* parent)
 
     m_fields = new formkit::FieldEvents(this);
     formkit::FieldHandlers list;
-    list.keyPress = [this](int& keyAscii) {
-        if (keyAscii == formkit::kEnter)
-            cmdOk_Click();
-    };
+    list.keyPress = formkit::enterRuns([this] { cmdOk_Click(); });
     m_fields->on(ui->fgLIst, list);
 }
 

@@ -34,10 +34,7 @@ frm_Gen_Pass::frm_Gen_Pass(QWidget* parent)
 
     formkit::FieldHandlers pass;
     pass.gotFocus = [this] { formkit::Sel_All(ui->txtPass); };
-    pass.keyPress = [this](int& keyAscii) {
-        if (keyAscii == formkit::kEnter)
-            cmdOk_Click();
-    };
+    pass.keyPress = formkit::enterRuns([this] { cmdOk_Click(); });
     m_fields->on(ui->txtPass, pass);
 }
 

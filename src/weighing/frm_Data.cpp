@@ -203,13 +203,7 @@ void frm_Data::wireFields()
     QWidget* const lookupPanel = f->fmVill;
     const auto hideLookup = [lookupPanel] { lookupPanel->hide(); };
 
-    // Enter moves to the next field of the chain.
-    const auto enterTo = [](QWidget* next) {
-        return [next](int& keyAscii) {
-            if (keyAscii == formkit::kEnter)
-                Next_Focus(next);
-        };
-    };
+    const auto enterTo = formkit::enterMovesTo;
     // Text boxes select their text and light up on entry, and return to normal on leaving.
     const auto textBox = [](QLineEdit* box, std::function<void(int&)> keyPress) {
         FieldHandlers h;
@@ -297,10 +291,10 @@ void frm_Data::wireFields()
     // Operators press Enter on a focused button as well as Space.
     const auto pressedByEnter = [](QPushButton* button) {
         FieldHandlers h;
-        h.keyPress = [button](int& keyAscii) {
-            if (keyAscii == formkit::kEnter && button->isEnabled())
+        h.keyPress = formkit::enterRuns([button] {
+            if (button->isEnabled())
                 button->click();
-        };
+        });
         return h;
     };
     m_fields->on(f->cmdWeight, pressedByEnter(f->cmdWeight));

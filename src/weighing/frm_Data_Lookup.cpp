@@ -119,10 +119,7 @@ void frm_Data::wireLookup()
         Load_Items();
     });
 
-    const auto pickOnEnter = [this](int& keyAscii) {
-        if (keyAscii == formkit::kEnter)
-            cmdOk_Click();
-    };
+    const auto pickOnEnter = formkit::enterRuns([this] { cmdOk_Click(); });
     formkit::FieldHandlers code;
     code.keyDown = [f](int keyCode) {
         if (keyCode != formkit::kKeyDown)
