@@ -1,14 +1,10 @@
-// Focus highlighting, the focus chain and the keyed list routines.
+// Loading a keyed list from a table.
 
 #include "TestEnv.h"
 #include "formkit/Combos.h"
-#include "formkit/Focus.h"
 
 #include <QComboBox>
-#include <QDateEdit>
-#include <QLineEdit>
 #include <QSignalSpy>
-#include <QVBoxLayout>
 #include <QtTest>
 
 using namespace formkit;
@@ -16,35 +12,6 @@ using namespace formkit;
 class FormRoutinesTest : public QObject {
     Q_OBJECT
 private slots:
-    void datePickerIsOnlyMadeBold()
-    {
-        QDateEdit picker;
-        const QColor before = backgroundOf(&picker);
-        Fld_GotFocus(&picker, 1);
-        QVERIFY(picker.font().bold());
-        QCOMPARE(backgroundOf(&picker), before);
-        Fld_LostFocus(&picker, 1);
-        QVERIFY(!picker.font().bold());
-    }
-
-    void nextFocusSkipsHiddenControl()
-    {
-        QWidget window;
-        auto* layout = new QVBoxLayout(&window);
-        QLineEdit* boxes[] = {new QLineEdit, new QLineEdit, new QLineEdit};
-        for (QLineEdit* box : boxes)
-            layout->addWidget(box);
-        boxes[1]->hide();
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        boxes[0]->setFocus();
-        Next_Focus(boxes[1]);
-        QCOMPARE(window.focusWidget(), boxes[0]);
-        Next_Focus(boxes[2]);
-        QCOMPARE(window.focusWidget(), boxes[2]);
-    }
-
     void loadCombo_data()
     {
         QTest::addColumn<QString>("routes"); // rows of Mast_Routes
@@ -88,20 +55,6 @@ private slots:
         QCOMPARE(combo.currentIndex(), selected);
         QCOMPARE(selectedKey(&combo), selected < 0 ? 0 : 1);
         QCOMPARE(activated.count(), selected < 0 ? 0 : 1);
-    }
-
-    void comboSelectTakesTheFirstEntryOfAKey()
-    {
-        QComboBox combo;
-        for (const auto& [text, key] : {std::pair{"One", 1}, {"Five", 5}, {"Five again", 5}})
-            combo.addItem(text, key);
-        QSignalSpy activated(&combo, &QComboBox::activated);
-        Combo_Select(&combo, 4); // no entry carries it: nothing happens
-        QCOMPARE(combo.currentIndex(), 0);
-        QCOMPARE(activated.count(), 0);
-        Combo_Select(&combo, 5);
-        QCOMPARE(combo.currentIndex(), 1);
-        QCOMPARE(activated.count(), 1);
     }
 };
 

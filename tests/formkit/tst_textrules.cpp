@@ -1,12 +1,9 @@
-// Number, weight, date and time texts, the key filters and the grid layout strings.
+// Number, weight, date and time texts and the key filters.
 
-#include "formkit/GridLayout.h"
 #include "formkit/KeyFilters.h"
 #include "formkit/TextRules.h"
 
-#include <QKeyEvent>
 #include <QLocale>
-#include <QTableWidget>
 #include <QtTest>
 
 using namespace formkit;
@@ -95,40 +92,6 @@ private slots:
         int decimalKey = key;
         Key_Decimal(decimalKey, boxText);
         QCOMPARE(decimalKey, decimal);
-    }
-
-    void keyCodes()
-    {
-        // Character and key codes as the desk's handlers expect them: "char/code".
-        const QKeyEvent events[] = {{QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, "5"},
-                                    {QEvent::KeyPress, Qt::Key_5, Qt::KeypadModifier, "5"},
-                                    {QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier, ""},
-                                    {QEvent::KeyPress, Qt::Key_Period, Qt::KeypadModifier, "."},
-                                    {QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r"},
-                                    {QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, "\t"}};
-        QStringList codes;
-        for (const QKeyEvent& event : events)
-            codes << QString::number(keyAsciiOf(&event)) + "/" + QString::number(keyCodeOf(&event));
-        QCOMPARE(codes, QStringList({"53/53", "53/101", "0/112", "46/110", "13/0", "0/0"}));
-    }
-
-    void gridLayout()
-    {
-        // A leading ^ centres, > right-aligns, < or nothing left-aligns; blanks widen the column.
-        QTableWidget grid(2, 1);
-        applyGridLayout(&grid, "^SNo.|<Name   |<Name         |>Weight|Plain");
-        const QList<int> alignments{Qt::AlignHCenter, Qt::AlignLeft, Qt::AlignLeft,
-                                    Qt::AlignRight, Qt::AlignLeft};
-        QStringList headers;
-        for (int column = 0; column < grid.columnCount(); ++column) {
-            headers << grid.horizontalHeaderItem(column)->text();
-            setGridCell(&grid, 1, column, "x");
-            QCOMPARE(grid.item(1, column)->textAlignment(),
-                     int(alignments[column] | Qt::AlignVCenter));
-        }
-        QCOMPARE(headers, QStringList({"SNo.", "Name", "Name", "Weight", "Plain"}));
-        QVERIFY(grid.columnWidth(1) < grid.columnWidth(2));
-        QVERIFY(!(grid.item(1, 3)->flags() & Qt::ItemIsEditable));
     }
 };
 

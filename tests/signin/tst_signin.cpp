@@ -9,7 +9,6 @@
 #include "signin/frm_Gen_Pass.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -160,19 +159,6 @@ private slots:
         // Both fields keep what was typed for the next try.
         QCOMPARE(field(&window, "txtUser")->text() + "|" + field(&window, "txtPass")->text(),
                  user + "|" + pass);
-    }
-
-    void failedStartRunsNoQuery()
-    {
-        testkit::TestEnv env;
-        env.createInstallation(kToday);
-        QVERIFY(QFile::remove(env.mainFile()));
-        // One report, the program ends, and no statement runs on a closed connection.
-        frm_Gen_Pass window;
-        QVERIFY(!window.load());
-        QCOMPARE(env.messageTexts(),
-                 QStringList({"Database file doesn't exist!", "Data Error - Main Database "}));
-        QCOMPARE(env.endCount, 1);
     }
 
     void chooseCompany_data()

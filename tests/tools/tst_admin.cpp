@@ -1,4 +1,4 @@
-// tarvolen-admin: the installation it writes, its refusals, and a station's scale link.
+// tarvolen-admin: the installation it writes and its refusals.
 
 #include "Installation.h"
 #include "TestEnv.h"
@@ -40,9 +40,9 @@ QMap<QString, QByteArray> filesUnder(const QString& folder)
     return files;
 }
 
-QString initDemo(const TestEnv& env, bool force = false)
+QString initDemo(const TestEnv& env)
 {
-    return admin::initInstallation({env.programDir(), env.dataRoot(), true, force, {2024, 3, 5}});
+    return admin::initInstallation({env.programDir(), env.dataRoot(), true, false, {2024, 3, 5}});
 }
 
 QStringList initArguments(const QString& programDir, const QString& dataRoot)
@@ -116,76 +116,6 @@ private slots:
         QVERIFY(run.exitCode > 0);
         QVERIFY2(run.err.contains("exists already"), qPrintable(run.err));
         QCOMPARE(filesUnder(env.root()), before);
-    }
-
-    void forceReplacesTheInstallation()
-    {
-        TestEnv env;
-        QCOMPARE(initDemo(env), QString());
-        TestEnv::exec(env.mainFile(), "INSERT INTO Pass (Uid, UName) VALUES (99, 'leftover')");
-        const Run run = runAdmin(initArguments(env.programDir(), env.dataRoot()) << "--force");
-        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QCOMPARE(TestEnv::scalar(env.mainFile(), "SELECT count(*) FROM Pass WHERE Uid = 99"), 0);
-        for (const QString& file : filesUnder(env.root()).keys())
-            QVERIFY2(!file.contains(".tarvolen-"), qPrintable(file));
-    }
-
-    void failedReplacementLeavesTheOldInstallation()
-    {
-        TestEnv env;
-        QCOMPARE(initDemo(env), QString());
-        // A folder where the run puts a company file's new bytes makes it fail part way.
-        QVERIFY(QDir().mkpath(env.dataRoot() + "/DataBas/DAIRY2_2024.mdb.tarvolen-new/x"));
-        const auto before = filesUnder(env.root());
-        QVERIFY(!initDemo(env, true).isEmpty());
-        QCOMPARE(filesUnder(env.root()), before);
-    }
-
-    void latestYearIsTheHighestCode()
-    {
-        TestEnv env;
-        QCOMPARE(initDemo(env), QString());
-        TestEnv::exec(env.mainFile(), "INSERT INTO Years (ComCode, Code, DbMst) VALUES "
-                                      "('DAIRY2', 9, 'NINE'), ('DAIRY2', 10, 'TEN')");
-        QCOMPARE(admin::latestDbMst(env.dataRoot(), "dairy1"), QString("DAIRY1_2024"));
-        QCOMPARE(admin::latestDbMst(env.dataRoot(), "DAIRY2"), QString("TEN"));
-        QCOMPARE(admin::latestDbMst(env.dataRoot(), "DAIRY3"), QString());
-    }
-
-    void stationWrites_data()
-    {
-        QTest::addColumn<QString>("arguments");
-        QTest::addColumn<bool>("noRowBefore");
-        QTest::addColumn<QString>("expected"); // ComLan,WghtFmt,ComPortW,BitsNoW,host,port
-        QTest::newRow("serial continuous") << "--company DAIRY1 --link 3 --port 1 --speed 4800.5"
-                                           << false << "3,2,1,4800.5,127.0.0.1,5001";
-        QTest::newRow("network host, company in other case")
-            << "--company dairy1 --host 10.0.0.7 --tcp-port 6000 --link 4" << false
-            << "4,2,0,9600.0,10.0.0.7,6000";
-        QTest::newRow("row created when missing") << "--company DAIRY1 --link 1 --format 1"
-                                                  << true << "1,1,,,,";
-    }
-    void stationWrites()
-    {
-        QFETCH(QString, arguments);
-        QFETCH(bool, noRowBefore);
-        QFETCH(QString, expected);
-        TestEnv env;
-        QCOMPARE(initDemo(env), QString());
-        const QString latest = env.companyFile("DAIRY1_2024");
-        if (noRowBefore)
-            TestEnv::exec(latest, "DELETE FROM Sms_Add");
-        const QString earlier = env.companyFile("DAIRY1_2023");
-        const QByteArray earlierBefore = filesUnder(env.dataRoot()).value(earlier);
-
-        const Run run = runAdmin(QStringList{"station", "--data-root", env.dataRoot()} +
-                                 arguments.split(' '));
-        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QStringList columns{"ComLan", "WghtFmt", "ComPortW", "BitsNoW", "LanHostIP", "LanHostNo"};
-        columns.replaceInStrings(QRegularExpression("(.+)"), "ifnull(\\1, '')");
-        QCOMPARE(TestEnv::scalar(latest, "SELECT " + columns.join("||','||") + " FROM Sms_Add"),
-                 expected);
-        QCOMPARE(filesUnder(env.dataRoot()).value(earlier), earlierBefore);
     }
 
     void refusesBadArguments_data()

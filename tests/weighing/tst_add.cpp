@@ -130,34 +130,39 @@ bool AddTest::openDesk(int link, int format, int port, double speed)
 void AddTest::checks_data()
 {
     QTest::addColumn<int>("link");
-    QTest::addColumn<bool>("route");
+    QTest::addColumn<QString>("unset"); // a list left with no entry chosen
     QTest::addColumn<QString>("tag");
     QTest::addColumn<QString>("cans");
     QTest::addColumn<QString>("weight");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus"); // empty: the focus stays on Add
 
-    QTest::newRow("no route") << 1 << false << "0" << "" << "" << "Select Route" << "cmbRoute";
-    QTest::newRow("no village") << 1 << true << "0" << "3" << "100.0"
+    QTest::newRow("no route") << 1 << "cmbRoute" << "0" << "" << "" << "Select Route" << "cmbRoute";
+    QTest::newRow("no village") << 1 << "" << "0" << "3" << "100.0"
                                 << "Select Village Code/Name" << "txtVCode";
-    QTest::newRow("cans 0") << 1 << true << "17" << "0" << "100.0" << "Enter Received Cans"
+    QTest::newRow("cans 0") << 1 << "" << "17" << "0" << "100.0" << "Enter Received Cans"
                             << "txtCans";
     QTest::newRow("no weight in link 1: to Get Weight")
-        << 1 << true << "17" << "3" << "" << "Please Get Milk Weight" << "cmdWeight";
+        << 1 << "" << "17" << "3" << "" << "Please Get Milk Weight" << "cmdWeight";
     QTest::newRow("weight 0.0 in link 3: focus stays")
-        << 3 << true << "17" << "3" << "0.0" << "Please Get Milk Weight" << "";
-    QTest::newRow("135.1 on 3 cans") << 1 << true << "17" << "3" << "135.1"
+        << 3 << "" << "17" << "3" << "0.0" << "Please Get Milk Weight" << "";
+    QTest::newRow("135.1 on 3 cans") << 1 << "" << "17" << "3" << "135.1"
                                      << "Please Verify Cans" << "txtCans";
     QTest::newRow("135.0 on 3 cans, 45 a can: added")
-        << 1 << true << "17" << "3" << "135.0" << kAdded << "txtVCode";
+        << 1 << "" << "17" << "3" << "135.0" << kAdded << "txtVCode";
     QTest::newRow("added in link 3: Add disarmed")
-        << 3 << true << "17" << "3" << "135.0" << kAdded << "txtVCode";
+        << 3 << "" << "17" << "3" << "135.0" << kAdded << "txtVCode";
+    // Stored without its types, a receipt would never be listed and the cans weighed again.
+    QTest::newRow("no animal type chosen") << 1 << "cmbAnimal" << "17" << "3" << "135.0"
+                                           << "Select Animal Type" << "cmbAnimal";
+    QTest::newRow("no milk type chosen") << 1 << "cmbMilkType" << "17" << "3" << "135.0"
+                                         << "Select Milk Type" << "cmbMilkType";
 }
 
 void AddTest::checks()
 {
     QFETCH(int, link);
-    QFETCH(bool, route);
+    QFETCH(QString, unset);
     QFETCH(QString, tag);
     QFETCH(QString, cans);
     QFETCH(QString, weight);
@@ -166,8 +171,8 @@ void AddTest::checks()
     QVERIFY(openDesk(link));
     fillEntry(cans, weight);
     box("txtVCode")->setProperty("Tag", tag);
-    if (!route)
-        field<QComboBox>("cmbRoute")->setCurrentIndex(-1);
+    if (!unset.isEmpty())
+        m_window->findChild<QComboBox*>(unset)->setCurrentIndex(-1);
     m_window->Enb(1); // the continuous link has read an empty platform
     QTest::mouseClick(field<QPushButton>("cmdAdd"), Qt::LeftButton);
     QApplication::processEvents();

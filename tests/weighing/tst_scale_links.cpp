@@ -172,6 +172,7 @@ private slots:
     void serialPortCannotBeOpened();
     void serialContinuous_data();
     void serialContinuous();
+    void serialReopenSkipsReadingTail();
     void networkReply_data();
     void networkReply();
     void notConnected_data();
@@ -331,6 +332,23 @@ void ScaleLinksTest::serialContinuous()
     QCOMPARE(desk.bigWeight(), shown);
     QCOMPARE(desk.addEnabled(), addArmed);
     QVERIFY(!desk.port().PortOpen());
+}
+
+// A tick's reopen lands mid-stream: the tail "0.0" of "0120.0" is neither shown nor taken for
+// an empty platform.
+void ScaleLinksTest::serialReopenSkipsReadingTail()
+{
+    ScaleDesk desk;
+    PtyScale scale(desk.com1Link());
+    QVERIFY(scale.ok);
+    desk.setSerial(2, 3);
+    desk.window->Enb(2);
+    desk.window->StartContinuousSerial();
+    QTRY_COMPARE(scale.received, kEnq);
+    desk.window->ReopenScalePort();
+    scale.write("0.0\r\n0120.0\r\n");
+    QTRY_COMPARE(desk.weight(), QString("120.0"));
+    QVERIFY(!desk.addEnabled());
 }
 
 void ScaleLinksTest::networkReply_data()

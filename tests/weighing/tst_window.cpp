@@ -1,5 +1,5 @@
 // The weighing window's shift context: the hand-over to a running copy, routes and vehicles,
-// the Enter chain and key rules, and what the continuous scale links start at load.
+// the shift's receipts grid, the key rules, and what the continuous scale links start at load.
 
 #include "tst_window_fixture.h"
 
@@ -17,200 +17,231 @@
 
 using windowtest::Desk;
 
+namespace {
+QStringList rows(const QTableWidget* grid)
+{
+    QStringList texts;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        QStringList cells;
+        for (int col = 0; col < grid->columnCount(); ++col)
+            cells << grid->item(r, col)->text();
+        texts << cells.join('|');
+    }
+    return texts;
+}
+} // namespace
+
 class WindowTest : public QObject {
     Q_OBJECT
 private slots:
     // First: once a window has loaded, this process is itself the copy that others find.
-    void runningCopyTakesOver();
-    void routeList_data();
-    void routeList();
-    void routeChangeClearsEntryRow();
-    void enterChain();
-    void keyRules_data();
-    void keyRules();
-    void scaleLinksAtLoad_data();
-    void scaleLinksAtLoad();
+    void runningCopyTakesOver()
+    {
+        Desk desk;
+        desk.addRoute(1, "North");
+        const QString name = "tarvolen-test-" + QFileInfo(desk.env.root()).fileName();
+        QLocalServer first;
+        QLocalServer::removeServer(name);
+        QVERIFY(first.listen(name));
+        desk.open();
+        QVERIFY(!desk.loaded);
+        QCOMPARE(desk.env.endCount, 1);
+        QVERIFY(desk.env.messages.isEmpty());
+        QCOMPARE(desk.field<QComboBox>("cmbRoute")->count(), 0); // nothing more of the load ran
+        QVERIFY(first.waitForNewConnection(5000));
+        QLocalSocket* peer = first.nextPendingConnection();
+        QVERIFY(peer);
+        if (peer->bytesAvailable() == 0)
+            QVERIFY(peer->waitForReadyRead(5000));
+        QVERIFY(peer->readAll().contains("activate"));
+    }
+
+    void routeList_data()
+    {
+        QTest::addColumn<QStringList>("routes"); // "ref:name:inactive"
+        QTest::addColumn<int>("day"); // of March; each route's vehicle runs the 1st to 5th
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("vehicle");
+        const auto row = [](const char* name, QString routes, int day, QString listed,
+                            QString selected, QString vehicle) {
+            QTest::newRow(name) << routes.split(' ') << day
+                                << listed.split(' ', Qt::SkipEmptyParts) << selected << vehicle;
+        };
+        row("route 1 chosen, inactive hidden, last day", "1:N:0 2:S:1 3:E:0", 5, "N E", "N",
+            "VEH-N");
+        row("first day of the assignment", "1:N:0 3:E:0", 1, "N E", "N", "VEH-N");
+        row("the day after", "1:N:0 3:E:0", 6, "N E", "N", "");
+        row("next assignment", "1:N:0 3:E:0", 10, "N E", "N", "KA09 1");
+        row("no route 1: nothing chosen", "2:S:0 3:E:0", 5, "S E", "", "");
+        row("route 1 inactive: nothing chosen", "1:N:1 3:E:0", 5, "E", "", "");
+        row("inactive other than 1 hidden too", "1:N:2 3:E:0", 5, "E", "", "");
+    }
+    void routeList()
+    {
+        QFETCH(QStringList, routes);
+        QFETCH(int, day);
+        QFETCH(QStringList, listed);
+        QFETCH(QString, selected);
+        QFETCH(QString, vehicle);
+        Desk desk;
+        for (const QString& r : routes) {
+            const QStringList p = r.split(':');
+            const int ref = p[0].toInt();
+            desk.addRoute(ref, p[1], p[2].toInt());
+            desk.addVehicle(ref, 1, 5, "VEH-" + p[1]);
+            desk.addVillage(ref, p[0], p[1], ref);
+            desk.addReceipt(ref, 2, ref, ref, ref, 10.0);
+        }
+        desk.addVehicle(1, 10, 31, "KA09 1");
+        const QDate date(2024, 3, day);
+        desk.exec("UPDATE Data_Wght SET RefDate = ?", {date.toString(Qt::ISODate)});
+        desk.open(date);
+
+        auto* combo = desk.field<QComboBox>("cmbRoute");
+        QStringList shown;
+        for (int i = 0; i < combo->count(); ++i)
+            shown << combo->itemText(i);
+        QCOMPARE(shown, listed);
+        QCOMPARE(combo->currentText(), selected);
+        QCOMPARE(desk.box("txtTNo")->text(), vehicle);
+        QCOMPARE(desk.field<QTableWidget>("fgLIst")->rowCount(), selected.isEmpty() ? 0 : 1);
+        QVERIFY(desk.env.messages.isEmpty());
+    }
+
+    void routeChangeClearsEntryRow()
+    {
+        Desk desk;
+        desk.addRoute(1, "North");
+        desk.addRoute(3, "East");
+        desk.addVehicle(3, 5, 5, "EAST-3");
+        desk.open();
+        const QStringList cleared{"txtVCode",    "txtVName",       "txtCans",        "txtWeight",
+                                  "txtTruckKMR", "txtTruckRecAmt", "txtTruckRemarks"};
+        for (const QString& name : cleared)
+            desk.box(name)->setText("12");
+        desk.box("txtVCode")->setProperty("Tag", "7");
+        desk.field<QComboBox>("cmbAnimal")->setCurrentIndex(1);
+        const QTime scheduled = desk.field<QTimeEdit>("dtpSchTime")->time().addSecs(-600);
+        desk.field<QTimeEdit>("dtpSchTime")->setTime(scheduled);
+
+        auto* route = desk.field<QComboBox>("cmbRoute");
+        route->setFocus();
+        QTest::keyClick(route, Qt::Key_Down);
+        QCOMPARE(route->currentText(), QString("East"));
+        for (const QString& name : cleared)
+            QVERIFY2(desk.box(name)->text().isEmpty(), qPrintable(name));
+        QCOMPARE(desk.box("txtVCode")->property("Tag").toString(), QString("0"));
+        QCOMPARE(desk.box("txtTNo")->text(), QString("EAST-3"));
+        QCOMPARE(desk.field<QComboBox>("cmbAnimal")->currentText(), QString("1.Cow"));
+        QCOMPARE(desk.field<QTimeEdit>("dtpSchTime")->time(), scheduled); // the times stay
+    }
+
+    void receiptsGrid_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("listed");
+        const QString r5 = "5|101|Amberly|Buffalo|Skim|3|120.5",
+                      r3 = "3|102|Brookside|Cow|Whole|1|44.0",
+                      r2 = "2|101|Amberly|Cow|Whole|2|60.0";
+        QTest::newRow("newest first, gaps where the other route took numbers")
+            << "" << QStringList{r5, r3, r2};
+        QTest::newRow("receipt without its village row is not listed")
+            << "DELETE FROM Mast_Villages WHERE VRefNo = 12" << QStringList{r5, r2};
+        QTest::newRow("receipt without its animal type row is not listed")
+            << "DELETE FROM Mast_Animal WHERE ACode = 2" << QStringList{r3, r2};
+        QTest::newRow("receipt without its milk type row is not listed")
+            << "DELETE FROM Mast_Milk WHERE MCode = 2" << QStringList{r3, r2};
+        QTest::newRow("weight rounded to one decimal, null cans read as 0")
+            << "UPDATE Data_Wght SET MWeight = 45.26, CansRecd = NULL WHERE RefNo = 3"
+            << QStringList{r5, "3|102|Brookside|Cow|Whole|0|45.3", r2};
+        QTest::newRow("large weight, null weight shows nothing")
+            << "UPDATE Data_Wght SET MWeight = IIF(RefNo = 3, 12345.67, NULL) WHERE RefNo IN (2, 3)"
+            << QStringList{r5, "3|102|Brookside|Cow|Whole|1|12345.7",
+                           "2|101|Amberly|Cow|Whole|2|"};
+    }
+    void receiptsGrid()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, listed);
+        Desk desk;
+        desk.addRoute(1, "North");
+        desk.addRoute(2, "South");
+        desk.addVillage(11, "101", "Amberly", 1);
+        desk.addVillage(12, "102", "Brookside", 1);
+        desk.addVillage(21, "201", "Southend", 2);
+        // The morning's receipts of two routes take serial numbers in turn.
+        desk.addReceipt(1, 2, 2, 21, 1, 30.0);
+        desk.addReceipt(2, 2, 1, 11, 2, 60.0, 2);
+        desk.addReceipt(3, 2, 1, 12, 3, 44.0);
+        desk.addReceipt(4, 2, 2, 21, 4, 31.0);
+        desk.addReceipt(5, 2, 1, 11, 5, 120.5, 3, 2);
+        desk.addReceipt(6, 3, 1, 11, 1, 10.0); // the evening
+        desk.addReceipt(7, 2, 1, 11, 6, 11.0);
+        desk.exec("UPDATE Data_Wght SET RefDate = '2024-03-06' WHERE RefNo = 7"); // next morning
+        if (!change.isEmpty())
+            desk.exec(change);
+        desk.open();
+
+        auto* grid = desk.field<QTableWidget>("fgLIst");
+        QCOMPARE(rows(grid), listed);
+        auto* route = desk.field<QComboBox>("cmbRoute");
+        route->setCurrentIndex(1);
+        emit route->activated(1);
+        QCOMPARE(rows(grid), QStringList({"4|201|Southend|Cow|Whole|1|31.0",
+                                          "1|201|Southend|Cow|Whole|1|30.0"}));
+    }
+
+    void keyRules()
+    {
+        Desk desk;
+        desk.addRoute(1, "North");
+        desk.open();
+        // field:typed:kept. Capitals in the truck number; the two amounts take one point.
+        for (const QString rule : {"txtTNo:ka01 ab-7:KA01 AB-7", "txtTruckKMR:1a2.5.3b:12.53",
+                                   "txtTruckRecAmt:x3..4:3.4",
+                                   "txtTruckRemarks:late a.b.c:late a.b.c"}) {
+            QLineEdit* box = desk.box(rule.section(':', 0, 0));
+            box->setFocus();
+            QTest::keyClicks(box, rule.section(':', 1, 1));
+            QCOMPARE(box->text(), rule.section(':', 2));
+        }
+    }
+
+    void scaleLinksAtLoad_data()
+    {
+        QTest::addColumn<int>("link");
+        QTest::newRow("no settings row") << 0;
+        QTest::newRow("serial on request") << 1;
+        QTest::newRow("continuous serial") << 3;
+        QTest::newRow("continuous network") << 4;
+    }
+    void scaleLinksAtLoad()
+    {
+        QFETCH(int, link);
+        const bool continuous = link >= 3;
+        Desk desk;
+        desk.addRoute(1, "North");
+        QTcpServer scale;
+        QVERIFY(scale.listen(QHostAddress::LocalHost));
+        const QString port = QString::number(scale.serverPort());
+        if (link > 0) // a serial link gets no port settings, so it opens nothing
+            desk.exec("INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, LanHostNo, "
+                      "ComLan) VALUES (2, 0, 0, ?, ?, ?)",
+                      {link == 4 ? "127.0.0.1" : QVariant(), link == 4 ? port : QVariant(), link});
+        desk.open();
+
+        QCOMPARE(desk.window->Timer1->isActive(), continuous);
+        QCOMPARE(desk.field("cmdWeight")->isEnabled(), !continuous);
+        QCOMPARE(desk.field("cmdAdd")->isEnabled(), !continuous);
+        QVERIFY2(desk.env.messages.isEmpty(), qPrintable(desk.env.messageTexts().join(" / ")));
+        QVERIFY(!desk.window->MSComm1->PortOpen());
+        QCOMPARE(desk.window->Winsock1->state() == QAbstractSocket::ConnectedState, link == 4);
+        desk.window->close(); // closing hangs up the network link
+        QCOMPARE(desk.window->Winsock1->state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(desk.env.endCount, 0);
+    }
 };
-
-void WindowTest::runningCopyTakesOver()
-{
-    Desk desk;
-    desk.addRoute(1, "North");
-    const QString name = "tarvolen-test-" + QFileInfo(desk.env.root()).fileName();
-    QLocalServer first;
-    QLocalServer::removeServer(name);
-    QVERIFY(first.listen(name));
-    desk.open();
-    QVERIFY(!desk.loaded);
-    QCOMPARE(desk.env.endCount, 1);
-    QVERIFY(desk.env.messages.isEmpty());
-    QCOMPARE(desk.field<QComboBox>("cmbRoute")->count(), 0); // nothing more of the load ran
-    QVERIFY(first.waitForNewConnection(5000));
-    QLocalSocket* peer = first.nextPendingConnection();
-    QVERIFY(peer);
-    if (peer->bytesAvailable() == 0)
-        QVERIFY(peer->waitForReadyRead(5000));
-    QVERIFY(peer->readAll().contains("activate"));
-}
-
-void WindowTest::routeList_data()
-{
-    QTest::addColumn<QStringList>("routes"); // "ref:name:inactive"
-    QTest::addColumn<int>("day");            // of March; each route's vehicle runs the 1st to 5th
-    QTest::addColumn<QStringList>("listed");
-    QTest::addColumn<QString>("selected");
-    QTest::addColumn<QString>("vehicle");
-    const auto row = [](const char* name, QString routes, int day, QString listed,
-                        QString selected, QString vehicle) {
-        QTest::newRow(name) << routes.split(' ') << day << listed.split(' ', Qt::SkipEmptyParts)
-                            << selected << vehicle;
-    };
-    row("route 1 chosen, inactive hidden, last day", "1:N:0 2:S:1 3:E:0", 5, "N E", "N", "VEH-N");
-    row("first day of the assignment", "1:N:0 3:E:0", 1, "N E", "N", "VEH-N");
-    row("the day after", "1:N:0 3:E:0", 6, "N E", "N", "");
-    row("next assignment", "1:N:0 3:E:0", 10, "N E", "N", "KA09 1");
-    row("no route 1: nothing chosen", "2:S:0 3:E:0", 5, "S E", "", "");
-    row("route 1 inactive: nothing chosen", "1:N:1 3:E:0", 5, "E", "", "");
-    row("inactive other than 1 hidden too", "1:N:2 3:E:0", 5, "E", "", "");
-}
-
-void WindowTest::routeList()
-{
-    QFETCH(QStringList, routes);
-    QFETCH(int, day);
-    QFETCH(QStringList, listed);
-    QFETCH(QString, selected);
-    QFETCH(QString, vehicle);
-    Desk desk;
-    for (const QString& r : routes) {
-        const QStringList p = r.split(':');
-        const int ref = p[0].toInt();
-        desk.addRoute(ref, p[1], p[2].toInt());
-        desk.addVehicle(ref, 1, 5, "VEH-" + p[1]);
-        desk.addVillage(ref, p[0], p[1], ref);
-        desk.addReceipt(ref, 2, ref, ref, ref, 10.0);
-    }
-    desk.addVehicle(1, 10, 31, "KA09 1");
-    const QDate date(2024, 3, day);
-    desk.exec("UPDATE Data_Wght SET RefDate = ?", {date.toString(Qt::ISODate)});
-    desk.open(date);
-
-    auto* combo = desk.field<QComboBox>("cmbRoute");
-    QStringList shown;
-    for (int i = 0; i < combo->count(); ++i)
-        shown << combo->itemText(i);
-    QCOMPARE(shown, listed);
-    QCOMPARE(combo->currentText(), selected);
-    QCOMPARE(desk.box("txtTNo")->text(), vehicle);
-    QCOMPARE(desk.field<QTableWidget>("fgLIst")->rowCount(), selected.isEmpty() ? 0 : 1);
-    QVERIFY(desk.env.messages.isEmpty());
-}
-
-void WindowTest::routeChangeClearsEntryRow()
-{
-    Desk desk;
-    desk.addRoute(1, "North");
-    desk.addRoute(3, "East");
-    desk.addVehicle(3, 5, 5, "EAST-3");
-    desk.open();
-    const QStringList cleared{"txtVCode",    "txtVName",       "txtCans",        "txtWeight",
-                              "txtTruckKMR", "txtTruckRecAmt", "txtTruckRemarks"};
-    for (const QString& name : cleared)
-        desk.box(name)->setText("12");
-    desk.box("txtVCode")->setProperty("Tag", "7");
-    desk.field<QComboBox>("cmbAnimal")->setCurrentIndex(1);
-    const QTime scheduled = desk.field<QTimeEdit>("dtpSchTime")->time().addSecs(-600);
-    desk.field<QTimeEdit>("dtpSchTime")->setTime(scheduled);
-
-    auto* route = desk.field<QComboBox>("cmbRoute");
-    route->setFocus();
-    QTest::keyClick(route, Qt::Key_Down);
-    QCOMPARE(route->currentText(), QString("East"));
-    for (const QString& name : cleared)
-        QVERIFY2(desk.box(name)->text().isEmpty(), qPrintable(name));
-    QCOMPARE(desk.box("txtVCode")->property("Tag").toString(), QString("0"));
-    QCOMPARE(desk.box("txtTNo")->text(), QString("EAST-3"));
-    QCOMPARE(desk.field<QComboBox>("cmbAnimal")->currentText(), QString("1.Cow"));
-    QCOMPARE(desk.field<QTimeEdit>("dtpSchTime")->time(), scheduled); // the times stay
-}
-
-void WindowTest::enterChain()
-{
-    Desk desk;
-    desk.addRoute(1, "North");
-    desk.open();
-    const QStringList chain{"cmbRoute",    "txtTNo",         "dtpSchTime",      "dtpArrTime",
-                            "txtTruckKMR", "txtTruckRecAmt", "txtTruckRemarks", "txtVCode",
-                            "txtVName",    "cmbAnimal",      "cmbMilkType",     "txtCans"};
-    for (int i = 0; i + 1 < chain.size(); ++i) {
-        desk.field(chain[i])->setFocus();
-        QTest::keyClick(desk.field(chain[i]), Qt::Key_Return);
-        QVERIFY2(desk.focused() == chain[i + 1], qPrintable(chain[i] + " -> " + desk.focused()));
-    }
-    QVERIFY(desk.env.messages.isEmpty());
-}
-
-void WindowTest::keyRules_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("after");
-    const auto row = [](const char* name, QString field, QString typed, QString after) {
-        QTest::newRow(name) << field << typed << after;
-    };
-    row("truck number in capitals", "txtTNo", "ka01 ab-7", "KA01 AB-7");
-    row("trip kms: letters and second point swallowed", "txtTruckKMR", "1a2.5.3b", "12.53");
-    row("recovery: letters and second point swallowed", "txtTruckRecAmt", "x3..4", "3.4");
-    row("remarks take anything", "txtTruckRemarks", "late a.b.c", "late a.b.c");
-}
-
-void WindowTest::keyRules()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, typed);
-    QFETCH(QString, after);
-    Desk desk;
-    desk.addRoute(1, "North");
-    desk.open();
-    desk.box(field)->setFocus();
-    QTest::keyClicks(desk.box(field), typed);
-    QCOMPARE(desk.box(field)->text(), after);
-}
-
-void WindowTest::scaleLinksAtLoad_data()
-{
-    QTest::addColumn<int>("link");
-    QTest::newRow("no settings row") << 0;
-    QTest::newRow("serial on request") << 1;
-    QTest::newRow("continuous serial") << 3;
-    QTest::newRow("continuous network") << 4;
-}
-
-void WindowTest::scaleLinksAtLoad()
-{
-    QFETCH(int, link);
-    const bool continuous = link >= 3;
-    Desk desk;
-    desk.addRoute(1, "North");
-    QTcpServer scale;
-    QVERIFY(scale.listen(QHostAddress::LocalHost));
-    const QString port = QString::number(scale.serverPort());
-    if (link > 0) // a serial link gets no port settings, so it opens nothing
-        desk.exec("INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, LanHostNo, ComLan) "
-                  "VALUES (2, 0, 0, ?, ?, ?)",
-                  {link == 4 ? "127.0.0.1" : QVariant(), link == 4 ? port : QVariant(), link});
-    desk.open();
-
-    QCOMPARE(desk.window->Timer1->isActive(), continuous);
-    QCOMPARE(desk.field("cmdWeight")->isEnabled(), !continuous);
-    QCOMPARE(desk.field("cmdAdd")->isEnabled(), !continuous);
-    QVERIFY2(desk.env.messages.isEmpty(), qPrintable(desk.env.messageTexts().join(" / ")));
-    QVERIFY(!desk.window->MSComm1->PortOpen());
-    QCOMPARE(desk.window->Winsock1->state() == QAbstractSocket::ConnectedState, link == 4);
-    desk.window->close(); // closing hangs up the network link
-    QCOMPARE(desk.window->Winsock1->state(), QAbstractSocket::UnconnectedState);
-    QCOMPARE(desk.env.endCount, 0);
-}
 
 QTEST_MAIN(WindowTest)
 #include "tst_window.moc"

@@ -17,8 +17,7 @@ namespace windowtest {
 
 const QDate kDay(2024, 3, 5);
 
-class Desk {
-public:
+struct Desk {
     Desk()
     {
         env.createInstallation(kDay);
@@ -47,8 +46,7 @@ public:
                     const QVariant& inactive = 0) const
     {
         exec("INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo, InAct) "
-             "VALUES (?, ?, ?, ?, ?)",
-             {ref, code, name, route, inactive});
+             "VALUES (?, ?, ?, ?, ?)", {ref, code, name, route, inactive});
     }
     void addReceipt(int refNo, int shift, int route, int village, int dlySlNo, double weight,
                     int cans = 1, int animalAndMilk = 1) const
@@ -71,8 +69,7 @@ public:
         loaded = window->Form_Load(&picker);
     }
 
-    template <typename T = QWidget>
-    T* field(const QString& name) const
+    template <typename T = QWidget> T* field(const QString& name) const
     {
         T* found = window->findChild<T*>(name);
         if (!found)
