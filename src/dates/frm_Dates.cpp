@@ -108,9 +108,6 @@ void frm_Dates::showEvent(QShowEvent* event)
 void frm_Dates::keyPressEvent(QKeyEvent* event)
 {
     // Exit is the window's cancel button.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        ui->cmdExit->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    if (!formkit::escapePresses(ui->cmdExit, event))
+        QWidget::keyPressEvent(event);
 }

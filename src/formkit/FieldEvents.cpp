@@ -3,6 +3,7 @@
 #include "Focus.h"
 #include "KeyFilters.h"
 
+#include <QAbstractButton>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -28,6 +29,14 @@ std::function<void(int&)> enterRuns(std::function<void()> action)
         if (keyAscii == kEnter)
             action();
     };
+}
+
+bool escapePresses(QAbstractButton* cancelButton, const QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier)
+        return false;
+    cancelButton->click();
+    return true;
 }
 
 void FieldEvents::on(QWidget* field, FieldHandlers handlers)

@@ -5,7 +5,9 @@
 #include <QPointer>
 #include <functional>
 
+class QAbstractButton;
 class QFocusEvent;
+class QKeyEvent;
 class QWidget;
 
 namespace formkit {
@@ -25,6 +27,9 @@ struct FieldHandlers {
 // Key handling of a field whose Enter moves the focus on, or acts (as a window's Ok does).
 std::function<void(int& keyAscii)> enterMovesTo(QWidget* next);
 std::function<void(int& keyAscii)> enterRuns(std::function<void()> action);
+
+// Esc presses a window's cancel button; true when the key was Esc and the button was pressed.
+bool escapePresses(QAbstractButton* cancelButton, const QKeyEvent* event);
 
 // Routes focus and key events of a window's fields to their handlers. Focus that leaves or
 // returns with the whole window (a message box, a list's pop-up) is not the field's doing and

@@ -170,9 +170,6 @@ void A_Start::closeEvent(QCloseEvent* event)
 void A_Start::keyPressEvent(QKeyEvent* event)
 {
     // Exit is the window's cancel button.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        ui->cmdExit->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    if (!formkit::escapePresses(ui->cmdExit, event))
+        QWidget::keyPressEvent(event);
 }

@@ -154,9 +154,6 @@ void frm_Gen_Pass::showEvent(QShowEvent* event)
 void frm_Gen_Pass::keyPressEvent(QKeyEvent* event)
 {
     // Cancel is the window's cancel button.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        ui->cmdCan->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    if (!formkit::escapePresses(ui->cmdCan, event))
+        QWidget::keyPressEvent(event);
 }
