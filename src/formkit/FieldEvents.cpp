@@ -4,6 +4,8 @@
 #include "KeyFilters.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -59,6 +61,11 @@ bool FieldEvents::eventFilter(QObject* watched, QEvent* event)
         return focusLeft(field, handlers, static_cast<QFocusEvent*>(event));
     case QEvent::KeyPress:
         return keyPressed(field, handlers, event);
+    case QEvent::Wheel:
+        // A wheel turned over a list the operator is not in must not change it (a route
+        // changed so would clear the receipt being entered).
+        return (qobject_cast<QComboBox*>(field) || qobject_cast<QAbstractSpinBox*>(field)) &&
+               !field->hasFocus();
     default:
         return false;
     }

@@ -10,7 +10,6 @@ namespace formkit {
 // Character codes the filters know.
 constexpr int kBackspace = 8;
 constexpr int kEnter = 13;
-constexpr int kEscape = 27;
 constexpr int kMinus = 45;
 constexpr int kPoint = 46;
 // Key codes (key-down).

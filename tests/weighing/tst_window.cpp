@@ -6,6 +6,7 @@
 #include "platform/SerialControl.h"
 
 #include <QComboBox>
+#include <QWheelEvent>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -135,6 +136,16 @@ private slots:
         QCOMPARE(desk.box("txtTNo")->text(), QString("EAST-3"));
         QCOMPARE(desk.field<QComboBox>("cmbAnimal")->currentText(), QString("1.Cow"));
         QCOMPARE(desk.field<QTimeEdit>("dtpSchTime")->time(), scheduled); // the times stay
+
+        // A wheel turned over the route list from another field changes nothing.
+        desk.box("txtCans")->setFocus();
+        desk.box("txtCans")->setText("3");
+        const QPoint centre = route->rect().center();
+        QWheelEvent wheel(centre, route->mapToGlobal(centre), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(route, &wheel);
+        QCOMPARE(route->currentText(), QString("East"));
+        QCOMPARE(desk.box("txtCans")->text(), QString("3"));
     }
 
     void receiptsGrid_data()
