@@ -5,11 +5,6 @@
 
 namespace platform {
 namespace {
-QString& titleStore()
-{
-    static QString title = QStringLiteral("Tarvolen");
-    return title;
-}
 MessageHandler& handlerStore()
 {
     static MessageHandler handler;
@@ -17,8 +12,7 @@ MessageHandler& handlerStore()
 }
 } // namespace
 
-QString appTitle() { return titleStore(); }
-void setAppTitle(const QString& title) { titleStore() = title; }
+QString appTitle() { return QStringLiteral("Tarvolen"); }
 
 void showMessage(const QString& text, const QString& title, MessageKind kind)
 {

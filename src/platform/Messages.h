@@ -18,7 +18,6 @@ inline const char* const kCheckTitle = "Quenmoor";
 
 // The program title, shown as the title of messages that carry no title of their own.
 QString appTitle();
-void setAppTitle(const QString& title);
 
 // Every operator message goes through here: an OK-only box, no icon unless critical.
 void showMessage(const QString& text, const QString& title = QString(),

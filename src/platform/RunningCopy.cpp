@@ -77,11 +77,9 @@ bool listenAsRunningCopy()
     return true;
 }
 
-bool isListeningCopy() { return serverStore() != nullptr; }
-
 bool activatePreviousCopy()
 {
-    if (isListeningCopy())
+    if (serverStore())  // this copy is the one that listens
         return false;
     QLocalSocket socket;
     socket.connectToServer(nameStore());

@@ -8,7 +8,6 @@ namespace platform {
 // later copy asks it to raise and activate its window.
 void setRunningCopyName(const QString& name); // tests use a name of their own
 bool listenAsRunningCopy();                   // false when another copy already listens
-bool isListeningCopy();
 // Asks the copy that listens to come to the front; true when one answered.
 bool activatePreviousCopy();
 
