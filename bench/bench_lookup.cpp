@@ -51,13 +51,15 @@ const QDate kBenchDay(2024, 3, 5);
 void check(sqlite3* db, int rc, const char* what)
 {
     if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        fail(QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromUtf8(sqlite3_errmsg(db))));
+        fail(QStringLiteral("%1: %2").arg(QLatin1String(what),
+                                          QString::fromUtf8(sqlite3_errmsg(db))));
 }
 
 QString syllables(QRandomGenerator& random, int count)
 {
-    static const char* const parts[] = {"ka", "ra", "ma", "pur", "gan", "vel", "li", "to", "sha",
-                                        "dev", "nag", "ur", "bo", "ti", "san", "kol", "har", "ve"};
+    static const char* const parts[] = {"ka", "ra", "ma",  "pur", "gan", "vel",
+                                        "li", "to", "sha", "dev", "nag", "ur",
+                                        "bo", "ti", "san", "kol", "har", "ve"};
     QString text;
     for (int i = 0; i < count; ++i)
         text += QLatin1String(parts[random.bounded(int(std::size(parts)))]);
@@ -71,7 +73,9 @@ void fillCompany(const QString& file)
     sqlite3* db = nullptr;
     check(db, sqlite3_open(file.toUtf8().constData(), &db), "open");
     check(db, sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), "begin");
-    const auto run = [db](const char* sql) { check(db, sqlite3_exec(db, sql, nullptr, nullptr, nullptr), sql); };
+    const auto run = [db](const char* sql) {
+        check(db, sqlite3_exec(db, sql, nullptr, nullptr, nullptr), sql);
+    };
     run("INSERT INTO Mast_Animal (ACode, AType) VALUES (1,'Cow'),(2,'Buffalo'),(3,'Mixed')");
     run("INSERT INTO Mast_Milk (MCode, MType) VALUES (1,'Whole'),(2,'Skim')");
     for (int route = 1; route <= kRoutes; ++route) {
@@ -84,8 +88,12 @@ void fillCompany(const QString& file)
 
     QRandomGenerator random(42);
     sqlite3_stmt* village = nullptr;
-    check(db, sqlite3_prepare_v2(db, "INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo, "
-                                     "InAct) VALUES (?,?,?,?,?)", -1, &village, nullptr), "prepare");
+    check(db,
+          sqlite3_prepare_v2(db,
+                             "INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo, "
+                             "InAct) VALUES (?,?,?,?,?)",
+                             -1, &village, nullptr),
+          "prepare");
     for (int ref = 1; ref <= kVillages; ++ref) {
         const int route = 1 + (ref - 1) % kRoutes;
         const QByteArray code = QByteArray::number(100 + random.bounded(9900));
@@ -101,12 +109,15 @@ void fillCompany(const QString& file)
     sqlite3_finalize(village);
 
     sqlite3_stmt* receipt = nullptr;
-    check(db, sqlite3_prepare_v2(db, "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, "
-                                     "ACode, MCode, DlySlNo, CansRecd, MWeight, Uid, UName, Stat, "
-                                     "ColTime, TruckNo, SchTime, ArrTime, TruckKMR, TruckRecAmt, "
-                                     "TruckRemarks) VALUES (?,?,?,?,?,?,?,?,?,?,1,'bench',0,"
-                                     "'07:00:00 AM','KA01','06:00:00 AM','06:30:00 AM',0,0,'')",
-                                 -1, &receipt, nullptr), "prepare");
+    check(db,
+          sqlite3_prepare_v2(db,
+                             "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, "
+                             "ACode, MCode, DlySlNo, CansRecd, MWeight, Uid, UName, Stat, "
+                             "ColTime, TruckNo, SchTime, ArrTime, TruckKMR, TruckRecAmt, "
+                             "TruckRemarks) VALUES (?,?,?,?,?,?,?,?,?,?,1,'bench',0,"
+                             "'07:00:00 AM','KA01','06:00:00 AM','06:30:00 AM',0,0,'')",
+                             -1, &receipt, nullptr),
+          "prepare");
     int refNo = 0;
     for (int shift = 0; refNo < kReceipts; ++shift) {
         const QByteArray date = kFirstDay.addDays(shift / 2).toString(Qt::ISODate).toUtf8();
@@ -171,8 +182,10 @@ sqlite3* handleOf(const datastore::Connection& con)
 std::function<void()> bareLookup(sqlite3* db, sqlite3_stmt*& statement, const QString& field,
                                  const QString& typed, int* rows)
 {
-    check(db, sqlite3_prepare_v2(db, villagesearch::statement(field).toUtf8().constData(), -1,
-                                 &statement, nullptr), "prepare lookup");
+    check(db,
+          sqlite3_prepare_v2(db, villagesearch::statement(field).toUtf8().constData(), -1,
+                             &statement, nullptr),
+          "prepare lookup");
     const QByteArray prefix = villagesearch::likePrefix(typed).toUtf8();
     return [db, statement, prefix, rows] {
         sqlite3_reset(statement);
@@ -204,8 +217,10 @@ int main(int argc, char** argv)
     qputenv("HOME", dir.path().toUtf8());
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(5, atoi(argv[1])) : 201;
-    platform::setRunningCopyName(QStringLiteral("tarvolen-bench-%1").arg(QCoreApplication::applicationPid()));
-    platform::setMessageHandler([](const platform::Message& m) { fail(QStringLiteral("message: ") + m.text); });
+    platform::setRunningCopyName(
+        QStringLiteral("tarvolen-bench-%1").arg(QCoreApplication::applicationPid()));
+    platform::setMessageHandler(
+        [](const platform::Message& m) { fail(QStringLiteral("message: ") + m.text); });
     platform::setEndHandler([] { fail(QStringLiteral("the program was ended")); });
 
     const QString dataRoot = QDir(dir.path()).filePath("data");
@@ -258,7 +273,8 @@ int main(int argc, char** argv)
         {"code \"123\"", code, QStringLiteral("VCode"), QStringLiteral("123")},
         {"name \"K\" (first key)", name, QStringLiteral("VName"), QStringLiteral("K")},
         {"name \"Kar\"", name, QStringLiteral("VName"), QStringLiteral("Kar")},
-        {"name \"Karapur\" (no such village)", name, QStringLiteral("VName"), QStringLiteral("Karapur")},
+        {"name \"Karapur\" (no such village)", name, QStringLiteral("VName"),
+         QStringLiteral("Karapur")},
         {"empty box (whole route)", code, QStringLiteral("VCode"), QString()},
     };
     for (const Case& c : cases) {
@@ -272,11 +288,14 @@ int main(int argc, char** argv)
         });
         sqlite3_stmt* statement = nullptr;
         int bareRows = 0;
-        const Figure engine = measure(runs, {}, bareLookup(db, statement, c.field, c.typed, &bareRows));
+        const Figure engine =
+            measure(runs, {}, bareLookup(db, statement, c.field, c.typed, &bareRows));
         sqlite3_finalize(statement);
         if (bareRows != rows)
             fail(QStringLiteral("%1: the list shows %2 rows, the statement %3")
-                     .arg(QLatin1String(c.what)).arg(rows).arg(bareRows));
+                     .arg(QLatin1String(c.what))
+                     .arg(rows)
+                     .arg(bareRows));
         report(c.what, rows, keystroke, engine);
         std::printf("%-44s %5s       with repaint %8.3f ms\n", "", "", painted.medianMs);
     }
@@ -292,19 +311,21 @@ int main(int argc, char** argv)
         QCoreApplication::processEvents();
     });
     const QByteArray gridSql =
-        QStringLiteral("SELECT Data_Wght.RefNo,Data_Wght.CansRecd, Mast_Villages.VCode,DlySlNo, "
-                       "Mast_Villages.VName, Mast_Animal.AType, Mast_Milk.MType, Data_Wght.MWeight , "
-                       "Mast_Routes.RTType FROM (((Data_Wght INNER JOIN Mast_Villages ON "
-                       "Data_Wght.VRefNo = Mast_Villages.VRefNo) INNER JOIN Mast_Animal ON "
-                       "Data_Wght.ACode = Mast_Animal.ACode) INNER JOIN Mast_Milk ON Data_Wght.MCode "
-                       "= Mast_Milk.MCode) INNER JOIN Mast_Routes ON Data_Wght.RTRefNo = "
-                       "Mast_Routes.RTRefNo Where RefDate = CDate('05/Mar/2024') and AMPM = 2 and "
-                       "Data_Wght.RtRefNo = 1 Order by DlySlNo Desc")
+        QStringLiteral(
+            "SELECT Data_Wght.RefNo,Data_Wght.CansRecd, Mast_Villages.VCode,DlySlNo, "
+            "Mast_Villages.VName, Mast_Animal.AType, Mast_Milk.MType, Data_Wght.MWeight , "
+            "Mast_Routes.RTType FROM (((Data_Wght INNER JOIN Mast_Villages ON "
+            "Data_Wght.VRefNo = Mast_Villages.VRefNo) INNER JOIN Mast_Animal ON "
+            "Data_Wght.ACode = Mast_Animal.ACode) INNER JOIN Mast_Milk ON Data_Wght.MCode "
+            "= Mast_Milk.MCode) INNER JOIN Mast_Routes ON Data_Wght.RTRefNo = "
+            "Mast_Routes.RTRefNo Where RefDate = CDate('05/Mar/2024') and AMPM = 2 and "
+            "Data_Wght.RtRefNo = 1 Order by DlySlNo Desc")
             .toUtf8();
     int bareGridRows = 0;
     const Figure gridEngine = measure(gridRuns, {}, [&] {
         sqlite3_stmt* statement = nullptr;
-        check(db, sqlite3_prepare_v2(db, gridSql.constData(), -1, &statement, nullptr), "prepare grid");
+        check(db, sqlite3_prepare_v2(db, gridSql.constData(), -1, &statement, nullptr),
+              "prepare grid");
         int count = 0;
         int rc;
         while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
@@ -317,7 +338,9 @@ int main(int argc, char** argv)
         bareGridRows = count;
     });
     if (bareGridRows != gridRows || gridRows != kRouteReceiptsPerShift)
-        fail(QStringLiteral("the grid shows %1 rows, the statement %2").arg(gridRows).arg(bareGridRows));
+        fail(QStringLiteral("the grid shows %1 rows, the statement %2")
+                 .arg(gridRows)
+                 .arg(bareGridRows));
     std::printf("\nreceipts grid, one Load_Into_Grid (median of %d):\n", gridRuns);
     report("route's shift among 1,000,000 receipts", gridRows, reload, gridEngine);
     std::printf("%-44s %5s       with repaint %8.3f ms\n", "", "", reloadPainted.medianMs);

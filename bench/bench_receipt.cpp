@@ -18,7 +18,7 @@
 #include <vector>
 
 namespace {
-constexpr int kPerShift = 300;   // receipts a shift on the seeded days
+constexpr int kPerShift = 300; // receipts a shift on the seeded days
 constexpr int kDefaultReps = 201;
 constexpr int kWarmUp = 20;
 const QDate kLastDay(2024, 3, 5);
@@ -116,7 +116,8 @@ public:
         const QByteArray date = kLastDay.toString(Qt::ISODate).toLatin1();
         const qint64 dlySlNo = maxOf("SELECT Max(DlySlNo) AS N FROM Data_Wght "
                                      "WHERE RefDate = ? AND AmPm = ?",
-                                     &date, shift) + 1;
+                                     &date, shift) +
+                               1;
         sqlite3_stmt* insert = nullptr;
         sqlite3_prepare_v2(
             m_db,
@@ -156,7 +157,10 @@ public:
     }
 
 private:
-    bool run(const char* sql) { return check(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr), m_db, sql); }
+    bool run(const char* sql)
+    {
+        return check(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr), m_db, sql);
+    }
 
     qint64 maxOf(const char* sql, const QByteArray* date, int shift)
     {
@@ -197,7 +201,8 @@ bool runAt(int stored, int reps)
         return false;
     // The filling's pages go to disk before timing starts, not into the first commits' waits.
     ::sync();
-    out << "\n" << stored << " stored receipts (filled in " << clock.elapsed() << " ms)" << Qt::endl;
+    out << "\n"
+        << stored << " stored receipts (filled in " << clock.elapsed() << " ms)" << Qt::endl;
 
     datastore::Connection con;
     con.ConnectionString = QStringLiteral("Data Source=") + file + QStringLiteral(";");

@@ -110,7 +110,10 @@ bool Connection::isOpen() const
     return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
 }
 
-QSqlDatabase Connection::database() const { return QSqlDatabase::database(m_name, false); }
+QSqlDatabase Connection::database() const
+{
+    return QSqlDatabase::database(m_name, false);
+}
 
 QSqlQuery Connection::run(const QString& statement, const QVariantList& values)
 {

@@ -34,9 +34,10 @@ extern QDate Gen_Today;
 extern qint32 Gen_AmPm;
 
 // Station settings
-extern quint8 Gen_WghtFmt;  // scale data format
-extern quint8 Gen_ComLan;   // 1 serial on request, 2 network on request, 3 serial, 4 network continuous
-extern quint8 Gen_ComPortW; // serial port number, 0 = not set
+extern quint8 Gen_WghtFmt; // scale data format
+extern quint8
+    Gen_ComLan; // 1 serial on request, 2 network on request, 3 serial, 4 network continuous
+extern quint8 Gen_ComPortW;             // serial port number, 0 = not set
 extern datastore::Currency Gen_BitsNoW; // serial speed, 0 = not set
 extern QString Gen_LanHostIP;
 extern QString Gen_LanHostNo;

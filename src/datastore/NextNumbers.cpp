@@ -21,8 +21,8 @@ std::optional<qint32> nextAfter(const QVariant& largest)
 std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field, const QString& Cond,
                                   datastore::Connection& con, QString* error)
 {
-    const QString statement = QStringLiteral("Select Max(") + Field + QStringLiteral(")as N from ") +
-                              Table + QStringLiteral("  ") + Cond;
+    const QString statement = QStringLiteral("Select Max(") + Field +
+                              QStringLiteral(")as N from ") + Table + QStringLiteral("  ") + Cond;
     QSqlQuery query = con.run(statement);
     if (!query.isActive() || !query.next()) {
         if (error)
@@ -31,8 +31,8 @@ std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field, co
     }
     const auto next = datastore::nextAfter(query.value(QStringLiteral("N")));
     if (!next && error)
-        *error = QStringLiteral("%1 of %2 has reached the largest number it can hold")
-                     .arg(Field, Table);
+        *error =
+            QStringLiteral("%1 of %2 has reached the largest number it can hold").arg(Field, Table);
     return next;
 }
 

@@ -11,19 +11,16 @@
 // No number is returned when the statement fails (the reason goes to *error) or when the
 // column has reached the largest number it can hold.
 std::optional<qint32> Max_No(const QString& Table, const QString& Field, bool IsOpen,
-                             std::unique_ptr<datastore::Connection>& Con,
-                             QString* error = nullptr);
-std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field,
-                                  const QString& Cond, bool IsOpen,
-                                  std::unique_ptr<datastore::Connection>& Con,
+                             std::unique_ptr<datastore::Connection>& Con, QString* error = nullptr);
+std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field, const QString& Cond,
+                                  bool IsOpen, std::unique_ptr<datastore::Connection>& Con,
                                   QString* error = nullptr);
 
 // The same on a connection the caller holds open, e.g. inside its write transaction.
-std::optional<qint32> Max_No(const QString& Table, const QString& Field,
-                             datastore::Connection& con, QString* error = nullptr);
-std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field,
-                                  const QString& Cond, datastore::Connection& con,
-                                  QString* error = nullptr);
+std::optional<qint32> Max_No(const QString& Table, const QString& Field, datastore::Connection& con,
+                             QString* error = nullptr);
+std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field, const QString& Cond,
+                                  datastore::Connection& con, QString* error = nullptr);
 
 namespace datastore {
 // The next number after the largest stored one (null: none stored). A stored -1 or less

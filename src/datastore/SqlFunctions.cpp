@@ -39,8 +39,8 @@ QDate parseCDateText(const QString& text)
         return QDate();
     const QLocale english(QLocale::English);
     for (int month = 1; month <= 12; ++month) {
-        if (english.monthName(month, QLocale::ShortFormat)
-                .compare(parts[1], Qt::CaseInsensitive) == 0)
+        if (english.monthName(month, QLocale::ShortFormat).compare(parts[1], Qt::CaseInsensitive) ==
+            0)
             return QDate(year, month, day); // invalid for 31/Feb and the like
     }
     return QDate();

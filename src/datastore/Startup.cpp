@@ -13,9 +13,15 @@ using datastore::Connection;
 
 namespace datastore {
 
-QString serPathFile() { return Gen_AppPath + QStringLiteral("\\SerPath.mdb"); }
+QString serPathFile()
+{
+    return Gen_AppPath + QStringLiteral("\\SerPath.mdb");
+}
 
-QString mainDatabaseFile() { return Gen_ServerPath + QStringLiteral("\\Databas\\Main.mdb"); }
+QString mainDatabaseFile()
+{
+    return Gen_ServerPath + QStringLiteral("\\Databas\\Main.mdb");
+}
 
 QString mstDatabaseFile(const QString& db)
 {
@@ -41,7 +47,10 @@ bool openOrEnd(Connection& con, const QString& failureMessage)
 } // namespace
 } // namespace datastore
 
-QString DbPassword() { return QStringLiteral("qzrt5172"); }
+QString DbPassword()
+{
+    return QStringLiteral("qzrt5172");
+}
 
 bool OpenSerPath()
 {
@@ -68,8 +77,8 @@ void Get_ServerPath()
             firstRow = query.value(QStringLiteral("rowid")).toLongLong();
             Gen_ServerPath = datastore::Null_Str(query.value(QStringLiteral("Path")));
             const bool checked = query.value(QStringLiteral("Chk")).toBool();
-            const bool mainMissing = !platform::fileExists(
-                Gen_ServerPath + QStringLiteral("\\DataBas\\Main.Mdb"));
+            const bool mainMissing =
+                !platform::fileExists(Gen_ServerPath + QStringLiteral("\\DataBas\\Main.Mdb"));
             correct = mainMissing && !checked;
         }
     }
@@ -107,7 +116,8 @@ void Set_MainDsn()
 {
     Con_Main = std::make_unique<Connection>();
     Reg_Dsn(QString::fromLatin1(datastore::kMainDsn), datastore::mainDatabaseFile());
-    Gen_ConStrMain = QStringLiteral("DSN=QUENMOOR_MAIN;UID=;PWD=") + Gen_DbPwd + QStringLiteral(";");
+    Gen_ConStrMain =
+        QStringLiteral("DSN=QUENMOOR_MAIN;UID=;PWD=") + Gen_DbPwd + QStringLiteral(";");
 }
 
 bool OpenMain()
@@ -122,8 +132,8 @@ void Set_MstDsn()
 {
     Reg_Dsn(QString::fromLatin1(datastore::kMstDsnPrefix) + Gen_DbMst,
             datastore::mstDatabaseFile(Gen_DbMst));
-    Gen_ConStrMst = QStringLiteral("DSN=QUENMOOR_") + Gen_DbMst + QStringLiteral(";UID=;PWD=") +
-                    Gen_DbPwd;
+    Gen_ConStrMst =
+        QStringLiteral("DSN=QUENMOOR_") + Gen_DbMst + QStringLiteral(";UID=;PWD=") + Gen_DbPwd;
 }
 
 bool OpenMst(Connection& con)

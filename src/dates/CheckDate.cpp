@@ -22,7 +22,8 @@ void Check_Date(QDateEdit* picker)
         return;
     if (!dateOutsideYear(picker->date(), Gen_YStart, Gen_YEnd, Gen_Today))
         return;
-    platform::showMessage(QStringLiteral("Please Check Date"), QString::fromLatin1(platform::kCheckTitle));
+    platform::showMessage(QStringLiteral("Please Check Date"),
+                          QString::fromLatin1(platform::kCheckTitle));
     // The operator stays in the picker, on the one date that is always allowed.
     if (Gen_Today.isValid())
         picker->setDate(Gen_Today);

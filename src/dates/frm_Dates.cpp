@@ -23,9 +23,7 @@ OpenWeighingWindow& openWeighingStore()
 }
 } // namespace
 
-frm_Dates::frm_Dates(QWidget* parent)
-    : QWidget(parent)
-    , ui(std::make_unique<Ui::frm_Dates>())
+frm_Dates::frm_Dates(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::frm_Dates>())
 {
     ui->setupUi(this);
     // Month names stay English whatever the desktop's language, so that CDate reads every

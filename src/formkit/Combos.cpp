@@ -16,8 +16,8 @@ bool Load_Combo(QComboBox* combo, const QString& table, const QString& shownColu
         return false;
     combo->clear();
     const QString statement = QStringLiteral("Select   ") + shownColumn + QStringLiteral(",") +
-                              dataColumn + QStringLiteral("  from ") + table +
-                              QStringLiteral(" ") + clause + QStringLiteral(" ");
+                              dataColumn + QStringLiteral("  from ") + table + QStringLiteral(" ") +
+                              clause + QStringLiteral(" ");
     {
         QSqlQuery query = con.run(statement);
         if (!query.isActive()) {

@@ -63,6 +63,9 @@ void Sel_All(QLineEdit* box)
     box->setSelection(0, box->text().size());
 }
 
-QColor backgroundOf(const QWidget* control) { return control->palette().color(QPalette::Base); }
+QColor backgroundOf(const QWidget* control)
+{
+    return control->palette().color(QPalette::Base);
+}
 
 } // namespace formkit

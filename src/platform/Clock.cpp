@@ -9,10 +9,22 @@ std::function<QDateTime()>& sourceStore()
 }
 } // namespace
 
-QDateTime now() { return sourceStore() ? sourceStore()() : QDateTime::currentDateTime(); }
-QDate today() { return now().date(); }
-QTime timeOfDay() { return now().time(); }
+QDateTime now()
+{
+    return sourceStore() ? sourceStore()() : QDateTime::currentDateTime();
+}
+QDate today()
+{
+    return now().date();
+}
+QTime timeOfDay()
+{
+    return now().time();
+}
 
-void setClock(std::function<QDateTime()> source) { sourceStore() = std::move(source); }
+void setClock(std::function<QDateTime()> source)
+{
+    sourceStore() = std::move(source);
+}
 
 } // namespace platform

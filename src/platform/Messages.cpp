@@ -12,7 +12,10 @@ MessageHandler& handlerStore()
 }
 } // namespace
 
-QString appTitle() { return QStringLiteral("Tarvolen"); }
+QString appTitle()
+{
+    return QStringLiteral("Tarvolen");
+}
 
 void showMessage(const QString& text, const QString& title, MessageKind kind)
 {
@@ -26,6 +29,9 @@ void showMessage(const QString& text, const QString& title, MessageKind kind)
     box.exec();
 }
 
-void setMessageHandler(MessageHandler handler) { handlerStore() = std::move(handler); }
+void setMessageHandler(MessageHandler handler)
+{
+    handlerStore() = std::move(handler);
+}
 
 } // namespace platform

@@ -37,7 +37,10 @@ QString programFolder()
     return QCoreApplication::applicationDirPath();
 }
 
-void setProgramFolder(const QString& folder) { folderOverride() = folder; }
+void setProgramFolder(const QString& folder)
+{
+    folderOverride() = folder;
+}
 
 QString configFolder()
 {
@@ -62,6 +65,9 @@ QString resolvePath(const QString& path)
     return result;
 }
 
-bool fileExists(const QString& path) { return QFileInfo(resolvePath(path)).isFile(); }
+bool fileExists(const QString& path)
+{
+    return QFileInfo(resolvePath(path)).isFile();
+}
 
 } // namespace platform

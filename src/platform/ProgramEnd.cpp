@@ -23,6 +23,9 @@ void endProgram()
     std::_Exit(0);
 }
 
-void setEndHandler(EndHandler handler) { handlerStore() = std::move(handler); }
+void setEndHandler(EndHandler handler)
+{
+    handlerStore() = std::move(handler);
+}
 
 } // namespace platform

@@ -49,7 +49,10 @@ bool anotherCopyAnswers()
 }
 } // namespace
 
-void setRunningCopyName(const QString& name) { nameStore() = name; }
+void setRunningCopyName(const QString& name)
+{
+    nameStore() = name;
+}
 
 bool listenAsRunningCopy()
 {
@@ -79,7 +82,7 @@ bool listenAsRunningCopy()
 
 bool activatePreviousCopy()
 {
-    if (serverStore())  // this copy is the one that listens
+    if (serverStore()) // this copy is the one that listens
         return false;
     QLocalSocket socket;
     socket.connectToServer(nameStore());

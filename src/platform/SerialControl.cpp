@@ -27,9 +27,15 @@ QString SerialControl::deviceForPort(int portNumber)
     return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
 }
 
-QString SerialControl::deviceName() const { return deviceForPort(CommPort); }
+QString SerialControl::deviceName() const
+{
+    return deviceForPort(CommPort);
+}
 
-bool SerialControl::PortOpen() const { return m_port.isOpen(); }
+bool SerialControl::PortOpen() const
+{
+    return m_port.isOpen();
+}
 
 bool SerialControl::applySettings()
 {

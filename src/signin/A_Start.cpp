@@ -18,9 +18,9 @@
 
 namespace {
 const QString kCaption = QStringLiteral(" Select Firm   ");
-const QString kGridLayout =
-    QStringLiteral("^Sl.No.|^Code|<Name of the Firm") + QString(58, QLatin1Char(' ')) +
-    QStringLiteral("|<Town/Village") + QString(24, QLatin1Char(' '));
+const QString kGridLayout = QStringLiteral("^Sl.No.|^Code|<Name of the Firm") +
+                            QString(58, QLatin1Char(' ')) + QStringLiteral("|<Town/Village") +
+                            QString(24, QLatin1Char(' '));
 constexpr int kCodeColumn = 1;
 
 // Year boundaries are stored as ISO text; a stored time of day is no part of the date.
@@ -32,9 +32,7 @@ QDate storedDate(const QVariant& value)
 }
 } // namespace
 
-A_Start::A_Start(QWidget* parent)
-    : QWidget(parent, Qt::Window)
-    , ui(std::make_unique<Ui::A_Start>())
+A_Start::A_Start(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::A_Start>())
 {
     ui->setupUi(this);
     connect(ui->cmdOk, &QPushButton::clicked, this, &A_Start::cmdOk_Click);
@@ -72,7 +70,8 @@ bool A_Start::Load_Company()
         while (codes.next()) {
             const QString code = datastore::Null_Str(codes.value(QStringLiteral("ComCode")));
             QSqlQuery years = Con_Main->run(
-                QStringLiteral("Select * from Years Where ComCode = ? order by Code Desc "), {code});
+                QStringLiteral("Select * from Years Where ComCode = ? order by Code Desc "),
+                {code});
             if (!years.isActive()) {
                 datastore::reportQueryError(years);
                 continue;
@@ -81,8 +80,10 @@ bool A_Start::Load_Company()
                 continue;
             formkit::setGridCell(grid, row, 0, QString::number(row + 1));
             formkit::setGridCell(grid, row, 1, code);
-            formkit::setGridCell(grid, row, 2, datastore::Null_Str(years.value(QStringLiteral("ComName"))));
-            formkit::setGridCell(grid, row, 3, datastore::Null_Str(years.value(QStringLiteral("Town"))));
+            formkit::setGridCell(grid, row, 2,
+                                 datastore::Null_Str(years.value(QStringLiteral("ComName"))));
+            formkit::setGridCell(grid, row, 3,
+                                 datastore::Null_Str(years.value(QStringLiteral("Town"))));
             ++row;
             grid->setRowCount(row + 1);
         }

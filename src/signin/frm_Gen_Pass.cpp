@@ -20,8 +20,7 @@ const QString kTitle = QString::fromLatin1(platform::kCheckTitle);
 } // namespace
 
 frm_Gen_Pass::frm_Gen_Pass(QWidget* parent)
-    : QWidget(parent)
-    , ui(std::make_unique<Ui::frm_Gen_Pass>())
+    : QWidget(parent), ui(std::make_unique<Ui::frm_Gen_Pass>())
 {
     ui->setupUi(this);
     connect(ui->cmdOk, &QPushButton::clicked, this, &frm_Gen_Pass::cmdOk_Click);
@@ -64,15 +63,16 @@ void frm_Gen_Pass::offerUser()
             datastore::reportQueryError(users);
         } else if (users.next()) {
             const qint64 uid = users.value(QStringLiteral("Uid")).toLongLong();
-            QSqlQuery saved = Con_Main->run(
-                QStringLiteral("Select * from Pass Where SaveUser = 1 and Uid = ") +
-                QString::number(uid));
+            QSqlQuery saved =
+                Con_Main->run(QStringLiteral("Select * from Pass Where SaveUser = 1 and Uid = ") +
+                              QString::number(uid));
             if (!saved.isActive())
                 datastore::reportQueryError(saved);
             else if (saved.next())
                 ui->txtUser->setText(datastore::Null_Str(saved.value(QStringLiteral("UName"))));
         } else {
-            QSqlQuery saved = Con_Main->run(QStringLiteral("Select * from Pass Where SaveUser = 1 "));
+            QSqlQuery saved =
+                Con_Main->run(QStringLiteral("Select * from Pass Where SaveUser = 1 "));
             if (!saved.isActive())
                 datastore::reportQueryError(saved);
             else if (saved.next())

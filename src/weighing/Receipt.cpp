@@ -56,7 +56,8 @@ namespace {
 const QString kInsert = QStringLiteral(
     "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, ACode, DlySlNo, VRefNo, MCode, CansRecd, "
     "MWeight, RtRefNo, Uid, UName, Stat, ColTime, TruckNo, SchTime, ArrTime, TruckKMR, "
-    "TruckRecAmt, TruckRemarks) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    "TruckRecAmt, TruckRemarks) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+    "?)");
 } // namespace
 
 WriteResult writeReceipt(datastore::Connection& con, const ReceiptEntry& entry)
@@ -74,8 +75,8 @@ WriteResult writeReceipt(datastore::Connection& con, const ReceiptEntry& entry)
 
     ReceiptNumbers numbers;
     // Both numbers are read inside the transaction that stores the row.
-    const auto refNo = Max_No(QStringLiteral("Data_Wght"), QStringLiteral("RefNo"), con,
-                              &result.error);
+    const auto refNo =
+        Max_No(QStringLiteral("Data_Wght"), QStringLiteral("RefNo"), con, &result.error);
     if (!refNo)
         return result;
     const auto dlySlNo = Max_No_Cond(QStringLiteral("Data_Wght"), QStringLiteral("DlySlNo"),

@@ -13,11 +13,11 @@ namespace weighing {
 // Add's checks, in the order they run; the first that fails ends Add.
 enum class AddCheck {
     Passed,
-    NoRoute,     // "Select Route"
-    NoVillage,   // "Select Village Code/Name"
-    NoCans,      // "Enter Received Cans"
-    NoWeight,    // "Please Get Milk Weight"
-    CansTooFew,  // "Please Verify Cans": more than kMaxWeightPerCan a can
+    NoRoute,    // "Select Route"
+    NoVillage,  // "Select Village Code/Name"
+    NoCans,     // "Enter Received Cans"
+    NoWeight,   // "Please Get Milk Weight"
+    CansTooFew, // "Please Verify Cans": more than kMaxWeightPerCan a can
 };
 
 // A can holds at most this much milk, in the scale's unit; exactly this much is accepted.
@@ -32,18 +32,18 @@ QString checkMessage(AddCheck check);
 
 // What the weighing window shows for one receipt when Add is pressed.
 struct ReceiptEntry {
-    QDate date;          // collection date
-    qint32 shift = 0;    // 2 AM, 3 PM
-    qint32 route = 0;    // RTRefNo
-    double village = 0;  // VRefNo, the numeric value of txtVCode's tag
-    qint32 animal = 0;   // ACode
-    qint32 milk = 0;     // MCode
+    QDate date;         // collection date
+    qint32 shift = 0;   // 2 AM, 3 PM
+    qint32 route = 0;   // RTRefNo
+    double village = 0; // VRefNo, the numeric value of txtVCode's tag
+    qint32 animal = 0;  // ACode
+    qint32 milk = 0;    // MCode
     double cans = 0;
     double weight = 0;
     qint16 uid = 0;
     QString uname;
-    QTime colTime;       // when the receipt was added
-    QString truckNo;     // trimmed when written
+    QTime colTime;   // when the receipt was added
+    QString truckNo; // trimmed when written
     QTime schTime;
     QTime arrTime;
     double truckKmr = 0;

@@ -4,7 +4,10 @@
 
 namespace scale {
 namespace {
-bool isLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+bool isLineEnd(QChar c)
+{
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
 
 bool isBlank(QChar c)
 {

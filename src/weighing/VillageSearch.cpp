@@ -27,8 +27,7 @@ QString statement(const QString& searchField)
 {
     return QStringLiteral("SELECT DISTINCT VCode,VName,VRefNo,RtRefNo FROM Mast_Villages "
                           "WHERE RtRefNo = :route AND InAct <> 1 AND ") +
-           searchColumn(searchField) +
-           QStringLiteral(" LIKE :prefix ESCAPE '\\' ORDER BY VCode");
+           searchColumn(searchField) + QStringLiteral(" LIKE :prefix ESCAPE '\\' ORDER BY VCode");
 }
 
 } // namespace villagesearch

@@ -6,8 +6,8 @@
 #include "datastore/Connection.h"
 #include "datastore/GenState.h"
 #include "datastore/NullFields.h"
-#include "datastore/StationSettings.h"
 #include "datastore/Startup.h"
+#include "datastore/StationSettings.h"
 #include "formkit/Combos.h"
 #include "formkit/FieldEvents.h"
 #include "formkit/Focus.h"
@@ -37,7 +37,6 @@ using formkit::Sel_All;
 namespace {
 const QColor kWindowGreen{192, 255, 192};
 const QColor kLookupTeal{0, 192, 192};
-
 
 void paintBackground(QWidget* widget, const QColor& colour)
 {
@@ -74,7 +73,10 @@ frm_Data::frm_Data(QWidget* parent)
     wireScaleLinks();
 }
 
-frm_Data::~frm_Data() { delete ui; }
+frm_Data::~frm_Data()
+{
+    delete ui;
+}
 
 bool frm_Data::Form_Load(const QDateEdit* datesPicker)
 {
@@ -131,7 +133,10 @@ void frm_Data::Clear()
                QStringLiteral("MCode"), true, QString());
 }
 
-void frm_Data::Enb(int Enb1_Dis2) { ui->cmdAdd->setEnabled(Enb1_Dis2 != kDisableAdd); }
+void frm_Data::Enb(int Enb1_Dis2)
+{
+    ui->cmdAdd->setEnabled(Enb1_Dis2 != kDisableAdd);
+}
 
 bool isContinuousLink()
 {
@@ -323,11 +328,10 @@ void Get_RouteVehNo(QLineEdit* Target, qint16 RouteCode, const QDate& CollDate)
         return;
     const QString D = formkit::dateText(CollDate);
     {
-        QSqlQuery rs = con.run(QStringLiteral("Select * From Mast_RoutesSub Where RTRefNo = ") +
-                               QString::number(RouteCode) +
-                               QStringLiteral(" and SDate <= CDate('") + D +
-                               QStringLiteral("') and EDate >= CDate('") + D +
-                               QStringLiteral("') "));
+        QSqlQuery rs =
+            con.run(QStringLiteral("Select * From Mast_RoutesSub Where RTRefNo = ") +
+                    QString::number(RouteCode) + QStringLiteral(" and SDate <= CDate('") + D +
+                    QStringLiteral("') and EDate >= CDate('") + D + QStringLiteral("') "));
         if (!rs.isActive())
             datastore::reportQueryError(rs);
         else if (rs.next())

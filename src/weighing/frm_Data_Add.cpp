@@ -18,7 +18,10 @@
 
 namespace {
 // Add's own messages carry this title; the confirmation carries the program's.
-QString checkTitle() { return QString::fromLatin1(platform::kCheckTitle); }
+QString checkTitle()
+{
+    return QString::fromLatin1(platform::kCheckTitle);
+}
 } // namespace
 
 void frm_Data::cmdAdd_Click()

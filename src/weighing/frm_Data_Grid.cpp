@@ -26,7 +26,10 @@ const QString kGridLayout = QStringLiteral(
 using GridRow = std::array<QString, kGridColumns>;
 
 // Joined rows whose master texts are missing are shown with empty cells rather than refused.
-QString textOf(const QSqlQuery& rs, int column) { return datastore::Null_Str(rs.value(column)); }
+QString textOf(const QSqlQuery& rs, int column)
+{
+    return datastore::Null_Str(rs.value(column));
+}
 } // namespace
 
 void frm_Data::Design()
@@ -64,9 +67,9 @@ void frm_Data::Load_Into_Grid()
             "Mast_Villages.VRefNo) INNER JOIN Mast_Animal ON Data_Wght.ACode = Mast_Animal.ACode) "
             "INNER JOIN Mast_Milk ON Data_Wght.MCode = Mast_Milk.MCode) INNER JOIN Mast_Routes ON "
             "Data_Wght.RTRefNo = Mast_Routes.RTRefNo Where RefDate = CDate('") +
-        dateText + QStringLiteral("') and AMPM = ") +
-        QString::number(selectedKey(ui->cmbAP)) + QStringLiteral(" and Data_Wght.RtRefNo = ") +
-        QString::number(selectedKey(ui->cmbRoute)) + QStringLiteral(" Order by DlySlNo Desc");
+        dateText + QStringLiteral("') and AMPM = ") + QString::number(selectedKey(ui->cmbAP)) +
+        QStringLiteral(" and Data_Wght.RtRefNo = ") + QString::number(selectedKey(ui->cmbRoute)) +
+        QStringLiteral(" Order by DlySlNo Desc");
 
     QVector<GridRow> rows;
     {
@@ -81,10 +84,10 @@ void frm_Data::Load_Into_Grid()
         // MType 6, MWeight 7, RTType 8.
         while (rs.next()) {
             const QVariant weight = rs.value(7);
-            rows.append(GridRow{
-                textOf(rs, 3), textOf(rs, 2), textOf(rs, 4), textOf(rs, 5), textOf(rs, 6),
-                formkit::plainNumber(datastore::Null_Cur(rs.value(1)).toDouble()),
-                weight.isNull() ? QString() : formkit::shownWeight(weight.toDouble())});
+            rows.append(
+                GridRow{textOf(rs, 3), textOf(rs, 2), textOf(rs, 4), textOf(rs, 5), textOf(rs, 6),
+                        formkit::plainNumber(datastore::Null_Cur(rs.value(1)).toDouble()),
+                        weight.isNull() ? QString() : formkit::shownWeight(weight.toDouble())});
         }
     }
     con.close();

@@ -26,7 +26,10 @@ constexpr int kNameColumn = 1;
 constexpr int kRefColumn = 2;
 constexpr int kRouteColumn = 3;
 
-constexpr int twips(int value) { return (value + 7) / 15; }
+constexpr int twips(int value)
+{
+    return (value + 7) / 15;
+}
 // The list's record selector on the left is as wide as the strip's extra 300 twips, so the
 // strip's captions stand over their columns.
 constexpr int kSelectorTwips = 300;
@@ -220,7 +223,10 @@ void frm_Data::Load_Items()
         list->setCurrentIndex(list->model()->index(0, kCodeColumn));
 }
 
-void frm_Data::VSetFocus() { formkit::Next_Focus(ui->txtVCode); }
+void frm_Data::VSetFocus()
+{
+    formkit::Next_Focus(ui->txtVCode);
+}
 
 void frm_Data::cmdOk_Click()
 {
@@ -236,8 +242,9 @@ void frm_Data::cmdOk_Click()
         datastore::Connection con;
         if (OpenMst(con)) {
             {
-                QSqlQuery rs = con.run(QStringLiteral("Select * from Mast_Villages Where VRefNo = ") +
-                                       formkit::plainNumber(ref));
+                QSqlQuery rs =
+                    con.run(QStringLiteral("Select * from Mast_Villages Where VRefNo = ") +
+                            formkit::plainNumber(ref));
                 if (!rs.isActive()) {
                     datastore::reportQueryError(rs);
                 } else if (rs.next()) {

@@ -19,7 +19,7 @@
 #include <chrono>
 
 namespace {
-constexpr char kEnq = 0x05;            // "send me the weight" of the polled scale
+constexpr char kEnq = 0x05;              // "send me the weight" of the polled scale
 const QByteArray kRequestOnDemand("W1"); // the same for a scale read on request
 const QString kClearCommand = QStringLiteral("T");
 // A reading of the scale is six characters ("0123.4"); a read of the port takes no more.
@@ -29,7 +29,10 @@ constexpr int kGatherWhileWaiting = 10;
 // How often a wait looks at the clock while nothing else happens.
 constexpr std::chrono::milliseconds kWaitSlice{5};
 
-bool serialSettingsComplete() { return Gen_BitsNoW.scaled > 0 && Gen_ComPortW != 0; }
+bool serialSettingsComplete()
+{
+    return Gen_BitsNoW.scaled > 0 && Gen_ComPortW != 0;
+}
 
 void reportOpenFailure(platform::SerialControl& port)
 {
@@ -184,8 +187,7 @@ void frm_Data::ReopenScalePort()
     if (MSComm1->setPortOpen(true)) {
         MSComm1->openFailureReported = false;
         m_serialMidStream = true;
-    }
-    else if (!MSComm1->openFailureReported)
+    } else if (!MSComm1->openFailureReported)
         reportOpenFailure(*MSComm1);
 }
 
@@ -226,7 +228,10 @@ namespace {
 int waitDepth = 0;
 }
 
-bool isWaitingForScale() { return waitDepth > 0; }
+bool isWaitingForScale()
+{
+    return waitDepth > 0;
+}
 
 void WaitSeconds(double seconds)
 {

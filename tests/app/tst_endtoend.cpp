@@ -4,8 +4,8 @@
 #include "Installation.h"
 #include "TestEnv.h"
 #include "WeighingWindow.h"
-#include "dates/frm_Dates.h"
 #include "datastore/GenState.h"
+#include "dates/frm_Dates.h"
 #include "signin/frm_Gen_Pass.h"
 #include "weighing/frm_Data.h"
 
@@ -106,8 +106,8 @@ private:
     QString station(const QString& company, int link, const QString& tcpPort) const
     {
         const QString root = m_env->dataRoot();
-        if (const QString error = admin::writeStation(
-                {root, company, link, 2, 1, 9600, "127.0.0.1", tcpPort});
+        if (const QString error =
+                admin::writeStation({root, company, link, 2, 1, 9600, "127.0.0.1", tcpPort});
             !error.isEmpty())
             qFatal("%s", qPrintable(error));
         return m_env->companyFile(admin::latestDbMst(root, company));
@@ -121,8 +121,11 @@ private:
                fieldsInTurn({{"txtItemCode", keys.mid(1)}}) &&
                QTest::qWaitFor([] { return focusName() == "txtVCode"; }) &&
                m_desk->findChild<QLineEdit*>("txtVCode")->text() == code &&
-               fieldsInTurn({{"txtVCode", ""}, {"txtVName", ""}, {"cmbAnimal", ""},
-                             {"cmbMilkType", ""}, {"txtCans", cans}});
+               fieldsInTurn({{"txtVCode", ""},
+                             {"txtVName", ""},
+                             {"cmbAnimal", ""},
+                             {"cmbMilkType", ""},
+                             {"txtCans", cans}});
     }
     QString weight() const { return m_desk->findChild<QLineEdit*>("txtWeight")->text(); }
 
@@ -188,7 +191,8 @@ void EndToEndTest::scaleOnRequest()
     const QString db = station("DAIRY1", serial ? 1 : 2, scale.tcpPort());
     const int refNo = scalarText(db, "SELECT MAX(RefNo) FROM Data_Wght").toInt();
     const int slNo = scalarText(db, "SELECT MAX(DlySlNo) FROM Data_Wght WHERE "
-                                    "RefDate = '2024-03-05' AND AmPm = 2").toInt();
+                                    "RefDate = '2024-03-05' AND AmPm = 2")
+                         .toInt();
     const QString village = "SELECT VRefNo FROM Mast_Villages WHERE RtRefNo = 1 AND VCode = ";
     // The network reply is in before Get Weight is done, which then sends the focus on to Add;
     // the serial reply comes later, the focus stays and Tab goes on.
@@ -201,17 +205,21 @@ void EndToEndTest::scaleOnRequest()
     QVERIFY(reachWeighingWindow(0, "DAIRY1"));
     auto* grid = m_desk->findChild<QTableWidget*>("fgLIst");
     const int routeRows = grid->rowCount();
-    QVERIFY(fieldsInTurn({{"cmbRoute", ""}, {"txtTNo", "ka 05 mk 1234"}, {"dtpSchTime", ""},
-                          {"dtpArrTime", ""}, {"txtTruckKMR", "36.5"}, {"txtTruckRecAmt", ""},
+    QVERIFY(fieldsInTurn({{"cmbRoute", ""},
+                          {"txtTNo", "ka 05 mk 1234"},
+                          {"dtpSchTime", ""},
+                          {"dtpArrTime", ""},
+                          {"txtTruckKMR", "36.5"},
+                          {"txtTruckRecAmt", ""},
                           {"txtTruckRemarks", "tyre changed"}}));
     QVERIFY(receiptUpToWeight("12", "12", "2"));
     QVERIFY(weighAndAdd("56.5"));
-    QCOMPARE(lastReceipt(db, "RefNo, DlySlNo, RefDate, AmPm, RtRefNo, VRefNo, ACode, CansRecd, "
-                             "MWeight, TruckNo, TruckKMR, TruckRemarks, UName, Uid, ColTime"),
-             (QStringList{QString::number(refNo + 1), QString::number(slNo + 1), "2024-03-05", "2",
-                          "1", scalarText(db, village + "'12'"), "1", "2.0", "56.5",
-                          "KA 05 MK 1234", "36.5", "tyre changed", "operator", "1",
-                          "09:00:00 AM"}));
+    QCOMPARE(
+        lastReceipt(db, "RefNo, DlySlNo, RefDate, AmPm, RtRefNo, VRefNo, ACode, CansRecd, "
+                        "MWeight, TruckNo, TruckKMR, TruckRemarks, UName, Uid, ColTime"),
+        (QStringList{QString::number(refNo + 1), QString::number(slNo + 1), "2024-03-05", "2", "1",
+                     scalarText(db, village + "'12'"), "1", "2.0", "56.5", "KA 05 MK 1234", "36.5",
+                     "tyre changed", "operator", "1", "09:00:00 AM"}));
     QTRY_COMPARE_WITH_TIMEOUT(scale.lineAfter("clear "), QString("1"), kScaleWait);
 
     // The focus is back on the village code, and the truck details went with the first receipt.
@@ -245,8 +253,13 @@ void EndToEndTest::networkScaleContinuous()
     QVERIFY(!add->isEnabled());
     // No route 1 here: the first route is picked.
     QVERIFY(keysTo("cmbRoute", {}, Qt::Key_Down));
-    QVERIFY(fieldsInTurn({{"cmbRoute", ""}, {"txtTNo", ""}, {"dtpSchTime", ""}, {"dtpArrTime", ""},
-                          {"txtTruckKMR", ""}, {"txtTruckRecAmt", ""}, {"txtTruckRemarks", ""}}));
+    QVERIFY(fieldsInTurn({{"cmbRoute", ""},
+                          {"txtTNo", ""},
+                          {"dtpSchTime", ""},
+                          {"dtpArrTime", ""},
+                          {"txtTruckKMR", ""},
+                          {"txtTruckRecAmt", ""},
+                          {"txtTruckRemarks", ""}}));
     scale.place("0");
     QTRY_VERIFY_WITH_TIMEOUT(add->isEnabled(), kScaleWait);
     scale.place("40.5");

@@ -4,8 +4,8 @@
 #include "TestEnv.h"
 #include "datastore/GenState.h"
 #include "datastore/NextNumbers.h"
-#include "datastore/StationSettings.h"
 #include "datastore/Startup.h"
+#include "datastore/StationSettings.h"
 
 #include <QSqlQuery>
 #include <QtTest>
@@ -64,13 +64,15 @@ private slots:
     {
         QTest::addColumn<QString>("statement");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("CDate: month in capitals") << "SELECT CDate('05/MAR/2024')" << "2024-03-05";
+        QTest::newRow("CDate: month in capitals") << "SELECT CDate('05/MAR/2024')"
+                                                  << "2024-03-05";
         QTest::newRow("CDate: month in small letters") << "SELECT CDate('05/mar/2024')"
                                                        << "2024-03-05";
         QTest::newRow("CDate: no such day") << "SELECT ifnull(CDate('31/Feb/2024'), 'none')"
                                             << "none";
         QTest::newRow("names in small letters") << "Select vcode from mast_villages Where "
-                                                   "rtrefno = 2" << "V02";
+                                                   "rtrefno = 2"
+                                                << "V02";
         QTest::newRow("text prefix in other case")
             << "Select count(*) from Mast_Villages Where VCode LIKE 'v0%' and VName = 'HILL'"
             << "1";
@@ -105,12 +107,18 @@ private slots:
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("next"); // 0: no number
-        QTest::newRow("empty table") << "Numbers" << "" << 1;
-        QTest::newRow("largest 41") << "Numbers" << "(3), (41), (7)" << 42;
-        QTest::newRow("largest -1") << "Numbers" << "(-1)" << 1;
-        QTest::newRow("only nulls") << "Numbers" << "(NULL)" << 1;
-        QTest::newRow("largest 32-bit number") << "Numbers" << "(2147483647)" << 0;
-        QTest::newRow("no such table") << "NoSuchTable" << "" << 0;
+        QTest::newRow("empty table") << "Numbers"
+                                     << "" << 1;
+        QTest::newRow("largest 41") << "Numbers"
+                                    << "(3), (41), (7)" << 42;
+        QTest::newRow("largest -1") << "Numbers"
+                                    << "(-1)" << 1;
+        QTest::newRow("only nulls") << "Numbers"
+                                    << "(NULL)" << 1;
+        QTest::newRow("largest 32-bit number") << "Numbers"
+                                               << "(2147483647)" << 0;
+        QTest::newRow("no such table") << "NoSuchTable"
+                                       << "" << 0;
     }
     void maxNo()
     {
@@ -136,7 +144,8 @@ private slots:
         QTest::addColumn<QString>("loaded");
         QTest::newRow("no row: serial settings cleared, others kept") << ""
                                                                       << "7|0|0|10.0.0.9|99|9";
-        QTest::newRow("all null") << "(NULL, NULL, NULL, NULL, NULL, NULL)" << "0|0|0|||0";
+        QTest::newRow("all null") << "(NULL, NULL, NULL, NULL, NULL, NULL)"
+                                  << "0|0|0|||0";
         QTest::newRow("speed with a fraction") << "(2, 9600.5, 3, '192.168.1.5', '4001', 1)"
                                                << "2|9600.5|3|192.168.1.5|4001|1";
         QTest::newRow("halves go to the even neighbour") << "(2.5, 4800, 1.5, NULL, NULL, 3.5)"
@@ -148,7 +157,8 @@ private slots:
         QFETCH(QString, loaded);
         if (!settingsRows.isEmpty())
             m_env->exec(m_env->companyFile(), "INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, "
-                                              "LanHostIP, LanHostNo, ComLan) VALUES " + settingsRows);
+                                              "LanHostIP, LanHostNo, ComLan) VALUES " +
+                                                  settingsRows);
         Gen_WghtFmt = 7;
         Gen_BitsNoW = datastore::Currency::fromDouble(1200);
         Gen_ComPortW = 5;
@@ -156,8 +166,11 @@ private slots:
         Gen_LanHostNo = "99";
         Gen_ComLan = 9;
         QVERIFY(LoadStationSettings());
-        const QStringList values{QString::number(Gen_WghtFmt), Gen_BitsNoW.toText(),
-                                 QString::number(Gen_ComPortW), Gen_LanHostIP, Gen_LanHostNo,
+        const QStringList values{QString::number(Gen_WghtFmt),
+                                 Gen_BitsNoW.toText(),
+                                 QString::number(Gen_ComPortW),
+                                 Gen_LanHostIP,
+                                 Gen_LanHostNo,
                                  QString::number(Gen_ComLan)};
         QCOMPARE(values.join('|'), loaded);
         QVERIFY(m_env->messages.isEmpty());

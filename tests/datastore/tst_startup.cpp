@@ -32,8 +32,8 @@ private slots:
         QTest::newRow("first start: no main database, unchecked") << true << 0 << "" << true;
         QTest::newRow("no main database, already checked") << true << 1 << "" << false;
         QTest::newRow("main database present") << true << 0 << "DataBas/Main.mdb" << false;
-        QTest::newRow("main database in other letter case") << true << 0 << "databas/MAIN.MDB"
-                                                            << false;
+        QTest::newRow("main database in other letter case")
+            << true << 0 << "databas/MAIN.MDB" << false;
         QTest::newRow("main name only as a folder") << true << 0 << "DataBas/Main.Mdb/x" << true;
         QTest::newRow("empty ServerPath table") << false << 0 << "" << false;
     }

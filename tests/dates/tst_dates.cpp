@@ -2,9 +2,9 @@
 // the road on to the weighing window.
 
 #include "TestEnv.h"
+#include "datastore/GenState.h"
 #include "dates/CheckDate.h"
 #include "dates/frm_Dates.h"
-#include "datastore/GenState.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -17,8 +17,14 @@ const QDate kYearStart(2024, 4, 1);
 const QDate kYearEnd(2025, 3, 31);
 const QDate kWorking(2024, 6, 10);
 
-QDateEdit* picker(QWidget* window) { return window->findChild<QDateEdit*>("dtpDate"); }
-QComboBox* shiftList(QWidget* window) { return window->findChild<QComboBox*>("cmbAP"); }
+QDateEdit* picker(QWidget* window)
+{
+    return window->findChild<QDateEdit*>("dtpDate");
+}
+QComboBox* shiftList(QWidget* window)
+{
+    return window->findChild<QComboBox*>("cmbAP");
+}
 
 // The company year 2024-25 chosen on kWorking; the dialog shown at the given moment.
 void openDialog(testkit::TestEnv& env, frm_Dates& window, const QDateTime& now)
@@ -50,8 +56,8 @@ private slots:
         QTest::newRow("working date itself") << kWorking << kWorking << false;
         QTest::newRow("day after the working date") << kWorking.addDays(1) << kWorking << true;
         QTest::newRow("last day of the year") << kYearEnd << afterYear << false;
-        QTest::newRow("day after the year, before the working date") << kYearEnd.addDays(1)
-                                                                     << afterYear << true;
+        QTest::newRow("day after the year, before the working date")
+            << kYearEnd.addDays(1) << afterYear << true;
     }
     void dateRule()
     {
@@ -69,8 +75,8 @@ private slots:
         QTest::addColumn<bool>("refused");
         const QDateTime morning(kWorking, QTime(9, 0));
         QTest::newRow("working date accepted") << morning << kWorking << false << false;
-        QTest::newRow("day after the working date refused") << morning << kWorking.addDays(1)
-                                                            << false << true;
+        QTest::newRow("day after the working date refused")
+            << morning << kWorking.addDays(1) << false << true;
         // Run past midnight, the picker opens on the new calendar date, after the working date.
         QTest::newRow("opened after midnight: back to the working date")
             << QDateTime(kWorking.addDays(1), QTime(0, 5)) << QDate() << false << true;

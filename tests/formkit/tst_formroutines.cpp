@@ -20,15 +20,16 @@ private slots:
         QTest::addColumn<QStringList>("entries"); // shown text = item data
         QTest::addColumn<int>("selected");
         const QString inUse = " Where RTInAct = 0";
-        QTest::newRow("numbered, key 1 first") << "(1, 'Cow', 0), (2, 'Buffalo', 0)" << "" << true
-                                               << QStringList{"1.Cow=1", "2.Buffalo=2"} << 0;
+        QTest::newRow("numbered, key 1 first")
+            << "(1, 'Cow', 0), (2, 'Buffalo', 0)"
+            << "" << true << QStringList{"1.Cow=1", "2.Buffalo=2"} << 0;
         // The clause is placed as written, so it may order the rows: key 1 comes second here.
-        QTest::newRow("key 1 second") << "(1, 'West', 0), (2, 'East', 0), (3, 'Closed', 1)"
-                                      << inUse + " Order by RTType" << false
-                                      << QStringList{"East=2", "West=1"} << 1;
+        QTest::newRow("key 1 second")
+            << "(1, 'West', 0), (2, 'East', 0), (3, 'Closed', 1)" << inUse + " Order by RTType"
+            << false << QStringList{"East=2", "West=1"} << 1;
         QTest::newRow("empty table") << "" << inUse << false << QStringList() << -1;
-        QTest::newRow("no key 1: nothing selected") << "(2, 'East', 0)" << inUse << false
-                                                    << QStringList{"East=2"} << -1;
+        QTest::newRow("no key 1: nothing selected")
+            << "(2, 'East', 0)" << inUse << false << QStringList{"East=2"} << -1;
     }
     void loadCombo()
     {

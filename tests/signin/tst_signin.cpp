@@ -2,8 +2,8 @@
 
 #include "Installation.h"
 #include "TestEnv.h"
-#include "dates/frm_Dates.h"
 #include "datastore/GenState.h"
+#include "dates/frm_Dates.h"
 #include "platform/DsnRegistry.h"
 #include "signin/A_Start.h"
 #include "signin/frm_Gen_Pass.h"
@@ -92,10 +92,12 @@ private slots:
         QFETCH(QString, offered);
         testkit::TestEnv env;
         env.createInstallation(kToday);
-        env.exec(env.mainFile(), "INSERT INTO Pass (Uid, UName, PWD, SaveUser, Name) VALUES "
-                                 "(1, 'admin', 'x', 0, 'Administrator'), "
-                                 "(2, 'clerk', 'pw', ?, 'Counter Clerk'), "
-                                 "(3, 'night', 'pw', ?, 'Night Shift')", {saveUser, saveUser});
+        env.exec(env.mainFile(),
+                 "INSERT INTO Pass (Uid, UName, PWD, SaveUser, Name) VALUES "
+                 "(1, 'admin', 'x', 0, 'Administrator'), "
+                 "(2, 'clerk', 'pw', ?, 'Counter Clerk'), "
+                 "(3, 'night', 'pw', ?, 'Night Shift')",
+                 {saveUser, saveUser});
         if (usersUid)
             env.exec(env.serPathFile(), "INSERT INTO Users (Uid) VALUES (?)", {usersUid});
 
@@ -112,22 +114,39 @@ private slots:
         QTest::addColumn<QString>("user");
         QTest::addColumn<QString>("pass");
         QTest::addColumn<QString>("outcome"); // "uid uname" signed in, else "focus:message"
-        QTest::newRow("as stored") << "admin" << "Secret1" << "1 admin";
-        QTest::newRow("name in other letter case") << "ADMIN" << "Secret1" << "1 ADMIN";
-        QTest::newRow("password in other letter case") << "admin" << "secret1"
+        QTest::newRow("as stored") << "admin"
+                                   << "Secret1"
+                                   << "1 admin";
+        QTest::newRow("name in other letter case") << "ADMIN"
+                                                   << "Secret1"
+                                                   << "1 ADMIN";
+        QTest::newRow("password in other letter case") << "admin"
+                                                       << "secret1"
                                                        << "txtPass:Wrong Pass Word";
-        QTest::newRow("blanks around a name stored without them") << " admin " << "Secret1"
+        QTest::newRow("blanks around a name stored without them") << " admin "
+                                                                  << "Secret1"
                                                                   << "txtUser:Wrong User Name";
-        QTest::newRow("name stored with blanks: Gen_UName trimmed") << " clerk " << "pw"
+        QTest::newRow("name stored with blanks: Gen_UName trimmed") << " clerk "
+                                                                    << "pw"
                                                                     << "2 clerk";
-        QTest::newRow("name holding an apostrophe") << "o'brien" << "irish" << "3 o'brien";
-        QTest::newRow("quote cannot change the statement") << "x' or '1'='1" << "Secret1"
+        QTest::newRow("name holding an apostrophe") << "o'brien"
+                                                    << "irish"
+                                                    << "3 o'brien";
+        QTest::newRow("quote cannot change the statement") << "x' or '1'='1"
+                                                           << "Secret1"
                                                            << "txtUser:Wrong User Name";
-        QTest::newRow("unknown name") << "nobody" << "Secret1" << "txtUser:Wrong User Name";
-        QTest::newRow("no stored password refuses any password") << "nopass" << "anything"
+        QTest::newRow("unknown name") << "nobody"
+                                      << "Secret1"
+                                      << "txtUser:Wrong User Name";
+        QTest::newRow("no stored password refuses any password") << "nopass"
+                                                                 << "anything"
                                                                  << "txtPass:Wrong Pass Word";
-        QTest::newRow("empty name") << "" << "Secret1" << "txtUser: Please Enter User Name";
-        QTest::newRow("empty password") << "admin" << "" << "txtPass: Please Enter Password";
+        QTest::newRow("empty name") << ""
+                                    << "Secret1"
+                                    << "txtUser: Please Enter User Name";
+        QTest::newRow("empty password") << "admin"
+                                        << ""
+                                        << "txtPass: Please Enter Password";
     }
     void signIn()
     {
@@ -166,10 +185,12 @@ private slots:
         QTest::addColumn<int>("row"); // -1: Enter at once in the list
         QTest::addColumn<QString>("dbMst");
         QTest::addColumn<QString>("year");
-        QTest::newRow("Enter at once: first company, its latest year")
-            << -1 << "AB9_2" << "2023-04-01 2024-03-31";
-        QTest::newRow("second company by Ok") << 1 << "CO1_2026" << "2024-01-01 2024-12-31";
-        QTest::newRow("empty last row: no company year") << 3 << "" << " ";
+        QTest::newRow("Enter at once: first company, its latest year") << -1 << "AB9_2"
+                                                                       << "2023-04-01 2024-03-31";
+        QTest::newRow("second company by Ok") << 1 << "CO1_2026"
+                                              << "2024-01-01 2024-12-31";
+        QTest::newRow("empty last row: no company year") << 3 << ""
+                                                         << " ";
     }
     void chooseCompany()
     {

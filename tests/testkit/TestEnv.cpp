@@ -59,10 +59,11 @@ void TestEnv::createInstallation(const QDate& today)
     QCOMPARE(admin::createMainDatabase(mainFile()), QString());
     QCOMPARE(admin::createCompanyDatabase(companyFile()), QString());
     const QDate yearStart(today.year(), 1, 1);
-    exec(mainFile(),
-         "INSERT INTO Years (ComCode, Code, DbMst, YStart, YEnd, ComName, Town) "
-         "VALUES ('CO1', 1, 'CO1_2026', ?, ?, 'First Dairy', 'Hilltown')",
-         {yearStart.toString(Qt::ISODate), yearStart.addYears(1).addDays(-1).toString(Qt::ISODate)});
+    exec(
+        mainFile(),
+        "INSERT INTO Years (ComCode, Code, DbMst, YStart, YEnd, ComName, Town) "
+        "VALUES ('CO1', 1, 'CO1_2026', ?, ?, 'First Dairy', 'Hilltown')",
+        {yearStart.toString(Qt::ISODate), yearStart.addYears(1).addDays(-1).toString(Qt::ISODate)});
     setClock(QDateTime(today, QTime(9, 0, 0)));
 }
 
@@ -73,7 +74,8 @@ void TestEnv::chooseCompany(const QString& dbMst)
     Gen_DbPwd = DbPassword();
     Gen_ComCode = "CO1";
     Gen_DbMst = dbMst;
-    const QVariant start = scalar(mainFile(), "SELECT YStart FROM Years WHERE DbMst = '" + dbMst + "'");
+    const QVariant start =
+        scalar(mainFile(), "SELECT YStart FROM Years WHERE DbMst = '" + dbMst + "'");
     const QVariant end = scalar(mainFile(), "SELECT YEnd FROM Years WHERE DbMst = '" + dbMst + "'");
     Gen_YStart = QDate::fromString(start.toString(), Qt::ISODate);
     Gen_YEnd = QDate::fromString(end.toString(), Qt::ISODate);
@@ -82,8 +84,7 @@ void TestEnv::chooseCompany(const QString& dbMst)
 }
 
 namespace {
-template <typename Body>
-void withDatabase(const QString& file, Body body)
+template <typename Body> void withDatabase(const QString& file, Body body)
 {
     const QString name = "testkit-direct";
     {

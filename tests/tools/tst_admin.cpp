@@ -47,8 +47,8 @@ QString initDemo(const TestEnv& env)
 
 QStringList initArguments(const QString& programDir, const QString& dataRoot)
 {
-    return {"init", "--program-dir", programDir, "--data-root", dataRoot, "--demo", "--today",
-            "2024-03-05"};
+    return {"init",   "--program-dir", programDir, "--data-root",
+            dataRoot, "--demo",        "--today",  "2024-03-05"};
 }
 } // namespace
 
@@ -86,7 +86,8 @@ private slots:
                                                    : dir.path() + "/data/DataBas/" + name + ".mdb";
             const QStringList declared =
                 TestEnv::scalar(file, "SELECT group_concat(name || ':' || type, ' ') FROM "
-                                      "pragma_table_info('" + table + "')")
+                                      "pragma_table_info('" +
+                                          table + "')")
                     .toString()
                     .split(' ');
             for (const QString& column : columns)
@@ -129,7 +130,8 @@ private slots:
         QTest::newRow("format 256") << "station --data-root D --company DAIRY1 --format 256";
         QTest::newRow("port -1") << "station --data-root D --company DAIRY1 --port -1";
         QTest::newRow("speed 0") << "station --data-root D --company DAIRY1 --speed 0";
-        QTest::newRow("tcp port 70000") << "station --data-root D --company DAIRY1 --tcp-port 70000";
+        QTest::newRow("tcp port 70000")
+            << "station --data-root D --company DAIRY1 --tcp-port 70000";
         QTest::newRow("unknown company") << "station --data-root D --company DAIRY9 --link 1";
         QTest::newRow("station without company") << "station --data-root D --link 1";
         QTest::newRow("no command") << "";

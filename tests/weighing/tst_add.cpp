@@ -25,7 +25,7 @@
 namespace {
 const QDate kDay(2024, 3, 5);
 const QString kAdded = "Successfully Added";
-}
+} // namespace
 
 class AddTest : public QObject {
     Q_OBJECT
@@ -65,10 +65,10 @@ private:
         QString columns = "RefNo RefDate AmPm ACode DlySlNo VRefNo MCode CansRecd MWeight RtRefNo "
                           "Uid UName Stat ColTime TruckNo SchTime ArrTime TruckKMR TruckRecAmt "
                           "TruckRemarks";
-        return testkit::TestEnv::scalar(m_env->companyFile(),
-                                        "SELECT " + columns.replace(" ", "||'|'||") +
-                                            " FROM Data_Wght WHERE RefNo = " +
-                                            QString::number(refNo))
+        return testkit::TestEnv::scalar(
+                   m_env->companyFile(),
+                   "SELECT " + columns.replace(" ", "||'|'||") +
+                       " FROM Data_Wght WHERE RefNo = " + QString::number(refNo))
             .toString();
     }
     int receipts() const
@@ -137,26 +137,63 @@ void AddTest::checks_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus"); // empty: the focus stays on Add
 
-    QTest::newRow("no route") << 1 << "cmbRoute" << "0" << "" << "" << "Select Route" << "cmbRoute";
-    QTest::newRow("no village") << 1 << "" << "0" << "3" << "100.0"
-                                << "Select Village Code/Name" << "txtVCode";
-    QTest::newRow("cans 0") << 1 << "" << "17" << "0" << "100.0" << "Enter Received Cans"
+    QTest::newRow("no route") << 1 << "cmbRoute"
+                              << "0"
+                              << ""
+                              << ""
+                              << "Select Route"
+                              << "cmbRoute";
+    QTest::newRow("no village") << 1 << ""
+                                << "0"
+                                << "3"
+                                << "100.0"
+                                << "Select Village Code/Name"
+                                << "txtVCode";
+    QTest::newRow("cans 0") << 1 << ""
+                            << "17"
+                            << "0"
+                            << "100.0"
+                            << "Enter Received Cans"
                             << "txtCans";
-    QTest::newRow("no weight in link 1: to Get Weight")
-        << 1 << "" << "17" << "3" << "" << "Please Get Milk Weight" << "cmdWeight";
-    QTest::newRow("weight 0.0 in link 3: focus stays")
-        << 3 << "" << "17" << "3" << "0.0" << "Please Get Milk Weight" << "";
-    QTest::newRow("135.1 on 3 cans") << 1 << "" << "17" << "3" << "135.1"
-                                     << "Please Verify Cans" << "txtCans";
-    QTest::newRow("135.0 on 3 cans, 45 a can: added")
-        << 1 << "" << "17" << "3" << "135.0" << kAdded << "txtVCode";
-    QTest::newRow("added in link 3: Add disarmed")
-        << 3 << "" << "17" << "3" << "135.0" << kAdded << "txtVCode";
+    QTest::newRow("no weight in link 1: to Get Weight") << 1 << ""
+                                                        << "17"
+                                                        << "3"
+                                                        << ""
+                                                        << "Please Get Milk Weight"
+                                                        << "cmdWeight";
+    QTest::newRow("weight 0.0 in link 3: focus stays") << 3 << ""
+                                                       << "17"
+                                                       << "3"
+                                                       << "0.0"
+                                                       << "Please Get Milk Weight"
+                                                       << "";
+    QTest::newRow("135.1 on 3 cans") << 1 << ""
+                                     << "17"
+                                     << "3"
+                                     << "135.1"
+                                     << "Please Verify Cans"
+                                     << "txtCans";
+    QTest::newRow("135.0 on 3 cans, 45 a can: added") << 1 << ""
+                                                      << "17"
+                                                      << "3"
+                                                      << "135.0" << kAdded << "txtVCode";
+    QTest::newRow("added in link 3: Add disarmed") << 3 << ""
+                                                   << "17"
+                                                   << "3"
+                                                   << "135.0" << kAdded << "txtVCode";
     // Stored without its types, a receipt would never be listed and the cans weighed again.
-    QTest::newRow("no animal type chosen") << 1 << "cmbAnimal" << "17" << "3" << "135.0"
-                                           << "Select Animal Type" << "cmbAnimal";
-    QTest::newRow("no milk type chosen") << 1 << "cmbMilkType" << "17" << "3" << "135.0"
-                                         << "Select Milk Type" << "cmbMilkType";
+    QTest::newRow("no animal type chosen") << 1 << "cmbAnimal"
+                                           << "17"
+                                           << "3"
+                                           << "135.0"
+                                           << "Select Animal Type"
+                                           << "cmbAnimal";
+    QTest::newRow("no milk type chosen") << 1 << "cmbMilkType"
+                                         << "17"
+                                         << "3"
+                                         << "135.0"
+                                         << "Select Milk Type"
+                                         << "cmbMilkType";
 }
 
 void AddTest::checks()
@@ -277,12 +314,18 @@ void AddTest::cansField_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("focus");
     QTest::newRow("digits only, two at most; on to Get Weight")
-        << 1 << true << "1a23" << false << "12" << "cmdWeight";
-    QTest::newRow("Enter on 0 stays") << 1 << true << "0" << false << "0" << "txtCans";
-    QTest::newRow("link 3: on to Add") << 3 << true << "2" << false << "2" << "cmdAdd";
-    QTest::newRow("link 3, Add disarmed: stays") << 3 << false << "2" << false << "2" << "txtCans";
-    QTest::newRow("leaving 0: pulled back") << 1 << true << "0" << true << "0" << "txtCans";
-    QTest::newRow("leaving 4") << 1 << true << "4" << true << "4" << "txtVCode";
+        << 1 << true << "1a23" << false << "12"
+        << "cmdWeight";
+    QTest::newRow("Enter on 0 stays") << 1 << true << "0" << false << "0"
+                                      << "txtCans";
+    QTest::newRow("link 3: on to Add") << 3 << true << "2" << false << "2"
+                                       << "cmdAdd";
+    QTest::newRow("link 3, Add disarmed: stays") << 3 << false << "2" << false << "2"
+                                                 << "txtCans";
+    QTest::newRow("leaving 0: pulled back") << 1 << true << "0" << true << "0"
+                                            << "txtCans";
+    QTest::newRow("leaving 4") << 1 << true << "4" << true << "4"
+                               << "txtVCode";
 }
 
 void AddTest::cansField()

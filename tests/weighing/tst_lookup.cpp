@@ -80,7 +80,8 @@ private slots:
         QTest::keyClick(desk.box("txtVName"), Qt::Key_5, Qt::KeypadModifier);
         QVERIFY(desk.field("fmVill")->isVisible());
         QCOMPARE(desk.focused() + '|' + desk.box("txtItemName")->text() + '|' +
-                     desk.box("txtVName")->text(), QString("txtItemName|5|AB"));
+                     desk.box("txtVName")->text(),
+                 QString("txtItemName|5|AB"));
         desk.box(box)->setText("~");
         desk.box(box)->setText(typed);
         QCOMPARE(listedRefs(desk), listed);
@@ -184,15 +185,17 @@ private slots:
             "SELECT VCode,VName,VRefNo,RtRefNo From Mast_Villages GROUP BY VCode,VName,VRefNo,"
             "RtRefNo,InAct having substr( %1,1,%2  ) = '%3' COLLATE NOCASE And RtRefNo = %4 and "
             "InAct <>1 Order by VCode";
-        const QStringList prefixes{"",   "a", "A", "ab", "AB", "aB0", "0",  "k1", "Kk",
-                                   "_",  "%", "'", "a_", "b%", "'k",  "zz", "a b"};
+        const QStringList prefixes{"",  "a", "A", "ab", "AB", "aB0", "0",  "k1", "Kk",
+                                   "_", "%", "'", "a_", "b%", "'k",  "zz", "a b"};
         int compared = 0;
         for (int i = 0; i < 2 * 3 * int(prefixes.size()); ++i) {
             const QString field = i % 2 ? "VName" : "VCode", prefix = prefixes[i / 6];
             const int route = 1 + i / 2 % 3;
             QSqlQuery grouped(db);
-            QVERIFY(grouped.exec(groupedStatement.arg(field).arg(prefix.size())
-                                     .arg(QString(prefix).replace("'", "''")).arg(route)));
+            QVERIFY(grouped.exec(groupedStatement.arg(field)
+                                     .arg(prefix.size())
+                                     .arg(QString(prefix).replace("'", "''"))
+                                     .arg(route)));
             QSqlQuery indexed(db);
             QVERIFY(indexed.prepare(villagesearch::statement(field)));
             indexed.bindValue(":route", route);

@@ -82,11 +82,11 @@ void ReceiptTest::nextNumbers()
     // The highest RefNo lies on another day; the shift's serials are spread over two routes,
     // and the day before has higher serials that must not count.
     const auto seed = [&file](int ref, int daysBack, int shift, int serial, int route) {
-        testkit::TestEnv::exec(file,
-                               "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, DlySlNo, RtRefNo) "
-                               "VALUES (?, ?, ?, ?, ?)",
-                               {ref, kDay.addDays(-daysBack).toString(Qt::ISODate), shift,
-                                serial, route});
+        testkit::TestEnv::exec(
+            file,
+            "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, DlySlNo, RtRefNo) "
+            "VALUES (?, ?, ?, ?, ?)",
+            {ref, kDay.addDays(-daysBack).toString(Qt::ISODate), shift, serial, route});
     };
     if (seeded) {
         for (int i = 1; i <= 7; ++i)

@@ -191,13 +191,18 @@ void ScaleLinksTest::serialGetWeight_data()
     // The polled scale answers at once: the weight is in inside the wait, the focus goes to Add.
     QTest::newRow("0123.4 CR LF, in the wait") << 1 << QByteArray("0123.4\r\n") << "123.4"
                                                << "cmdAdd";
-    QTest::newRow("blanks before the weight") << 1 << QByteArray("  12.5\r\n") << "12.5" << "";
+    QTest::newRow("blanks before the weight") << 1 << QByteArray("  12.5\r\n") << "12.5"
+                                              << "";
     QTest::newRow("a single digit, another reading after it")
-        << 1 << QByteArray("5\r\n25\r\n") << "5.0" << "";
-    QTest::newRow("zero") << 1 << QByteArray("000.00\r\n") << "" << "cmdWeight";
-    QTest::newRow("negative") << 1 << QByteArray("-012.5\r\n") << "" << "cmdWeight";
+        << 1 << QByteArray("5\r\n25\r\n") << "5.0"
+        << "";
+    QTest::newRow("zero") << 1 << QByteArray("000.00\r\n") << ""
+                          << "cmdWeight";
+    QTest::newRow("negative") << 1 << QByteArray("-012.5\r\n") << ""
+                              << "cmdWeight";
     // On request there is no wait: the focus has gone to Get Weight before the reply is in.
-    QTest::newRow("on request") << 2 << QByteArray("0061.2\r\n") << "61.2" << "cmdWeight";
+    QTest::newRow("on request") << 2 << QByteArray("0061.2\r\n") << "61.2"
+                                << "cmdWeight";
 }
 
 void ScaleLinksTest::serialGetWeight()
@@ -245,7 +250,8 @@ void ScaleLinksTest::missingSettings_data()
     QTest::newRow("on request, no port") << 2 << 1 << 0 << "" << serial;
     QTest::newRow("network, no host") << 2 << 2 << 0 << ""
                                       << "Enter Remote Host IP and Remote Port Number";
-    QTest::newRow("all settings empty: nothing") << 0 << 0 << 0 << "" << "";
+    QTest::newRow("all settings empty: nothing") << 0 << 0 << 0 << ""
+                                                 << "";
 }
 
 void ScaleLinksTest::missingSettings()
@@ -295,16 +301,20 @@ void ScaleLinksTest::serialContinuous_data()
     QTest::addColumn<QString>("read");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<bool>("addArmed");
-    QTest::newRow("empty platform arms Add") << QByteArray("0000.0\r\n") << "0000.0" << "" << true;
-    QTest::newRow("below zero arms Add") << QByteArray("-001.5\r\n") << "-001.5" << "" << true;
-    QTest::newRow("a load does not") << QByteArray("0056.5\r\n") << "0056.5" << "56.5" << false;
-    QTest::newRow("noise does not") << QByteArray("ERR\r\n") << "ERR\r\n" << "" << false;
+    QTest::newRow("empty platform arms Add") << QByteArray("0000.0\r\n") << "0000.0"
+                                             << "" << true;
+    QTest::newRow("below zero arms Add") << QByteArray("-001.5\r\n") << "-001.5"
+                                         << "" << true;
+    QTest::newRow("a load does not") << QByteArray("0056.5\r\n") << "0056.5"
+                                     << "56.5" << false;
+    QTest::newRow("noise does not") << QByteArray("ERR\r\n") << "ERR\r\n"
+                                    << "" << false;
     // Six, six and six read; then seven wait, fewer than ten, and are left.
     QTest::newRow("25 waiting, 18 read")
-        << QByteArray("0056.5\r\n0056.5\r\n0056.5\r\n0") << "0056.5\r\n0056.5\r\n00" << "56.5"
-        << false;
-    QTest::newRow("5 and 25 are not 525") << QByteArray("5\r\n25\r\n") << "5\r\n25\r" << "5.0"
-                                          << false;
+        << QByteArray("0056.5\r\n0056.5\r\n0056.5\r\n0") << "0056.5\r\n0056.5\r\n00"
+        << "56.5" << false;
+    QTest::newRow("5 and 25 are not 525") << QByteArray("5\r\n25\r\n") << "5\r\n25\r"
+                                          << "5.0" << false;
 }
 
 void ScaleLinksTest::serialContinuous()

@@ -6,7 +6,6 @@
 #include "platform/SerialControl.h"
 
 #include <QComboBox>
-#include <QWheelEvent>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -15,6 +14,7 @@
 #include <QTcpSocket>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QWheelEvent>
 
 using windowtest::Desk;
 
@@ -66,8 +66,8 @@ private slots:
         QTest::addColumn<QString>("vehicle");
         const auto row = [](const char* name, QString routes, int day, QString listed,
                             QString selected, QString vehicle) {
-            QTest::newRow(name) << routes.split(' ') << day
-                                << listed.split(' ', Qt::SkipEmptyParts) << selected << vehicle;
+            QTest::newRow(name) << routes.split(' ') << day << listed.split(' ', Qt::SkipEmptyParts)
+                                << selected << vehicle;
         };
         row("route 1 chosen, inactive hidden, last day", "1:N:0 2:S:1 3:E:0", 5, "N E", "N",
             "VEH-N");
@@ -168,8 +168,7 @@ private slots:
             << QStringList{r5, "3|102|Brookside|Cow|Whole|0|45.3", r2};
         QTest::newRow("large weight, null weight shows nothing")
             << "UPDATE Data_Wght SET MWeight = IIF(RefNo = 3, 12345.67, NULL) WHERE RefNo IN (2, 3)"
-            << QStringList{r5, "3|102|Brookside|Cow|Whole|1|12345.7",
-                           "2|101|Amberly|Cow|Whole|2|"};
+            << QStringList{r5, "3|102|Brookside|Cow|Whole|1|12345.7", "2|101|Amberly|Cow|Whole|2|"};
     }
     void receiptsGrid()
     {
@@ -209,9 +208,9 @@ private slots:
         desk.addRoute(1, "North");
         desk.open();
         // field:typed:kept. Capitals in the truck number; the two amounts take one point.
-        for (const QString rule : {"txtTNo:ka01 ab-7:KA01 AB-7", "txtTruckKMR:1a2.5.3b:12.53",
-                                   "txtTruckRecAmt:x3..4:3.4",
-                                   "txtTruckRemarks:late a.b.c:late a.b.c"}) {
+        for (const QString rule :
+             {"txtTNo:ka01 ab-7:KA01 AB-7", "txtTruckKMR:1a2.5.3b:12.53",
+              "txtTruckRecAmt:x3..4:3.4", "txtTruckRemarks:late a.b.c:late a.b.c"}) {
             QLineEdit* box = desk.box(rule.section(':', 0, 0));
             box->setFocus();
             QTest::keyClicks(box, rule.section(':', 1, 1));

@@ -46,7 +46,8 @@ struct Desk {
                     const QVariant& inactive = 0) const
     {
         exec("INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo, InAct) "
-             "VALUES (?, ?, ?, ?, ?)", {ref, code, name, route, inactive});
+             "VALUES (?, ?, ?, ?, ?)",
+             {ref, code, name, route, inactive});
     }
     void addReceipt(int refNo, int shift, int route, int village, int dlySlNo, double weight,
                     int cans = 1, int animalAndMilk = 1) const

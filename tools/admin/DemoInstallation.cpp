@@ -75,56 +75,77 @@ struct Company {
 // Codes and names share leading characters ("10", "101", "102", "11"; "Ashford", "Ashgrove"),
 // as real route lists do, so that narrowing the village list by a prefix can be tried.
 const QList<Village> kFirstVillages = {
-    {1, "10", "Ashford", 1, 0},           {2, "101", "Ashford Mills", 1, 0},
-    {3, "102", "Ashgrove", 1, 0},         {4, "103", "Ashgrove North", 1, 1},
-    {5, "11", "Bellwood", 1, 0},          {6, "110", "Bellwood Cross", 1, -1},
-    {7, "111", "Birchfield", 1, 0},       {8, "12", "Brookside", 1, 0},
-    {9, "120", "O'Neil Farm", 1, 0},      {10, "121", "Oakham", 1, 0},
-    {11, "13", "Oakridge", 1, 0},         {12, "130", "Oakridge Upper", 1, 1},
-    {13, "14", "Pinecrest", 1, 0},        {14, "15", "Redhill", 1, 0},
-    {15, "16", "Rosedale", 1, 0},         {16, "17", "Stonebridge", 1, -1},
-    {17, "18", "Summerfield", 1, 0},      {18, "20", "Ashby", 2, 0},
-    {19, "201", "Ashby Green", 2, 0},     {20, "202", "Ashcombe", 2, 0},
-    {21, "21", "Clearwater", 2, 0},       {22, "210", "Clearwater Bend", 2, 1},
-    {23, "22", "Elmstead", 2, 0},         {24, "220", "Elmstead Lodge", 2, 0},
-    {25, "23", "Fairmead", 2, -1},        {26, "24", "Glenview", 2, 0},
-    {27, "25", "Hazelwood", 2, 0},        {28, "26", "Kingsford", 2, 0},
-    {29, "27", "Lakeside", 2, 0},         {30, "10", "Larkhill", 2, 0},
-    {31, "28", "Maplewood", 2, 0},        {32, "29", "Meadowbank", 2, 1},
-    {33, "30", "Northcote", 3, 0},        {34, "301", "Northcote Farm", 3, 0},
-    {35, "31", "Orchard Hill", 3, 0},     {36, "32", "Parkside", 3, 0},
-    {37, "33", "Quarry End", 3, 1},       {38, "34", "Willowbrook", 3, 0},
-    {39, "35", "Westfield", 3, 0},        {40, "36", "Yew Tree Farm", 3, 0},
+    {1, "10", "Ashford", 1, 0},       {2, "101", "Ashford Mills", 1, 0},
+    {3, "102", "Ashgrove", 1, 0},     {4, "103", "Ashgrove North", 1, 1},
+    {5, "11", "Bellwood", 1, 0},      {6, "110", "Bellwood Cross", 1, -1},
+    {7, "111", "Birchfield", 1, 0},   {8, "12", "Brookside", 1, 0},
+    {9, "120", "O'Neil Farm", 1, 0},  {10, "121", "Oakham", 1, 0},
+    {11, "13", "Oakridge", 1, 0},     {12, "130", "Oakridge Upper", 1, 1},
+    {13, "14", "Pinecrest", 1, 0},    {14, "15", "Redhill", 1, 0},
+    {15, "16", "Rosedale", 1, 0},     {16, "17", "Stonebridge", 1, -1},
+    {17, "18", "Summerfield", 1, 0},  {18, "20", "Ashby", 2, 0},
+    {19, "201", "Ashby Green", 2, 0}, {20, "202", "Ashcombe", 2, 0},
+    {21, "21", "Clearwater", 2, 0},   {22, "210", "Clearwater Bend", 2, 1},
+    {23, "22", "Elmstead", 2, 0},     {24, "220", "Elmstead Lodge", 2, 0},
+    {25, "23", "Fairmead", 2, -1},    {26, "24", "Glenview", 2, 0},
+    {27, "25", "Hazelwood", 2, 0},    {28, "26", "Kingsford", 2, 0},
+    {29, "27", "Lakeside", 2, 0},     {30, "10", "Larkhill", 2, 0},
+    {31, "28", "Maplewood", 2, 0},    {32, "29", "Meadowbank", 2, 1},
+    {33, "30", "Northcote", 3, 0},    {34, "301", "Northcote Farm", 3, 0},
+    {35, "31", "Orchard Hill", 3, 0}, {36, "32", "Parkside", 3, 0},
+    {37, "33", "Quarry End", 3, 1},   {38, "34", "Willowbrook", 3, 0},
+    {39, "35", "Westfield", 3, 0},    {40, "36", "Yew Tree Farm", 3, 0},
 };
 
 const QList<Receipt> kFirstReceipts = {
     // The evening before, on the other route.
-    {-1, 3, 2, 18, 2, 3, 2, 84.0, QTime(18, 10, 25), "TRK-122", QTime(18, 0, 0), QTime(18, 5, 0), 36, 0, ""},
-    {-1, 3, 2, 21, 1, 2, 1, 41.5, QTime(18, 22, 3), "TRK-122", QTime(18, 0, 0), QTime(18, 5, 0), 36, 0, ""},
+    {-1, 3, 2, 18, 2, 3, 2, 84.0, QTime(18, 10, 25), "TRK-122", QTime(18, 0, 0), QTime(18, 5, 0),
+     36, 0, ""},
+    {-1, 3, 2, 21, 1, 2, 1, 41.5, QTime(18, 22, 3), "TRK-122", QTime(18, 0, 0), QTime(18, 5, 0), 36,
+     0, ""},
     // This morning's shift on route 1, under way: the truck came late.
-    {0, 2, 1, 1, 1, 2, 2, 78.5, QTime(7, 5, 9), "TRK-117", QTime(6, 30, 0), QTime(6, 55, 0), 48, 50, "Arrived 25 minutes late"},
-    {0, 2, 1, 5, 2, 3, 3, 121.0, QTime(7, 12, 44), "TRK-117", QTime(6, 30, 0), QTime(6, 55, 0), 48, 50, "Arrived 25 minutes late"},
-    {0, 2, 1, 9, 1, 1, 1, 38.2, QTime(7, 20, 31), "TRK-117", QTime(6, 30, 0), QTime(6, 55, 0), 48, 50, "Arrived 25 minutes late"},
-    {0, 2, 1, 8, 1, 2, 4, 162.6, QTime(7, 31, 2), "TRK-117", QTime(6, 30, 0), QTime(6, 55, 0), 48, 50, "Arrived 25 minutes late"},
+    {0, 2, 1, 1, 1, 2, 2, 78.5, QTime(7, 5, 9), "TRK-117", QTime(6, 30, 0), QTime(6, 55, 0), 48, 50,
+     "Arrived 25 minutes late"},
+    {0, 2, 1, 5, 2, 3, 3, 121.0, QTime(7, 12, 44), "TRK-117", QTime(6, 30, 0), QTime(6, 55, 0), 48,
+     50, "Arrived 25 minutes late"},
+    {0, 2, 1, 9, 1, 1, 1, 38.2, QTime(7, 20, 31), "TRK-117", QTime(6, 30, 0), QTime(6, 55, 0), 48,
+     50, "Arrived 25 minutes late"},
+    {0, 2, 1, 8, 1, 2, 4, 162.6, QTime(7, 31, 2), "TRK-117", QTime(6, 30, 0), QTime(6, 55, 0), 48,
+     50, "Arrived 25 minutes late"},
 };
 
 const QList<Company> kCompanies = {
-    {"DAIRY1", "Green Valley Dairy", "Hilltown", 1,
+    {"DAIRY1",
+     "Green Valley Dairy",
+     "Hilltown",
+     1,
      {{1, "East Ridge", 0}, {2, "River Road", 0}, {3, "Old Mill", 1}},
      // Route 1 changed trucks this morning.
-     {{1, -60, -1, "TRK-104"}, {1, 0, 90, "TRK-117"}, {2, -60, 90, "TRK-122"},
+     {{1, -60, -1, "TRK-104"},
+      {1, 0, 90, "TRK-117"},
+      {2, -60, 90, "TRK-122"},
       {3, -200, -100, "TRK-090"}},
-     kFirstVillages, kFirstReceipts},
+     kFirstVillages,
+     kFirstReceipts},
     // No route 1 here: the weighing window then starts with no route chosen.
-    {"DAIRY2", "Riverside Milk Union", "Millbrook", 0,
+    {"DAIRY2",
+     "Riverside Milk Union",
+     "Millbrook",
+     0,
      {{2, "Canal Side", 0}, {3, "Hill Top", 1}, {4, "Forest Lane", 0}},
      {{2, -30, 120, "TRK-210"}, {4, -30, 120, "TRK-240"}, {3, -150, -60, "TRK-230"}},
-     {{1, "40", "Alder Green", 2, 0},     {2, "401", "Alder Hollow", 2, 0},
-      {3, "41", "Bramble Cross", 2, 0},   {4, "42", "Cedar Point", 2, -1},
-      {5, "43", "D'Arcy Fields", 2, 0},   {6, "44", "Foxley", 2, 1},
-      {7, "50", "Greystone", 4, 0},       {8, "501", "Greystone Mill", 4, 0},
-      {9, "51", "Heathfield", 4, 0},      {10, "52", "Ivy Bank", 4, 0},
-      {11, "60", "Juniper Vale", 3, 0},   {12, "61", "Kestrel Rise", 3, 0}},
+     {{1, "40", "Alder Green", 2, 0},
+      {2, "401", "Alder Hollow", 2, 0},
+      {3, "41", "Bramble Cross", 2, 0},
+      {4, "42", "Cedar Point", 2, -1},
+      {5, "43", "D'Arcy Fields", 2, 0},
+      {6, "44", "Foxley", 2, 1},
+      {7, "50", "Greystone", 4, 0},
+      {8, "501", "Greystone Mill", 4, 0},
+      {9, "51", "Heathfield", 4, 0},
+      {10, "52", "Ivy Bank", 4, 0},
+      {11, "60", "Juniper Vale", 3, 0},
+      {12, "61", "Kestrel Rise", 3, 0}},
      {}},
 };
 
@@ -144,7 +165,10 @@ const Company* companyOf(const QString& code)
     return nullptr;
 }
 
-QString isoDate(const QDate& date) { return date.toString(Qt::ISODate); }
+QString isoDate(const QDate& date)
+{
+    return date.toString(Qt::ISODate);
+}
 
 // Stored times of day: "07:05:09 AM", English designators whatever the desktop's language.
 QString storedTime(const QTime& time)
@@ -197,17 +221,20 @@ QString fillMain(SqliteFile& db, const QList<Year>& years)
                               user.saveUser, QLatin1String(user.name)};
     }
     QString error = insertAll(
-        db, QStringLiteral("INSERT INTO Pass (Uid, UName, PWD, SaveUser, Name) VALUES (?, ?, ?, ?, ?)"),
+        db,
+        QStringLiteral("INSERT INTO Pass (Uid, UName, PWD, SaveUser, Name) VALUES (?, ?, ?, ?, ?)"),
         users);
     if (!error.isEmpty())
         return error;
     QList<QVariantList> rows;
     for (const Year& y : years)
-        rows << QVariantList{y.comCode, y.code, y.dbMst, isoDate(y.start), isoDate(y.end), y.comName, y.town};
-    return insertAll(db,
-                     QStringLiteral("INSERT INTO Years (ComCode, Code, DbMst, YStart, YEnd, ComName, "
-                                    "Town) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                     rows);
+        rows << QVariantList{y.comCode,      y.code,    y.dbMst, isoDate(y.start),
+                             isoDate(y.end), y.comName, y.town};
+    return insertAll(
+        db,
+        QStringLiteral("INSERT INTO Years (ComCode, Code, DbMst, YStart, YEnd, ComName, "
+                       "Town) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        rows);
 }
 
 QString fillCompany(SqliteFile& db, const Year& year, const QDate& today)
@@ -218,8 +245,9 @@ QString fillCompany(SqliteFile& db, const Year& year, const QDate& today)
     // A past year's receipts and truck changes lie around its last day.
     const QDate day = (today >= year.start && today <= year.end) ? today : year.end;
 
-    QString error = insertAll(db, QStringLiteral("INSERT INTO Mast_Animal (ACode, AType) VALUES (?, ?)"),
-                              {{1, QStringLiteral("Cow")}, {2, QStringLiteral("Buffalo")}});
+    QString error =
+        insertAll(db, QStringLiteral("INSERT INTO Mast_Animal (ACode, AType) VALUES (?, ?)"),
+                  {{1, QStringLiteral("Cow")}, {2, QStringLiteral("Buffalo")}});
     if (error.isEmpty())
         error = insertAll(db, QStringLiteral("INSERT INTO Mast_Milk (MCode, MType) VALUES (?, ?)"),
                           {{1, QStringLiteral("Mixed")},
@@ -232,14 +260,15 @@ QString fillCompany(SqliteFile& db, const Year& year, const QDate& today)
     for (const Route& route : company->routes)
         rows << QVariantList{route.refNo, QLatin1String(route.name), route.inactive};
     error = insertAll(
-        db, QStringLiteral("INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES (?, ?, ?)"), rows);
+        db, QStringLiteral("INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES (?, ?, ?)"),
+        rows);
     if (!error.isEmpty())
         return error;
 
     rows.clear();
     for (const Assignment& a : company->assignments) {
-        rows << QVariantList{a.route, isoDate(day.addDays(a.fromDay)), isoDate(day.addDays(a.toDay)),
-                             QLatin1String(a.vehicle)};
+        rows << QVariantList{a.route, isoDate(day.addDays(a.fromDay)),
+                             isoDate(day.addDays(a.toDay)), QLatin1String(a.vehicle)};
     }
     error = insertAll(db,
                       QStringLiteral("INSERT INTO Mast_RoutesSub (RTRefNo, SDate, EDate, RTVehNo) "
@@ -250,13 +279,15 @@ QString fillCompany(SqliteFile& db, const Year& year, const QDate& today)
 
     rows.clear();
     for (const Village& v : company->villages) {
-        const QVariant inAct = v.inAct < 0 ? QVariant(QMetaType(QMetaType::Int)) : QVariant(v.inAct);
+        const QVariant inAct =
+            v.inAct < 0 ? QVariant(QMetaType(QMetaType::Int)) : QVariant(v.inAct);
         rows << QVariantList{v.refNo, QLatin1String(v.code), QLatin1String(v.name), v.route, inAct};
     }
-    error = insertAll(db,
-                      QStringLiteral("INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo, InAct) "
-                                     "VALUES (?, ?, ?, ?, ?)"),
-                      rows);
+    error =
+        insertAll(db,
+                  QStringLiteral("INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo, InAct) "
+                                 "VALUES (?, ?, ?, ?, ?)"),
+                  rows);
     if (!error.isEmpty())
         return error;
 
@@ -289,13 +320,14 @@ QString fillCompany(SqliteFile& db, const Year& year, const QDate& today)
                              r.recovery,
                              QLatin1String(r.remarks)};
     }
-    error = insertAll(db,
-                      QStringLiteral("INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, "
-                                     "ACode, MCode, DlySlNo, CansRecd, MWeight, Uid, UName, Stat, "
-                                     "ColTime, TruckNo, SchTime, ArrTime, TruckKMR, TruckRecAmt, "
-                                     "TruckRemarks) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                                     "?, ?, ?, ?, ?, ?, ?)"),
-                      rows);
+    error =
+        insertAll(db,
+                  QStringLiteral("INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, "
+                                 "ACode, MCode, DlySlNo, CansRecd, MWeight, Uid, UName, Stat, "
+                                 "ColTime, TruckNo, SchTime, ArrTime, TruckKMR, TruckRecAmt, "
+                                 "TruckRemarks) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                                 "?, ?, ?, ?, ?, ?, ?)"),
+                  rows);
     if (!error.isEmpty())
         return error;
 

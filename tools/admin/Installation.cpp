@@ -26,31 +26,36 @@ const QStringList kSerPathSchema = {
 const QStringList kMainSchema = {
     QStringLiteral("CREATE TABLE Pass (Uid INTEGER PRIMARY KEY, UName TEXT COLLATE NOCASE, "
                    "PWD TEXT, SaveUser INTEGER DEFAULT 0, Name TEXT COLLATE NOCASE)"),
-    QStringLiteral("CREATE TABLE Years (ComCode TEXT COLLATE NOCASE NOT NULL, Code INTEGER NOT NULL, "
-                   "DbMst TEXT COLLATE NOCASE, YStart TEXT, YEnd TEXT, ComName TEXT COLLATE NOCASE, "
-                   "Town TEXT COLLATE NOCASE, PRIMARY KEY (ComCode, Code))"),
+    QStringLiteral(
+        "CREATE TABLE Years (ComCode TEXT COLLATE NOCASE NOT NULL, Code INTEGER NOT NULL, "
+        "DbMst TEXT COLLATE NOCASE, YStart TEXT, YEnd TEXT, ComName TEXT COLLATE NOCASE, "
+        "Town TEXT COLLATE NOCASE, PRIMARY KEY (ComCode, Code))"),
 };
 
 const QStringList kCompanySchema = {
     QStringLiteral("CREATE TABLE Sms_Add (WghtFmt INTEGER, BitsNoW REAL, ComPortW INTEGER, "
                    "LanHostIP TEXT COLLATE NOCASE, LanHostNo TEXT COLLATE NOCASE, ComLan INTEGER)"),
-    QStringLiteral("CREATE TABLE Mast_Routes (RTRefNo INTEGER PRIMARY KEY, RTType TEXT COLLATE NOCASE, "
-                   "RTInAct INTEGER DEFAULT 0)"),
+    QStringLiteral(
+        "CREATE TABLE Mast_Routes (RTRefNo INTEGER PRIMARY KEY, RTType TEXT COLLATE NOCASE, "
+        "RTInAct INTEGER DEFAULT 0)"),
     QStringLiteral("CREATE TABLE Mast_RoutesSub (RTRefNo INTEGER NOT NULL, SDate TEXT, EDate TEXT, "
                    "RTVehNo TEXT COLLATE NOCASE)"),
     QStringLiteral("CREATE INDEX Mast_RoutesSub_RouteDate ON Mast_RoutesSub (RTRefNo, SDate)"),
-    QStringLiteral("CREATE TABLE Mast_Villages (VRefNo INTEGER PRIMARY KEY, VCode TEXT COLLATE NOCASE, "
-                   "VName TEXT COLLATE NOCASE, RtRefNo INTEGER, InAct INTEGER)"),
+    QStringLiteral(
+        "CREATE TABLE Mast_Villages (VRefNo INTEGER PRIMARY KEY, VCode TEXT COLLATE NOCASE, "
+        "VName TEXT COLLATE NOCASE, RtRefNo INTEGER, InAct INTEGER)"),
     QStringLiteral("CREATE INDEX Mast_Villages_RouteCode ON Mast_Villages (RtRefNo, VCode)"),
     QStringLiteral("CREATE INDEX Mast_Villages_RouteName ON Mast_Villages (RtRefNo, VName)"),
-    QStringLiteral("CREATE TABLE Mast_Animal (ACode INTEGER PRIMARY KEY, AType TEXT COLLATE NOCASE)"),
+    QStringLiteral(
+        "CREATE TABLE Mast_Animal (ACode INTEGER PRIMARY KEY, AType TEXT COLLATE NOCASE)"),
     QStringLiteral("CREATE TABLE Mast_Milk (MCode INTEGER PRIMARY KEY, MType TEXT COLLATE NOCASE)"),
-    QStringLiteral("CREATE TABLE Data_Wght (RefNo INTEGER NOT NULL, RefDate TEXT, AmPm INTEGER, "
-                   "RtRefNo INTEGER, VRefNo INTEGER, ACode INTEGER, MCode INTEGER, DlySlNo INTEGER, "
-                   "CansRecd REAL, MWeight REAL, Uid INTEGER, UName TEXT COLLATE NOCASE, "
-                   "Stat INTEGER, ColTime TEXT COLLATE NOCASE, TruckNo TEXT COLLATE NOCASE, "
-                   "SchTime TEXT COLLATE NOCASE, ArrTime TEXT COLLATE NOCASE, TruckKMR REAL, "
-                   "TruckRecAmt REAL, TruckRemarks TEXT COLLATE NOCASE)"),
+    QStringLiteral(
+        "CREATE TABLE Data_Wght (RefNo INTEGER NOT NULL, RefDate TEXT, AmPm INTEGER, "
+        "RtRefNo INTEGER, VRefNo INTEGER, ACode INTEGER, MCode INTEGER, DlySlNo INTEGER, "
+        "CansRecd REAL, MWeight REAL, Uid INTEGER, UName TEXT COLLATE NOCASE, "
+        "Stat INTEGER, ColTime TEXT COLLATE NOCASE, TruckNo TEXT COLLATE NOCASE, "
+        "SchTime TEXT COLLATE NOCASE, ArrTime TEXT COLLATE NOCASE, TruckKMR REAL, "
+        "TruckRecAmt REAL, TruckRemarks TEXT COLLATE NOCASE)"),
     QStringLiteral("CREATE UNIQUE INDEX Data_Wght_RefNo ON Data_Wght (RefNo)"),
     QStringLiteral("CREATE INDEX Data_Wght_Shift ON Data_Wght (RefDate, AmPm, DlySlNo)"),
 };
@@ -225,11 +230,14 @@ QString checkStation(const StationOptions& o)
     if (o.port != -1 && (o.port < 0 || o.port > 255))
         return QStringLiteral("the serial port (--port) must be 0 to 255, not %1").arg(o.port);
     if (o.speed != -1 && !(std::isfinite(o.speed) && o.speed > 0))
-        return QStringLiteral("the serial speed (--speed) must be greater than 0, not %1").arg(o.speed);
-    if (!o.host.isNull() && (o.host.trimmed().isEmpty() || o.host.trimmed().contains(QLatin1Char(' '))))
+        return QStringLiteral("the serial speed (--speed) must be greater than 0, not %1")
+            .arg(o.speed);
+    if (!o.host.isNull() &&
+        (o.host.trimmed().isEmpty() || o.host.trimmed().contains(QLatin1Char(' '))))
         return QStringLiteral("the host (--host) must be a name or address without blanks");
     if (!o.tcpPort.isNull() && !isWholeNumber(o.tcpPort.trimmed(), 1, 65535))
-        return QStringLiteral("the TCP port (--tcp-port) must be 1 to 65535, not \"%1\"").arg(o.tcpPort);
+        return QStringLiteral("the TCP port (--tcp-port) must be 1 to 65535, not \"%1\"")
+            .arg(o.tcpPort);
     return QString();
 }
 
@@ -243,12 +251,14 @@ QString stationFile(const QString& dataRoot, const QString& company, QString* er
     }
     const QString dbMst = latestDbMst(dataRoot, company);
     if (dbMst.isEmpty()) {
-        *error = QStringLiteral("no company \"%1\" with a database name in %2").arg(company, mainFile);
+        *error =
+            QStringLiteral("no company \"%1\" with a database name in %2").arg(company, mainFile);
         return QString();
     }
     const QString file = companyFileOf(dataRoot, dbMst);
     if (!QFileInfo(file).isFile()) {
-        *error = QStringLiteral("the database %1 of company \"%2\" does not exist").arg(file, company);
+        *error =
+            QStringLiteral("the database %1 of company \"%2\" does not exist").arg(file, company);
         return QString();
     }
     return file;
@@ -272,11 +282,20 @@ QString createSerPathDatabase(const QString& file, const QString& dataRoot)
     });
 }
 
-QString createMainDatabase(const QString& file) { return createDatabase(file, kMainSchema); }
+QString createMainDatabase(const QString& file)
+{
+    return createDatabase(file, kMainSchema);
+}
 
-QString createCompanyDatabase(const QString& file) { return createDatabase(file, kCompanySchema); }
+QString createCompanyDatabase(const QString& file)
+{
+    return createDatabase(file, kCompanySchema);
+}
 
-QString initInstallation(const InitOptions& options) { return initInstallation(options, nullptr); }
+QString initInstallation(const InitOptions& options)
+{
+    return initInstallation(options, nullptr);
+}
 
 QString initInstallation(const InitOptions& options, QString* summary)
 {
@@ -300,7 +319,8 @@ QString initInstallation(const InitOptions& options, QString* summary)
     files.append({mainFileOf(dataRoot), [&](const QString& file) {
                       QString error = createMainDatabase(file);
                       if (error.isEmpty() && options.demo)
-                          error = fillFile(file, [&](SqliteFile& db) { return demo::fillMain(db, years); });
+                          error = fillFile(
+                              file, [&](SqliteFile& db) { return demo::fillMain(db, years); });
                       return error;
                   }});
     for (const demo::Year& year : years) {
@@ -317,15 +337,17 @@ QString initInstallation(const InitOptions& options, QString* summary)
     QStringList existing;
     for (const PlannedFile& f : files) {
         if (QFileInfo::exists(f.old()))
-            return QStringLiteral("%1 was left by an interrupted run; move it away first").arg(f.old());
+            return QStringLiteral("%1 was left by an interrupted run; move it away first")
+                .arg(f.old());
         if (QFileInfo::exists(f.target) && !QFileInfo(f.target).isFile())
             return QStringLiteral("%1 is in the way: it is not a database file").arg(f.target);
         if (QFileInfo::exists(f.target))
             existing << f.target;
     }
     if (!existing.isEmpty() && !options.force)
-        return QStringLiteral("an installation exists already (%1); nothing was changed. Use --force "
-                              "to replace it.")
+        return QStringLiteral(
+                   "an installation exists already (%1); nothing was changed. Use --force "
+                   "to replace it.")
             .arg(existing.join(QStringLiteral(", ")));
 
     FolderMaker folders;
@@ -357,7 +379,8 @@ QString initInstallation(const InitOptions& options, QString* summary)
         QStringList lines;
         lines << (options.demo ? QStringLiteral("Created a demo installation:")
                                : QStringLiteral("Created an empty installation:"));
-        lines << QStringLiteral("  program folder  %1 (SerPath.mdb names the data root)").arg(programDir);
+        lines << QStringLiteral("  program folder  %1 (SerPath.mdb names the data root)")
+                     .arg(programDir);
         lines << QStringLiteral("  data root       %1").arg(dataRoot);
         lines << QStringLiteral("  main database   %1").arg(mainFileOf(dataRoot));
         if (options.demo) {
@@ -418,7 +441,8 @@ QString writeStation(const StationOptions& options)
         return error;
     return fillFile(file, [&](SqliteFile& db) {
         // The desk reads the first row that "Select * from Sms_Add" returns: the lowest rowid.
-        QSqlQuery first = db.select(QStringLiteral("SELECT rowid FROM Sms_Add ORDER BY rowid LIMIT 1"));
+        QSqlQuery first =
+            db.select(QStringLiteral("SELECT rowid FROM Sms_Add ORDER BY rowid LIMIT 1"));
         if (!first.isActive())
             return db.error();
         QString statement;
@@ -430,7 +454,8 @@ QString writeStation(const StationOptions& options)
         } else {
             statement = QStringLiteral("INSERT INTO Sms_Add (%1) VALUES (%2)")
                             .arg(columns.join(QStringLiteral(", ")),
-                                 QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+                                 QStringList(columns.size(), QStringLiteral("?"))
+                                     .join(QStringLiteral(", ")));
         }
         first.finish();
         return db.exec(statement, bound) ? QString() : db.error();
@@ -453,9 +478,9 @@ QString describeStation(const QString& dataRoot, const QString& company, QString
     if (!row.next()) {
         lines << QStringLiteral("  no settings row: no scale link is set");
     } else {
-        const char* const names[][2] = {{"ComLan", "link"},       {"WghtFmt", "format"},
-                                        {"ComPortW", "port"},     {"BitsNoW", "speed"},
-                                        {"LanHostIP", "host"},    {"LanHostNo", "tcp-port"}};
+        const char* const names[][2] = {{"ComLan", "link"},    {"WghtFmt", "format"},
+                                        {"ComPortW", "port"},  {"BitsNoW", "speed"},
+                                        {"LanHostIP", "host"}, {"LanHostNo", "tcp-port"}};
         for (const auto& name : names) {
             lines << QStringLiteral("  %1 %2 %3")
                          .arg(QLatin1String(name[1]), -9)

@@ -30,13 +30,13 @@ QString initInstallation(const InitOptions& options, QString* summary);
 
 struct StationOptions {
     QString dataRoot;
-    QString company;     // ComCode: the settings go into that company's latest year
-    int link = -1;       // ComLan 1-4; -1 leaves it as it is
-    int format = -1;     // WghtFmt
-    int port = -1;       // ComPortW
-    double speed = -1;   // BitsNoW
-    QString host;        // LanHostIP; null leaves it
-    QString tcpPort;     // LanHostNo; null leaves it
+    QString company;   // ComCode: the settings go into that company's latest year
+    int link = -1;     // ComLan 1-4; -1 leaves it as it is
+    int format = -1;   // WghtFmt
+    int port = -1;     // ComPortW
+    double speed = -1; // BitsNoW
+    QString host;      // LanHostIP; null leaves it
+    QString tcpPort;   // LanHostNo; null leaves it
 };
 QString writeStation(const StationOptions& options);
 // The settings row that the desk would read for that company, as text for people, in *settings.

@@ -87,16 +87,18 @@ bool requireValue(const QCommandLineParser& parser, const QString& option, QStri
 int runInit(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Creates SerPath.mdb in the program folder and DataBas/Main.mdb under the "
-                       "data root; with --demo also users, two companies and their year databases."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Creates SerPath.mdb in the program folder and DataBas/Main.mdb under the "
+        "data root; with --demo also users, two companies and their year databases."));
     parser.addOptions({
         {QStringLiteral("program-dir"), QStringLiteral("Folder of the program (gets SerPath.mdb)."),
          QStringLiteral("DIR")},
-        {QStringLiteral("data-root"), QStringLiteral("Data root (gets DataBas/)."), QStringLiteral("DIR")},
+        {QStringLiteral("data-root"), QStringLiteral("Data root (gets DataBas/)."),
+         QStringLiteral("DIR")},
         {QStringLiteral("demo"), QStringLiteral("Fill a demo installation.")},
         {QStringLiteral("force"), QStringLiteral("Replace an existing installation.")},
-        {QStringLiteral("today"), QStringLiteral("Working day of the demo (yyyy-MM-dd); default today."),
+        {QStringLiteral("today"),
+         QStringLiteral("Working day of the demo (yyyy-MM-dd); default today."),
          QStringLiteral("DATE")},
     });
     int code = Done;
@@ -132,11 +134,12 @@ bool wholeNumber(const QCommandLineParser& parser, const QString& option, int mi
     const QString text = parser.value(option).trimmed();
     *value = text.toInt(&ok);
     if (!ok || *value < min || *value > max) {
-        *exitCode = wrongUsage(QStringLiteral("--%1 must be a whole number from %2 to %3, not \"%4\"")
-                                   .arg(option)
-                                   .arg(min)
-                                   .arg(max)
-                                   .arg(text));
+        *exitCode =
+            wrongUsage(QStringLiteral("--%1 must be a whole number from %2 to %3, not \"%4\"")
+                           .arg(option)
+                           .arg(min)
+                           .arg(max)
+                           .arg(text));
         return false;
     }
     return true;
@@ -149,17 +152,23 @@ int runStation(const QStringList& arguments)
         QStringLiteral("Writes the station settings (Sms_Add) of a company's latest year; without "
                        "settings shows them."));
     parser.addOptions({
-        {QStringLiteral("data-root"), QStringLiteral("Data root (holds DataBas/)."), QStringLiteral("DIR")},
-        {QStringLiteral("company"), QStringLiteral("Company code (ComCode)."), QStringLiteral("CODE")},
+        {QStringLiteral("data-root"), QStringLiteral("Data root (holds DataBas/)."),
+         QStringLiteral("DIR")},
+        {QStringLiteral("company"), QStringLiteral("Company code (ComCode)."),
+         QStringLiteral("CODE")},
         {QStringLiteral("link"),
          QStringLiteral("Scale link: 1 serial on request, 2 network on request, 3 serial "
                         "continuous, 4 network continuous."),
          QStringLiteral("1-4")},
-        {QStringLiteral("format"), QStringLiteral("Scale data format code (0-255)."), QStringLiteral("N")},
-        {QStringLiteral("port"), QStringLiteral("Serial port number (0-255, 0 = none)."), QStringLiteral("N")},
-        {QStringLiteral("speed"), QStringLiteral("Serial speed in bits per second."), QStringLiteral("N")},
+        {QStringLiteral("format"), QStringLiteral("Scale data format code (0-255)."),
+         QStringLiteral("N")},
+        {QStringLiteral("port"), QStringLiteral("Serial port number (0-255, 0 = none)."),
+         QStringLiteral("N")},
+        {QStringLiteral("speed"), QStringLiteral("Serial speed in bits per second."),
+         QStringLiteral("N")},
         {QStringLiteral("host"), QStringLiteral("Network scale's host."), QStringLiteral("H")},
-        {QStringLiteral("tcp-port"), QStringLiteral("Network scale's TCP port (1-65535)."), QStringLiteral("P")},
+        {QStringLiteral("tcp-port"), QStringLiteral("Network scale's TCP port (1-65535)."),
+         QStringLiteral("P")},
     });
     int code = Done;
     if (!parse(parser, QStringLiteral("station"), arguments, &code))
@@ -178,7 +187,8 @@ int runStation(const QStringList& arguments)
         const QString text = parser.value(QStringLiteral("speed")).trimmed();
         options.speed = text.toDouble(&ok);
         if (!ok || !(options.speed > 0))
-            return wrongUsage(QStringLiteral("--speed must be a number greater than 0, not \"%1\"").arg(text));
+            return wrongUsage(
+                QStringLiteral("--speed must be a number greater than 0, not \"%1\"").arg(text));
     }
     if (parser.isSet(QStringLiteral("host")))
         options.host = parser.value(QStringLiteral("host"));
@@ -186,7 +196,8 @@ int runStation(const QStringList& arguments)
         options.tcpPort = parser.value(QStringLiteral("tcp-port"));
 
     const bool anySetting = options.link != -1 || options.format != -1 || options.port != -1 ||
-                            options.speed != -1 || !options.host.isNull() || !options.tcpPort.isNull();
+                            options.speed != -1 || !options.host.isNull() ||
+                            !options.tcpPort.isNull();
     QString error;
     if (anySetting)
         error = admin::writeStation(options);

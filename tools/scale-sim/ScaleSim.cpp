@@ -27,8 +27,8 @@ constexpr char kSerialClear = 'T';
 const QByteArray kLineEnd("\r\n");
 
 // Malformed replies a scale on a noisy line or in trouble sends: empty lines and letters.
-const QList<QByteArray> kGarbage{QByteArray("\r\n"), QByteArray("ERR\r\n"),
-                                 QByteArray("kg\r\n"), QByteArray("OL ------\r\n")};
+const QList<QByteArray> kGarbage{QByteArray("\r\n"), QByteArray("ERR\r\n"), QByteArray("kg\r\n"),
+                                 QByteArray("OL ------\r\n")};
 
 // The link made for the pseudo-terminal goes away with the simulator.
 char g_linkPath[4096] = {0};
@@ -230,7 +230,8 @@ void ScaleSim::readPty()
         m_ptyInput.append(buffer, int(count));
         takeSerialCommands(m_ptyInput, *m_ptyOut);
     } else if (count < 0 && errno != EAGAIN && errno != EINTR) {
-        say(QStringLiteral("pty read failed: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+        say(QStringLiteral("pty read failed: %1")
+                .arg(QString::fromLocal8Bit(std::strerror(errno))));
         m_ptyNotifier->setEnabled(false);
     }
 }

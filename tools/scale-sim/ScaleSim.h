@@ -79,8 +79,8 @@ private:
     void startStdin();
 
     // Replies and readings as the two kinds of scale send them.
-    QByteArray framedReply(double weight) const; // network, on request
-    QByteArray plainReading(double weight) const; // network, continuous
+    QByteArray framedReply(double weight) const;   // network, on request
+    QByteArray plainReading(double weight) const;  // network, continuous
     QByteArray serialReading(double weight) const; // serial, both ways
     QByteArray nextGarbage();
     double nextWeight();

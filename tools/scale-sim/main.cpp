@@ -58,9 +58,9 @@ int main(int argc, char* argv[])
         QStringLiteral("garbage"),
         QStringLiteral("Send a malformed reply (letters, an empty line) before every second "
                        "reading."));
-    const QCommandLineOption split(
-        QStringLiteral("split"),
-        QStringLiteral("Send each reply in two parts, %1 ms apart.").arg(scalesim::kSplitPause.count()));
+    const QCommandLineOption split(QStringLiteral("split"),
+                                   QStringLiteral("Send each reply in two parts, %1 ms apart.")
+                                       .arg(scalesim::kSplitPause.count()));
     parser.addOptions({tcp, pty, mode, interval, weights, readStdin, garbage, split});
     parser.process(app);
 
@@ -86,7 +86,8 @@ int main(int argc, char* argv[])
     bool intervalOk = false;
     const int ms = parser.value(interval).toInt(&intervalOk);
     if (!intervalOk || ms < scalesim::kMinInterval.count())
-        return fail(QStringLiteral("--interval wants at least %1 ms").arg(scalesim::kMinInterval.count()));
+        return fail(
+            QStringLiteral("--interval wants at least %1 ms").arg(scalesim::kMinInterval.count()));
     options.interval = std::chrono::milliseconds(ms);
     if (parser.isSet(weights)) {
         const QString wrong = scalesim::parseWeights(parser.value(weights), options.weights);
