@@ -1,6 +1,7 @@
 #include "frm_Data.h"
 
 #include "ScaleRoutines.h"
+#include "StatusArea.h"
 #include "ui_frm_Data.h"
 
 #include "datastore/Connection.h"
@@ -57,9 +58,11 @@ QDate throughDateText(const QDate& date)
 frm_Data::frm_Data(QWidget* parent)
     : QWidget(parent), ui(new Ui::frm_Data), Timer1(new QTimer(this)),
       MSComm1(new platform::SerialControl(this)), Winsock1(new QTcpSocket(this)),
-      m_fields(new formkit::FieldEvents(this)), m_villages(new QSqlQueryModel(this))
+      m_fields(new formkit::FieldEvents(this)), m_status(nullptr),
+      m_villages(new QSqlQueryModel(this))
 {
     ui->setupUi(this);
+    m_status = new StatusArea(ui->lblStatus, this);
     paintBackground(this, kWindowGreen);
     paintBackground(ui->fmVill, kLookupTeal);
     const QLocale english(QLocale::English);

@@ -9,6 +9,7 @@ class QLineEdit;
 class QSqlQueryModel;
 class QTcpSocket;
 class QTimer;
+class StatusArea;
 
 namespace Ui {
 class frm_Data;
@@ -75,6 +76,9 @@ public:
     void txtCans_KeyPress(int& KeyAscii);
     void txtCans_LostFocus();
 
+    // The status line beside the window's name (scale state, notices, keys).
+    StatusArea* statusArea() const { return m_status; }
+
     Ui::frm_Data* ui;
     QTimer* Timer1;
     platform::SerialControl* MSComm1;
@@ -97,6 +101,7 @@ private:
     void wireScaleLinks();
 
     formkit::FieldEvents* m_fields;
+    StatusArea* m_status;
     // The continuous serial port was reopened while the scale streams: what arrives first is
     // likely the tail of a reading, and is skipped up to its line end.
     bool m_serialMidStream = false;

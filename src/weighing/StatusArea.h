@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLabel;
+
+// The line beside "Milk Weighing Collection" that tells the operator what the desk is doing
+// without a message box: the scale link's state, a passing notice (a paste that was refused, a
+// wait for the database) and the keys the window offers. Each part is set by its own owner, so
+// one never overwrites another.
+class StatusArea : public QObject {
+    Q_OBJECT
+public:
+    explicit StatusArea(QLabel* label, QObject* parent = nullptr);
+
+    // The scale link in words and its state ("scale: reading 2 s ago"); empty hides it.
+    void setScaleState(const QString& text);
+    // A notice that stays until it is replaced or cleared (empty).
+    void setNotice(const QString& text);
+    // The keys the window offers ("F8 shift report").
+    void setKeyHints(const QString& text);
+
+    QString scaleState() const { return m_scale; }
+    QString notice() const { return m_notice; }
+    QString text() const;
+
+private:
+    void refresh();
+
+    QLabel* m_label;
+    QString m_scale;
+    QString m_notice;
+    QString m_keys;
+};
