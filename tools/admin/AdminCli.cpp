@@ -1,0 +1,90 @@
+#include "AdminCli.h"
+
+namespace admincli {
+
+QTextStream& err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+int wrongUsage(const QString& problem)
+{
+    err() << "tarvolen-admin: " << problem << "\n" << usage();
+    err().flush();
+    return WrongUsage;
+}
+
+int failed(const QString& problem)
+{
+    err() << "tarvolen-admin: " << problem << "\n";
+    err().flush();
+    return Failed;
+}
+
+bool parse(QCommandLineParser& parser, const QString& command, const QStringList& arguments,
+           int* exitCode)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    parser.addOption(help);
+    if (!parser.parse(QStringList{QStringLiteral("tarvolen-admin")} + arguments)) {
+        *exitCode = wrongUsage(parser.errorText());
+        return false;
+    }
+    if (parser.isSet(help)) {
+        // The parser names the program by its full path; the command belongs in the usage line.
+        const QString text = parser.helpText();
+        out() << QStringLiteral("Usage: tarvolen-admin %1 [options]").arg(command)
+              << text.mid(text.indexOf(QLatin1Char('\n')));
+        out().flush();
+        *exitCode = Done;
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        *exitCode = wrongUsage(QStringLiteral("unexpected argument \"%1\"")
+                                   .arg(parser.positionalArguments().constFirst()));
+        return false;
+    }
+    return true;
+}
+
+bool requireValue(const QCommandLineParser& parser, const QString& option, QString* value,
+                  int* exitCode)
+{
+    *value = parser.value(option);
+    if (value->trimmed().isEmpty()) {
+        *exitCode = wrongUsage(QStringLiteral("--%1 is required").arg(option));
+        return false;
+    }
+    return true;
+}
+
+bool wholeNumber(const QCommandLineParser& parser, const QString& option, int min, int max,
+                 int* value, int* exitCode)
+{
+    if (!parser.isSet(option))
+        return true;
+    bool ok = false;
+    const QString text = parser.value(option).trimmed();
+    *value = text.toInt(&ok);
+    if (!ok || *value < min || *value > max) {
+        *exitCode =
+            wrongUsage(QStringLiteral("--%1 must be a whole number from %2 to %3, not \"%4\"")
+                           .arg(option)
+                           .arg(min)
+                           .arg(max)
+                           .arg(text));
+        return false;
+    }
+    return true;
+}
+
+} // namespace admincli
