@@ -263,10 +263,13 @@ void ScaleWindowTest::shortAndSplitReplies()
     // Far longer than the pause between the parts of one reply.
     scale::timings().quietGap = std::chrono::milliseconds(parts.size() > 1 ? 1000 : 30);
     m_request->waitSeconds = 0;
-    m_request->answer = [&](FakeRequestLink& fake) {
-        for (int i = 0; i < parts.size(); ++i)
-            QTimer::singleShot(10 * i, &fake, [&fake, part = parts.at(i)] { fake.reply(part); });
+    // Each part 10 ms after the one before it, in order.
+    std::function<void(int)> sendFrom = [&](int i) {
+        m_request->reply(parts.at(i));
+        if (i + 1 < parts.size())
+            QTimer::singleShot(10, m_request, [&sendFrom, i] { sendFrom(i + 1); });
     };
+    m_request->answer = [&](FakeRequestLink&) { sendFrom(0); };
     fillEntry("3");
     m_desk->window->cmdWeight_Click();
     QTRY_VERIFY(scaleState().startsWith("scale: last reply 09:00:00 AM"));
@@ -309,8 +312,10 @@ void ScaleWindowTest::settingsOutOfRange()
     m_desk->open();
     QCOMPARE(m_desk->env.messages.size(), 1);
     const QString told = m_desk->env.messages.first().text;
-    QVERIFY2(told.startsWith("The station's scale setting " + setting + " holds"),
-             qPrintable(told));
+    QVERIFY2(told.startsWith("The station's scale setting " + setting), qPrintable(told));
+    // Nothing half loaded that a later step could take for a link.
+    if (link > 255)
+        QCOMPARE(QString::number(Gen_WghtFmt) + "/" + QString::number(Gen_ComLan), QString("0/0"));
     QVERIFY(!m_desk->window->scaleLink());
     m_desk->window->cmdWeight_Click();
     QTest::qWait(50);
