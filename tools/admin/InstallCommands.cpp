@@ -3,7 +3,10 @@
 #include "AdminCommands.h"
 #include "Installation.h"
 
+#include "platform/Paths.h"
+
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 using namespace admincli;
 
@@ -14,7 +17,11 @@ int admin::runInit(const QStringList& arguments)
         "Creates SerPath.mdb in the program folder and DataBas/Main.mdb under the "
         "data root; with --demo also users, two companies and their year databases."));
     parser.addOptions({
-        {QStringLiteral("program-dir"), QStringLiteral("Folder of the program (gets SerPath.mdb)."),
+        {QStringLiteral("program-dir"),
+         QStringLiteral("Folder of the program (gets SerPath.mdb); by default the one the desk "
+                        "would look in: $%1, else %2.")
+             .arg(QLatin1String(platform::kProgramFolderVariable),
+                  QLatin1String(platform::kInstalledProgramFolder)),
          QStringLiteral("DIR")},
         {QStringLiteral("data-root"), QStringLiteral("Data root (gets DataBas/)."),
          QStringLiteral("DIR")},
@@ -29,9 +36,14 @@ int admin::runInit(const QStringList& arguments)
         return code;
 
     admin::InitOptions options;
-    if (!requireValue(parser, QStringLiteral("program-dir"), &options.programDir, &code) ||
-        !requireValue(parser, QStringLiteral("data-root"), &options.dataRoot, &code))
+    if (!requireValue(parser, QStringLiteral("data-root"), &options.dataRoot, &code))
         return code;
+    // The folder the desk will look in, found by the desk's own rule.
+    options.programDir =
+        platform::findProgramFolder(parser.value(QStringLiteral("program-dir")),
+                                    qEnvironmentVariable(platform::kProgramFolderVariable),
+                                    QCoreApplication::applicationDirPath())
+            .folder;
     options.demo = parser.isSet(QStringLiteral("demo"));
     options.force = parser.isSet(QStringLiteral("force"));
     if (parser.isSet(QStringLiteral("today"))) {
