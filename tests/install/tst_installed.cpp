@@ -60,6 +60,8 @@ private slots:
     void missingInstallationIsReported_data();
     void missingInstallationIsReported();
     void adminInitTakesTheDesksFolder();
+    void initSharesDatabasesWithFolderGroup_data();
+    void initSharesDatabasesWithFolderGroup();
     void menuEntryIsValidAndStartsTheDesk();
 
 private:
@@ -247,6 +249,33 @@ void InstalledDeskTest::adminInitTakesTheDesksFolder()
     QFile::remove(guard);
     QVERIFY2(init.exitCode == 0, qPrintable(init.err));
     QVERIFY(QFileInfo(folder + "/SerPath.mdb").isFile());
+}
+
+void InstalledDeskTest::initSharesDatabasesWithFolderGroup_data()
+{
+    QTest::addColumn<bool>("groupFolders");
+    QTest::newRow("folders the group writes") << true;
+    QTest::newRow("folders of one user") << false;
+}
+
+void InstalledDeskTest::initSharesDatabasesWithFolderGroup()
+{
+    QFETCH(bool, groupFolders);
+    const QString folder = m_world.path() + (groupFolders ? "/shared" : "/private");
+    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                      QFile::ExeGroup | (groupFolders ? QFile::WriteGroup : QFile::Permissions());
+    for (const QString& made : {folder, folder + "/DataBas"})
+        QVERIFY(QDir().mkpath(made) && QFile::setPermissions(made, mode));
+    const Run init = run(bin("tarvolen-admin"),
+                         {"init", "--program-dir", folder, "--data-root", folder, "--demo"},
+                         baseEnvironment(), elsewhere());
+    QVERIFY2(init.exitCode == 0, qPrintable(init.err));
+    const QFileInfoList databases =
+        QDir(folder).entryInfoList({"*.mdb"}) + QDir(folder + "/DataBas").entryInfoList({"*.mdb"});
+    QVERIFY(databases.size() >= 3);
+    for (const QFileInfo& database : databases)
+        QVERIFY2(database.permission(QFile::WriteGroup) == groupFolders,
+                 qPrintable(database.filePath()));
 }
 
 void InstalledDeskTest::menuEntryIsValidAndStartsTheDesk()

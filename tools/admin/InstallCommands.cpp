@@ -7,8 +7,26 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 using namespace admincli;
+
+namespace {
+// A folder that a group writes (the package's /var/lib/tarvolen is setgid and group-writable)
+// wants its databases writable by that group as well; SQLite creates them 0644 whatever the
+// umask, and the desks of the other members could then not store a receipt.
+void shareLikeFolder(const QString& folder)
+{
+    if (!QFileInfo(folder).permission(QFile::WriteGroup))
+        return;
+    const QDir dir(folder);
+    for (const QFileInfo& file : dir.entryInfoList({QStringLiteral("*.mdb")}, QDir::Files)) {
+        QFile::setPermissions(file.filePath(),
+                              file.permissions() | QFile::ReadGroup | QFile::WriteGroup);
+    }
+}
+} // namespace
 
 int admin::runInit(const QStringList& arguments)
 {
@@ -55,6 +73,8 @@ int admin::runInit(const QStringList& arguments)
     const QString error = admin::initInstallation(options, &summary);
     if (!error.isEmpty())
         return failed(error);
+    shareLikeFolder(options.programDir);
+    shareLikeFolder(platform::resolvePath(options.dataRoot + QStringLiteral("/DataBas")));
     out() << summary << "\n";
     return Done;
 }
