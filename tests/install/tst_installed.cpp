@@ -97,7 +97,7 @@ void InstalledDeskTest::initTestCase()
 {
     QVERIFY(m_prefix.isValid() && m_world.isValid());
     const Run install =
-        run("cmake",
+        run(qEnvironmentVariable("TARVOLEN_CMAKE", "cmake"),
             {"--install", qEnvironmentVariable("TARVOLEN_BUILD_DIR"), "--prefix", m_prefix.path()},
             QProcessEnvironment::systemEnvironment(), m_world.path());
     QVERIFY2(install.exitCode == 0, qPrintable(install.err));
