@@ -211,6 +211,8 @@ void ScaleWindowTest::keysDuringTheWaitDropped()
     QWidget* getWeight = m_desk->field("cmdWeight");
     m_request->answer = [&](FakeRequestLink& link) {
         link.reply("0056.5\r\n");
+        if (link.requests > 1)
+            return; // a second Get Weight, run inside the first: already wrong
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTest::mouseClick(m_desk->field<QPushButton>("cmdAdd"), Qt::LeftButton);
         QTest::keyClick(m_desk->window.get(), Qt::Key_A, Qt::AltModifier);
