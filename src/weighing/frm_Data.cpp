@@ -102,6 +102,8 @@ bool frm_Data::Form_Load(const QDateEdit* datesPicker)
     // The continuous links run their own timer; the window follows what they tell it.
     if (settingsRead)
         startScaleLink();
+    else
+        m_status->setScaleState(QStringLiteral("scale: no link, the station settings are wrong"));
     return true;
 }
 
