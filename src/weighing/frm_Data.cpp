@@ -76,6 +76,7 @@ frm_Data::frm_Data(QWidget* parent)
     wireFields();
     wireLookup();
     wireScaleLinks();
+    wireShiftReport();
 }
 
 frm_Data::~frm_Data()
