@@ -30,7 +30,7 @@ QString writerScript()
                   // A little work between writes, so that they take a while even where
                   // commits are cheap, and backups fall between them.
                   "SELECT COUNT(*) FROM (WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 "
-                  "FROM c WHERE x < 20000) SELECT x FROM c);\n";
+                  "FROM c WHERE x < 5000) SELECT x FROM c);\n";
     return script;
 }
 
