@@ -10,6 +10,7 @@ packages=(
   unixodbc unixodbc-dev odbcinst libsqliteodbc
   xvfb xauth xdotool
   poppler-utils
+  dpkg-dev desktop-file-utils
 )
 
 missing=()
