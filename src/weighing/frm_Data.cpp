@@ -72,6 +72,7 @@ frm_Data::frm_Data(QWidget* parent)
     wireFields();
     wireLookup();
     connect(ui->cmdWeight, &QPushButton::clicked, this, &frm_Data::cmdWeight_Click);
+    wireShiftReport();
 }
 
 frm_Data::~frm_Data()
