@@ -13,6 +13,11 @@ const std::vector<Command>& commands()
         {"station", runStation,
          "  tarvolen-admin station --data-root DIR --company CODE [--link 1-4] [--format N]\n"
          "                 [--port N] [--speed N] [--host H] [--tcp-port P]\n"},
+        {"import", runImport,
+         "  tarvolen-admin import KIND --data-root DIR --company CODE [--dry-run] FILE.csv\n"},
+        {"export", runExport,
+         "  tarvolen-admin export KIND --data-root DIR --company CODE FILE.csv|-\n"
+         "                 (KIND: routes, vehicles, villages, animals, milk-types)\n"},
     };
     return known;
 }

@@ -17,5 +17,7 @@ const std::vector<Command>& commands();
 
 int runInit(const QStringList& arguments);
 int runStation(const QStringList& arguments);
+int runImport(const QStringList& arguments);
+int runExport(const QStringList& arguments);
 
 } // namespace admin
