@@ -19,5 +19,7 @@ int runInit(const QStringList& arguments);
 int runStation(const QStringList& arguments);
 int runImport(const QStringList& arguments);
 int runExport(const QStringList& arguments);
+int runUser(const QStringList& arguments);
+int runCompany(const QStringList& arguments);
 
 } // namespace admin
