@@ -7,6 +7,8 @@
 #include "Masters.h"
 #include "TestEnv.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
 using admin::masters::Kind;
@@ -182,6 +184,7 @@ private slots:
     void importExportImport();
     void importKeepsWhatReceiptsPointTo();
     void badFileWritesNothing();
+    void lockedYearIsRefusedAfterTheWait();
     void refusesWhatItCannotDo_data();
     void refusesWhatItCannotDo();
 
@@ -292,6 +295,31 @@ void MastersTest::badFileWritesNothing()
                  run.err.contains("3 bad line(s)") && run.err.contains("nothing was written"),
              qPrintable(run.err));
     QCOMPARE(admintest::filesUnder(env.dataRoot()), before);
+    QCOMPARE(TestEnv::scalar(env.companyFile(), "SELECT COUNT(*) FROM Mast_Villages").toInt(), 0);
+}
+
+// A desk in the middle of writing a receipt holds the year; the import waits for it as long as
+// the desk would, then gives up with nothing written.
+void MastersTest::lockedYearIsRefusedAfterTheWait()
+{
+    TestEnv env;
+    withRoutes(env);
+    const QString file = env.root() + "/good.csv";
+    QVERIFY(admintest::writeFile(file, "code,name,route\n1,A,1\n"));
+    admintest::Run run;
+    {
+        QSqlDatabase desk = QSqlDatabase::addDatabase("QSQLITE", "desk");
+        desk.setDatabaseName(env.companyFile());
+        QVERIFY(desk.open());
+        QVERIFY(QSqlQuery(desk).exec("BEGIN IMMEDIATE"));
+        run = runAdmin(on(env, "import", "villages", file));
+        QSqlQuery(desk).exec("ROLLBACK");
+        desk.close();
+    }
+    QSqlDatabase::removeDatabase("desk");
+    QVERIFY(run.exitCode > 0);
+    QVERIFY2(run.err.contains("locked") && run.err.contains("Nothing was written"),
+             qPrintable(run.err));
     QCOMPARE(TestEnv::scalar(env.companyFile(), "SELECT COUNT(*) FROM Mast_Villages").toInt(), 0);
 }
 
