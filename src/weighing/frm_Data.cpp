@@ -7,6 +7,7 @@
 #include "datastore/Connection.h"
 #include "datastore/GenState.h"
 #include "datastore/NullFields.h"
+#include "datastore/ShiftQueries.h"
 #include "datastore/Startup.h"
 #include "datastore/StationSettings.h"
 #include "formkit/Combos.h"
@@ -15,6 +16,7 @@
 #include "formkit/KeyFilters.h"
 #include "formkit/TextRules.h"
 #include "platform/Clock.h"
+#include "platform/Messages.h"
 #include "platform/ProgramEnd.h"
 #include "platform/RunningCopy.h"
 #include "platform/SerialControl.h"
@@ -329,18 +331,14 @@ void Get_RouteVehNo(QLineEdit* Target, qint16 RouteCode, const QDate& CollDate)
     datastore::Connection con;
     if (!OpenMst(con))
         return;
-    const QString D = formkit::dateText(CollDate);
-    {
-        QSqlQuery rs =
-            con.run(QStringLiteral("Select * From Mast_RoutesSub Where RTRefNo = ") +
-                    QString::number(RouteCode) + QStringLiteral(" and SDate <= CDate('") + D +
-                    QStringLiteral("') and EDate >= CDate('") + D + QStringLiteral("') "));
-        if (!rs.isActive())
-            datastore::reportQueryError(rs);
-        else if (rs.next())
-            Target->setText(datastore::Null_Str(rs.value(QStringLiteral("RTVehNo"))));
-    }
+    QString vehicle;
+    QString error;
+    const bool read = datastore::routeVehicle(con, RouteCode, CollDate, &vehicle, &error);
     con.close();
+    if (!read)
+        platform::showMessage(QStringLiteral("Data Error - ") + error);
+    else
+        Target->setText(vehicle);
 }
 
 void Activate_PrevInstance()
