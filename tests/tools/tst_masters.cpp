@@ -134,6 +134,12 @@ private slots:
             << int(Kind::Vehicles)
             << QByteArray("route,from,to,vehicle\n1,2024-03-05,2024-03-04,KA 1\n")
             << "2: the period ends (2024-03-04) before it starts (2024-03-05)";
+        QTest::newRow("vehicle periods of one route overlapping by a day")
+            << int(Kind::Vehicles)
+            << QByteArray("route,from,to,vehicle\n1,2024-01-01,2024-03-05,K1\n"
+                          "2,2024-01-01,2024-12-31,K2\n1,2024-03-05,2024-12-31,K3\n")
+            << "4: the period from 2024-03-05 to 2024-12-31 overlaps that of vehicle K1 on route "
+               "1 from 2024-01-01 to 2024-03-05 (line 2)";
         QTest::newRow("vehicle date in another form")
             << int(Kind::Vehicles)
             << QByteArray("route,from,to,vehicle\n1,05/03/2024,2024-04-01,K\n")
@@ -179,6 +185,27 @@ private slots:
                          "\"Bellwood\", route was \"1\")"));
         QVERIFY(plan.changes[1].add);
         QCOMPARE(plan.changes[1].fields, (QStringList{"103", "New", "1", "0"}));
+    }
+
+    void vehicleOverlappingTheDatabase()
+    {
+        const QList<admin::masters::Row> stored{{{"1", "2024-01-01", "2024-06-30", "K1"}, 1},
+                                                {{"1", "2024-07-01", "2024-12-31", "K2"}, 2}};
+        const QByteArray header = "route,from,to,vehicle\n";
+        // Ending the first period early and the second one starting on the next day is fine;
+        // stretching the first into the second is not.
+        auto plan = admin::masters::plan(
+            Kind::Vehicles,
+            table(header + "1,2024-01-01,2024-03-31,K1\n1,2024-04-01,2024-06-30,K9\n"), stored,
+            {1});
+        QCOMPARE(plan.problems.size(), 0);
+        QCOMPARE(plan.changes.size(), 2);
+        plan = admin::masters::plan(Kind::Vehicles, table(header + "1,2024-01-01,2024-07-01,K1\n"),
+                                    stored, {1});
+        QCOMPARE(plan.problems.size(), 1);
+        QVERIFY2(plan.problems[0].reason.endsWith("vehicle K2 on route 1 from 2024-07-01 to "
+                                                  "2024-12-31 (kept in the database)"),
+                 qPrintable(plan.problems[0].reason));
     }
 
     void importExportImport();

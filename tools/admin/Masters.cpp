@@ -163,6 +163,41 @@ QString keyText(Kind kind, const QStringList& fields)
     return QStringLiteral("%1 code %2").arg(singular, fields[0]);
 }
 
+// A vehicle period as the import would leave it; line 0 for a row of the database the file
+// does not name.
+struct Period {
+    QStringList fields;
+    int line;
+};
+
+// Two vehicles on one route on one day leave the desk to pick either: a period of the file may
+// not overlap another of the file or one the database keeps. Each overlap is told once, on the
+// later line.
+void checkOverlaps(const QList<Row>& existing, const QList<Period>& accepted,
+                   const QHash<QString, int>& fileLines, QList<Problem>* problems)
+{
+    QList<Period> periods = accepted;
+    for (const Row& row : existing) {
+        if (!fileLines.contains(keyOf(Kind::Vehicles, row.fields)))
+            periods << Period{row.fields, 0};
+    }
+    for (const Period& a : accepted) {
+        for (const Period& b : periods) {
+            if (b.line == a.line || (b.line > a.line) || a.fields[0] != b.fields[0] ||
+                a.fields[2] < b.fields[1] || b.fields[2] < a.fields[1])
+                continue;
+            problems->append(
+                {a.line, QStringLiteral("the period from %1 to %2 overlaps that of vehicle %3 on "
+                                        "route %4 from %5 to %6 (%7)")
+                             .arg(a.fields[1], a.fields[2], b.fields[3], b.fields[0], b.fields[1],
+                                  b.fields[2],
+                                  b.line > 0 ? QStringLiteral("line %1").arg(b.line)
+                                             : QStringLiteral("kept in the database"))});
+            break;
+        }
+    }
+}
+
 // Maps the file's columns onto the kind's, in any order; "active" may be left out.
 QList<int> columnsOf(Kind kind, const csv::Record& header, QString* reason)
 {
@@ -226,6 +261,7 @@ Plan plan(Kind kind, const csv::Table& file, const QList<Row>& existing, const Q
     for (const Row& row : existing)
         stored[keyOf(kind, row.fields)] << &row;
     QHash<QString, int> firstLine;
+    QList<Period> accepted;
     for (const csv::Record& record : file.records) {
         if (record.fields.size() != file.header.fields.size()) {
             result.problems << Problem{record.line,
@@ -252,6 +288,7 @@ Plan plan(Kind kind, const csv::Table& file, const QList<Row>& existing, const Q
             continue;
         }
         firstLine.insert(key, record.line);
+        accepted << Period{fields, record.line};
         const QList<const Row*> matches = stored.value(key);
         if (matches.size() > 1) {
             result.problems << Problem{record.line,
@@ -268,6 +305,8 @@ Plan plan(Kind kind, const csv::Table& file, const QList<Row>& existing, const Q
             ++result.unchanged;
         }
     }
+    if (kind == Kind::Vehicles && result.problems.isEmpty())
+        checkOverlaps(existing, accepted, firstLine, &result.problems);
     return result;
 }
 
