@@ -183,7 +183,7 @@ private slots:
         const QStringList lines = company({"list"}).out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2);
         QVERIFY2(lines[0].startsWith("A1 \"First\""), qPrintable(lines[0]));
-        QVERIFY2(lines[1].startsWith("B2 \"Second Union\", , year 2 (2024-01-01 to 2024-12-31)"),
+        QVERIFY2(lines[1].startsWith("B2 \"Second Union\", year 2 (2024-01-01 to 2024-12-31)"),
                  qPrintable(lines[1]));
     }
 

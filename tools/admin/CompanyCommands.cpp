@@ -145,8 +145,9 @@ QString copyMasters(const QString& from, const QString& to, QStringList* counts)
 
 QString describe(const CompanyYear& y, const QString& dataRoot)
 {
-    return QStringLiteral("%1 \"%2\", %3, year %4 (%5 to %6): %7, data source QUENMOOR_%8")
-        .arg(y.comCode, y.comName, y.town)
+    const QString town = y.town.trimmed().isEmpty() ? QString() : QStringLiteral(", ") + y.town;
+    return QStringLiteral("%1 \"%2\"%3, year %4 (%5 to %6): %7, data source QUENMOOR_%8")
+        .arg(y.comCode, y.comName, town)
         .arg(y.code)
         .arg(isoText(y.start), isoText(y.end), admin::centre::companyFile(dataRoot, y.dbMst),
              y.dbMst);
