@@ -98,6 +98,13 @@ private slots:
         QCOMPARE(user({"set-password", "asha"}, "whey\n").exitCode, 0);
         QCOMPARE(text(main(), "SELECT PWD FROM Pass WHERE Uid = 2"), QString("whey"));
         QCOMPARE(text(main(), "SELECT PWD FROM Pass WHERE Uid = 1"), QString("milk"));
+
+        // Without --program-dir, the folder the desk would find.
+        qputenv("TARVOLEN_PROGRAM_DIR", m_env->programDir().toUtf8());
+        const auto run = user({"set-offered", "ravi"});
+        qunsetenv("TARVOLEN_PROGRAM_DIR");
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(text(m_env->serPathFile(), "SELECT group_concat(Uid) FROM Users"), QString("1"));
     }
 
     void companyAddMakesAYearTheDeskCanWork()

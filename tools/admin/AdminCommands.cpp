@@ -24,7 +24,7 @@ const std::vector<Command>& commands()
          "  tarvolen-admin user set-password NAME --data-root DIR [--password-stdin]\n"
          "  tarvolen-admin user disable NAME --data-root DIR\n"
          "  tarvolen-admin user list --data-root DIR\n"
-         "  tarvolen-admin user set-offered NAME --data-root DIR --program-dir DIR\n"},
+         "  tarvolen-admin user set-offered NAME --data-root DIR [--program-dir DIR]\n"},
         {"import", runImport,
          "  tarvolen-admin import KIND --data-root DIR --company CODE [--dry-run] FILE.csv\n"},
         {"export", runExport,

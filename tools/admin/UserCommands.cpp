@@ -4,8 +4,10 @@
 #include "AdminCommands.h"
 #include "AdminDb.h"
 #include "Centre.h"
+#include "platform/Paths.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -260,14 +262,18 @@ int setOffered(const QStringList& arguments)
 {
     Command c;
     c.parser.addOption({QStringLiteral("program-dir"),
-                        QStringLiteral("Folder of the program (holds SerPath.mdb)."),
+                        QStringLiteral("Folder of the program (holds SerPath.mdb); found as "
+                                       "the desk finds it when not given."),
                         QStringLiteral("DIR")});
     if (!c.parse(QStringLiteral("set-offered"), {QStringLiteral("NAME")}, arguments,
                  QStringLiteral("Makes sign-in offer this user's name.")))
         return c.code;
-    QString programDir;
-    if (!requireValue(c.parser, QStringLiteral("program-dir"), &programDir, &c.code))
-        return c.code;
+    // The folder the desk looks in, found by the desk's own rule when not given.
+    const QString programDir =
+        platform::findProgramFolder(c.parser.value(QStringLiteral("program-dir")),
+                                    qEnvironmentVariable(platform::kProgramFolderVariable),
+                                    QCoreApplication::applicationDirPath())
+            .folder;
     const QString serPath = admin::centre::serPathFile(programDir);
     if (!QFileInfo(serPath).isFile())
         return failed(QStringLiteral("%1 does not exist").arg(serPath));
