@@ -22,5 +22,9 @@ int runExport(const QStringList& arguments);         // ReceiptCommands.cpp (exp
 int runExportReceipts(const QStringList& arguments); // ReceiptCommands.cpp
 int runBackup(const QStringList& arguments);         // BackupCommands.cpp
 int runRestore(const QStringList& arguments);        // BackupCommands.cpp
+int runImport(const QStringList& arguments);
+int runExportMasters(const QStringList& arguments); // MasterCommands.cpp
+int runUser(const QStringList& arguments);
+int runCompany(const QStringList& arguments);
 
 } // namespace admin

@@ -234,11 +234,10 @@ int admin::runExportReceipts(const QStringList& arguments)
     return Done;
 }
 
-// `export receipts ...` is handled here; other kinds of export (the masters) belong to their
-// own command file and are handed on where this installation's tool has them.
+// `export receipts ...` is handled here; the masters' kinds go to their own command file.
 int admin::runExport(const QStringList& arguments)
 {
     if (arguments.value(0) == QLatin1String("receipts"))
         return runExportReceipts(arguments.mid(1));
-    return wrongUsage(QStringLiteral("export: unknown kind \"%1\"").arg(arguments.value(0)));
+    return runExportMasters(arguments);
 }
