@@ -2,6 +2,7 @@
 
 #include "ScaleRoutines.h"
 #include "StatusArea.h"
+#include "VillageLookup.h"
 #include "ui_frm_Data.h"
 
 #include "datastore/Connection.h"
@@ -25,7 +26,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <QSqlQueryModel>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -37,7 +37,6 @@ using formkit::Sel_All;
 
 namespace {
 const QColor kWindowGreen{192, 255, 192};
-const QColor kLookupTeal{0, 192, 192};
 
 void paintBackground(QWidget* widget, const QColor& colour)
 {
@@ -58,18 +57,15 @@ QDate throughDateText(const QDate& date)
 frm_Data::frm_Data(QWidget* parent)
     : QWidget(parent), ui(new Ui::frm_Data), Timer1(new QTimer(this)),
       MSComm1(new platform::SerialControl(this)), Winsock1(new QTcpSocket(this)),
-      m_fields(new formkit::FieldEvents(this)), m_status(nullptr),
-      m_villages(new QSqlQueryModel(this))
+      m_fields(new formkit::FieldEvents(this)), m_status(nullptr)
 {
     ui->setupUi(this);
     m_status = new StatusArea(ui->lblStatus, this);
     paintBackground(this, kWindowGreen);
-    paintBackground(ui->fmVill, kLookupTeal);
     const QLocale english(QLocale::English);
     ui->dtpDate->setLocale(english);
     ui->dtpSchTime->setLocale(english);
     ui->dtpArrTime->setLocale(english);
-    ui->fmVill->hide();
     ui->txtVCode->setProperty("Tag", QStringLiteral("0"));
     wireFields();
     wireLookup();
@@ -198,7 +194,7 @@ void frm_Data::closeEvent(QCloseEvent* event)
 void frm_Data::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && ui->fmVill->isVisible()) {
-        cmdCan_Click();
+        ui->fmVill->cmdCan_Click();
         event->accept();
         return;
     }
@@ -279,13 +275,10 @@ void frm_Data::wireFields()
     m_fields->on(f->txtTruckRecAmt, decimalBox(f->txtTruckRecAmt, f->txtTruckRemarks));
     m_fields->on(f->txtTruckRemarks, textBox(f->txtTruckRemarks, enterTo(f->txtVCode)));
 
-    // A letter or digit in the village fields opens the lookup instead of being typed.
-    FieldHandlers villageCode = textBox(f->txtVCode, enterTo(f->txtVName));
-    villageCode.keyDown = [this](int keyCode) { return openLookup(1, keyCode); };
-    m_fields->on(f->txtVCode, villageCode);
-    FieldHandlers villageName = textBox(f->txtVName, enterTo(f->cmbAnimal));
-    villageName.keyDown = [this](int keyCode) { return openLookup(2, keyCode); };
-    m_fields->on(f->txtVName, villageName);
+    // A letter or digit in the village fields opens the lookup instead of being typed
+    // (wireLookup).
+    m_fields->on(f->txtVCode, textBox(f->txtVCode, enterTo(f->txtVName)));
+    m_fields->on(f->txtVName, textBox(f->txtVName, enterTo(f->cmbAnimal)));
 
     m_fields->on(f->cmbAnimal, comboBox(f->cmbAnimal, true, f->cmbMilkType));
     m_fields->on(f->cmbMilkType, comboBox(f->cmbMilkType, false, f->txtCans));
@@ -307,8 +300,6 @@ void frm_Data::wireFields()
     };
     m_fields->on(f->cmdWeight, pressedByEnter(f->cmdWeight));
     m_fields->on(f->cmdAdd, pressedByEnter(f->cmdAdd));
-    m_fields->on(f->cmdOk, pressedByEnter(f->cmdOk));
-    m_fields->on(f->cmdCan, pressedByEnter(f->cmdCan));
     FieldHandlers exitButton = pressedByEnter(f->cmdExit);
     exitButton.gotFocus = hideLookup;
     m_fields->on(f->cmdExit, exitButton);

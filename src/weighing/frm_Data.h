@@ -6,7 +6,6 @@
 
 class QDateEdit;
 class QLineEdit;
-class QSqlQueryModel;
 class QTcpSocket;
 class QTimer;
 class StatusArea;
@@ -45,14 +44,8 @@ public:
     void Design();
     void Load_Into_Grid();
 
-    // Village lookup (frm_Data_Lookup.cpp)
-    // A key-down in txtVCode (from 1) or txtVName (from 2); true when it opened the panel.
-    bool openLookup(quint8 from, int keyCode);
-    void fmVill_Visible();
-    void Load_Items();
+    // Village lookup wiring (frm_Data_Lookup.cpp); the panel is VillageLookup.
     void VSetFocus();
-    void cmdOk_Click();
-    void cmdCan_Click();
 
     // Serial scale link (frm_Data_Serial.cpp)
     void cmdWeight_Click();
@@ -85,10 +78,6 @@ public:
     QTcpSocket* Winsock1;
 
     // Form-level state
-    QString SearchField;
-    qint16 SearchLen = 0;
-    QString SearchText;
-    quint8 VillFrom = 0;
     QString CommBuf;
 
 protected:
@@ -105,7 +94,6 @@ private:
     // The continuous serial port was reopened while the scale streams: what arrives first is
     // likely the tail of a reading, and is skipped up to its line end.
     bool m_serialMidStream = false;
-    QSqlQueryModel* m_villages;
 };
 
 // Puts into Target the vehicle that the route has on CollDate, or empty text.
