@@ -1,6 +1,7 @@
 #include "Focus.h"
 
 #include <QAbstractSpinBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -21,6 +22,35 @@ void setBackground(QWidget* control, const QColor& colour)
     palette.setColor(QPalette::Button, colour);
     control->setPalette(palette);
 }
+
+// The window's own step along the tab order, which a picker overrides to step through its
+// sections.
+struct FocusChain : QWidget {
+    static void step(QWidget* from, bool next)
+    {
+        QWidget* window = from->window();
+        (window->*(&FocusChain::focusNextPrevChild))(next);
+    }
+};
+
+class PickerTab : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+            return false;
+        const bool back = key->key() == Qt::Key_Backtab ||
+                          (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
+        if (!back && key->key() != Qt::Key_Tab)
+            return false;
+        FocusChain::step(static_cast<QWidget*>(watched), !back);
+        return true;
+    }
+};
 
 void setBold(QWidget* control, int fontAccess, bool bold)
 {
@@ -61,6 +91,11 @@ void Sel_All(QLineEdit* box)
     if (!box || box->text().isEmpty())
         return;
     box->setSelection(0, box->text().size());
+}
+
+void tabLeavesPicker(QAbstractSpinBox* picker)
+{
+    picker->installEventFilter(new PickerTab(picker));
 }
 
 QColor backgroundOf(const QWidget* control)

@@ -52,6 +52,14 @@ QDate throughDateText(const QDate& date)
     return QLocale(QLocale::English).toDate(formkit::dateText(date), QStringLiteral("dd/MMM/yyyy"));
 }
 
+// The recovery frame's caption: bold serif; the frame's fields and labels keep their own faces.
+QFont recoveryCaptionFace()
+{
+    QFont face(QStringLiteral("Times New Roman"));
+    face.setPointSizeF(8.25);
+    face.setBold(true);
+    return face;
+}
 } // namespace
 
 frm_Data::frm_Data(QWidget* parent)
@@ -66,6 +74,7 @@ frm_Data::frm_Data(QWidget* parent)
     ui->dtpDate->setLocale(english);
     ui->dtpSchTime->setLocale(english);
     ui->dtpArrTime->setLocale(english);
+    ui->fmLate->setFont(recoveryCaptionFace());
     ui->txtVCode->setProperty("Tag", QStringLiteral("0"));
     wireFields();
     wireLookup();
@@ -270,6 +279,8 @@ void frm_Data::wireFields()
     FieldHandlers arrived;
     arrived.keyPress = enterTo(f->txtTruckKMR);
     m_fields->on(f->dtpArrTime, arrived);
+    formkit::tabLeavesPicker(f->dtpSchTime);
+    formkit::tabLeavesPicker(f->dtpArrTime);
 
     m_fields->on(f->txtTruckKMR, decimalBox(f->txtTruckKMR, f->txtTruckRecAmt));
     m_fields->on(f->txtTruckRecAmt, decimalBox(f->txtTruckRecAmt, f->txtTruckRemarks));

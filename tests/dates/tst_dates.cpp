@@ -154,6 +154,30 @@ private slots:
             QVERIFY(!window.isVisible());
         QCOMPARE(env.messageTexts(), QStringList());
     }
+
+    // Tab leaves the date picker at once, Shift+Tab comes back; the arrows still edit the
+    // section the caret is in.
+    void tabLeavesThePicker()
+    {
+        testkit::TestEnv env;
+        frm_Dates window;
+        openDialog(env, window, QDateTime(kWorking, QTime(9, 0)));
+        QDateEdit* date = picker(&window);
+        date->setFocus();
+        date->setCurrentSection(QDateTimeEdit::DaySection);
+        QTest::keyClick(date, Qt::Key_Up);
+        QCOMPARE(date->date(), kWorking.addDays(1));
+        date->setCurrentSection(QDateTimeEdit::MonthSection);
+        QTest::keyClick(date, Qt::Key_Down);
+        QCOMPARE(date->date(), kWorking.addDays(1).addMonths(-1));
+
+        QTest::keyClick(date, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), shiftList(&window));
+        QTest::keyClick(shiftList(&window), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), date);
+        QCOMPARE(date->date(), QDate(2024, 5, 11)); // within the year, so the check kept it
+        QCOMPARE(env.messageTexts(), QStringList());
+    }
 };
 
 QTEST_MAIN(DatesTest)

@@ -9,8 +9,10 @@
 #include "signin/frm_Gen_Pass.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -247,6 +249,46 @@ private slots:
         QVERIFY(datesWindowShown());
         QVERIFY(!start->isVisible() && !window.isVisible());
         QCOMPARE(env.endCount, 0);
+    }
+
+    // Every typed character of the password shows as "*".
+    void passwordMasked()
+    {
+        testkit::TestEnv env;
+        install(env);
+        frm_Gen_Pass window;
+        QVERIFY(window.load());
+        showActive(&window);
+        QLineEdit* pass = field(&window, "txtPass");
+        pass->setFocus();
+        QTest::keyClicks(pass, "Secret1");
+        QCOMPARE(pass->text(), QString("Secret1"));
+        QCOMPARE(pass->displayText(), QString("*******"));
+    }
+
+    // The code column is as wide as the longest code, and never narrower than its heading.
+    void companyCodesShownWhole()
+    {
+        testkit::TestEnv env;
+        install(env);
+        env.exec(env.mainFile(), "INSERT INTO Years (ComCode, Code, DbMst, YStart, YEnd, ComName, "
+                                 "Town) VALUES ('WESTERNDAIRY2024', 1, 'W_1', '2024-01-01', "
+                                 "'2024-12-31', 'West', 'Town')");
+        frm_Gen_Pass window;
+        QVERIFY(window.load());
+        showActive(&window);
+        A_Start* start = signInAsAdmin(window);
+        QVERIFY(start);
+        auto* grid = start->findChild<QTableWidget*>("fgLIst");
+        const int margin =
+            grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+        const int room = grid->columnWidth(1) - 2 * margin;
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            const QString code = grid->item(row, 1) ? grid->item(row, 1)->text() : QString();
+            QVERIFY2(grid->fontMetrics().horizontalAdvance(code) <= room, qPrintable(code));
+        }
+        QVERIFY(grid->horizontalHeader()->fontMetrics().horizontalAdvance("Code   ") <= room);
+        start->close();
     }
 
     void leaving_data()
