@@ -43,7 +43,7 @@ void frm_Data::Win_Sock_Connect(QString& RemHostNo, QString& RemPortNo)
     WaitSeconds(std::chrono::duration<double>(kConnectWait).count());
     if (Winsock1->state() != QAbstractSocket::ConnectedState) {
         platform::showMessage(QStringLiteral("not connected"));
-        platform::endProgram();
+        platform::endProgram(platform::EndStatus::ScaleNotConnected);
         return;
     }
 }

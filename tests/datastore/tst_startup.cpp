@@ -148,7 +148,7 @@ private slots:
             QVERIFY(!OpenMst(mst) && !mst.isOpen());
         QCOMPARE(env.messageTexts(), QStringList{message});
         QCOMPARE(env.messages[0].title, platform::appTitle());
-        QCOMPARE(env.endCount, 1);
+        QCOMPARE(env.endStatuses, QList<int>{int(platform::EndStatus::DataError)});
     }
 };
 

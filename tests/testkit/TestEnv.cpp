@@ -28,7 +28,10 @@ TestEnv::TestEnv()
     platform::setProgramFolder(programDir());
     platform::setRunningCopyName("tarvolen-test-" + QFileInfo(root()).fileName());
     platform::setMessageHandler([this](const platform::Message& m) { messages << m; });
-    platform::setEndHandler([this] { ++endCount; });
+    platform::setEndHandler([this](platform::EndStatus status) {
+        ++endCount;
+        endStatuses << int(status);
+    });
     platform::setClock({});
 }
 
@@ -36,7 +39,7 @@ TestEnv::~TestEnv()
 {
     datastore::resetGenState();
     platform::setMessageHandler({});
-    platform::setEndHandler({});
+    platform::setEndHandler(platform::EndHandler());
     platform::setClock({});
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Messages.h"
+#include "platform/ProgramEnd.h"
 
 #include <QDateTime>
 #include <QList>
@@ -46,6 +47,7 @@ public:
 
     QList<platform::Message> messages;
     int endCount = 0;
+    QList<int> endStatuses; // the exit status of each end (platform::EndStatus)
     QStringList messageTexts() const;
 
 private:

@@ -420,7 +420,7 @@ void ScaleLinksTest::notConnected()
     else
         desk.window->Win_Sock_Connect(Gen_LanHostIP, Gen_LanHostNo);
     QCOMPARE(desk.env.messageTexts(), QStringList{"not connected"});
-    QCOMPARE(desk.env.endCount, 1);
+    QCOMPARE(desk.env.endStatuses, QList<int>{int(platform::EndStatus::ScaleNotConnected)});
 }
 
 void ScaleLinksTest::networkContinuous()
