@@ -1,5 +1,6 @@
 #include "frm_Data.h"
 
+#include "ComboRows.h"
 #include "ScaleRoutines.h"
 #include "StatusArea.h"
 #include "VillageLookup.h"
@@ -50,6 +51,14 @@ void paintBackground(QWidget* widget, const QColor& colour)
 QDate throughDateText(const QDate& date)
 {
     return QLocale(QLocale::English).toDate(formkit::dateText(date), QStringLiteral("dd/MMM/yyyy"));
+}
+
+// A keyed list filled from its table; a table that cannot be read leaves the list as it was.
+void fillList(QComboBox* combo, const QString& table, const QString& shownColumn,
+              const QString& dataColumn, bool numbered, const QString& clause)
+{
+    if (const auto rows = Read_ComboRows(table, shownColumn, dataColumn, clause))
+        Load_Combo(combo, *rows, numbered);
 }
 
 // The recovery frame's caption: bold serif; the frame's fields and labels keep their own faces.
@@ -103,8 +112,8 @@ bool frm_Data::Form_Load(const QDateEdit* datesPicker)
 
     Load_AmPm(ui->cmbAP);
     Combo_Select(ui->cmbAP, Gen_AmPm);
-    Load_Combo(ui->cmbRoute, QStringLiteral("Mast_Routes"), QStringLiteral("RTType"),
-               QStringLiteral("RTRefNo"), false, QStringLiteral(" Where RTInAct = 0"));
+    fillList(ui->cmbRoute, QStringLiteral("Mast_Routes"), QStringLiteral("RTType"),
+             QStringLiteral("RTRefNo"), false, QStringLiteral(" Where RTInAct = 0"));
 
     Timer1->stop();
     if (!settingsRead)
@@ -135,10 +144,10 @@ void frm_Data::Clear()
     ui->txtTruckKMR->setText(QString());
     ui->txtTruckRecAmt->setText(QString());
     ui->txtTruckRemarks->setText(QString());
-    Load_Combo(ui->cmbAnimal, QStringLiteral("Mast_Animal"), QStringLiteral("AType"),
-               QStringLiteral("ACode"), true, QString());
-    Load_Combo(ui->cmbMilkType, QStringLiteral("Mast_Milk"), QStringLiteral("MType"),
-               QStringLiteral("MCode"), true, QString());
+    fillList(ui->cmbAnimal, QStringLiteral("Mast_Animal"), QStringLiteral("AType"),
+             QStringLiteral("ACode"), true, QString());
+    fillList(ui->cmbMilkType, QStringLiteral("Mast_Milk"), QStringLiteral("MType"),
+             QStringLiteral("MCode"), true, QString());
 }
 
 void frm_Data::Enb(int Enb1_Dis2)
