@@ -65,6 +65,16 @@ private slots:
         QTRY_COMPARE(QApplication::activeWindow(), &desk);
     }
 
+    // A test run by hand, without CTest's TARVOLEN_BIN_DIR, finds the tools beside itself.
+    void toolsFoundWhenRunByHand()
+    {
+        const QByteArray set = qgetenv("TARVOLEN_BIN_DIR");
+        qunsetenv("TARVOLEN_BIN_DIR");
+        const QFileInfo admin(testkit::toolPath("tarvolen-admin"));
+        qputenv("TARVOLEN_BIN_DIR", set);
+        QVERIFY2(admin.isFile() && admin.isExecutable(), qPrintable(admin.filePath()));
+    }
+
     // The status reaches the process's parent: 0 for the operator's end, others for fatal ends.
     void exitStatus_data()
     {

@@ -16,6 +16,12 @@
 
 namespace testkit {
 
+QString toolPath(const QString& name)
+{
+    const QString binDir = qEnvironmentVariable("TARVOLEN_BIN_DIR");
+    return (binDir.isEmpty() ? QCoreApplication::applicationDirPath() : binDir) + '/' + name;
+}
+
 TestEnv::TestEnv()
 {
     QDir().mkpath(programDir());

@@ -11,6 +11,10 @@
 
 namespace testkit {
 
+// A built tool (tarvolen-admin, tarvolen-scale-sim): in TARVOLEN_BIN_DIR as CTest sets it, or
+// beside the test binary itself when a test is run by hand.
+QString toolPath(const QString& name);
+
 // One test case's world: a temporary folder holding the program's folder, the data root, the
 // ODBC user settings (ODBCINI) and Tarvolen's configuration folder (XDG_CONFIG_HOME). Messages
 // and the program's end are recorded instead of shown; the clock is fixed on request.

@@ -139,7 +139,7 @@ public:
 struct Sim {
     explicit Sim(const QStringList& arguments)
     {
-        process.start(qEnvironmentVariable("TARVOLEN_BIN_DIR") + "/tarvolen-scale-sim", arguments);
+        process.start(testkit::toolPath("tarvolen-scale-sim"), arguments);
     }
     ~Sim()
     {
