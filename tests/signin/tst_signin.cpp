@@ -3,6 +3,7 @@
 #include "Installation.h"
 #include "TestEnv.h"
 #include "datastore/GenState.h"
+#include "datastore/Startup.h"
 #include "dates/frm_Dates.h"
 #include "platform/DsnRegistry.h"
 #include "signin/A_Start.h"
@@ -243,7 +244,11 @@ private slots:
         QCOMPARE(Gen_Today, kToday);
         if (!dbMst.isEmpty()) {
             QCOMPARE(platform::dsnDatabase("QUENMOOR_" + dbMst), env.companyFile(dbMst));
-            QCOMPARE(Gen_ConStrMst, "DSN=QUENMOOR_" + dbMst + ";UID=;PWD=qzrt5172");
+            // The company year's connections open its file.
+            datastore::Connection year;
+            QVERIFY(OpenMst(year));
+            QCOMPARE(QFileInfo(year.database().databaseName()).canonicalFilePath(),
+                     QFileInfo(env.companyFile(dbMst)).canonicalFilePath());
         }
         // The date dialog opens in every case; the company and sign-in windows are gone.
         QVERIFY(datesWindowShown());
