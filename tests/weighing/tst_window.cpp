@@ -3,12 +3,13 @@
 
 #include "tst_window_fixture.h"
 
-#include "platform/SerialControl.h"
+#include "scale/NetworkLinks.h"
 
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -237,6 +238,24 @@ private slots:
         QVERIFY(label.family() != caption.family());
     }
 
+    // A network scale that does not answer ends the program with its own exit status.
+    void scaleNotConnectedEndsFatally()
+    {
+        Desk desk;
+        desk.addRoute(1, "North");
+        QTcpServer probe; // a port taken from the system and given back: nothing listens on it
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        const QString port = QString::number(probe.serverPort());
+        probe.close();
+        desk.exec("INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, LanHostNo, ComLan) "
+                  "VALUES (2, 0, 0, '127.0.0.1', ?, 2)",
+                  {port});
+        desk.open();
+        desk.window->cmdWeight_Click();
+        QCOMPARE(desk.env.messageTexts(), QStringList{"not connected"});
+        QCOMPARE(desk.env.endStatuses, QList<int>{int(platform::EndStatus::ScaleNotConnected)});
+    }
+
     void keyRules()
     {
         Desk desk;
@@ -276,14 +295,17 @@ private slots:
                       {link == 4 ? "127.0.0.1" : QVariant(), link == 4 ? port : QVariant(), link});
         desk.open();
 
-        QCOMPARE(desk.window->Timer1->isActive(), continuous);
+        scale::ScaleLink* running = desk.window->scaleLink();
+        QCOMPARE(running != nullptr, link != 0);
+        QCOMPARE(running && running->continuous(), continuous);
         QCOMPARE(desk.field("cmdWeight")->isEnabled(), !continuous);
         QCOMPARE(desk.field("cmdAdd")->isEnabled(), !continuous);
         QVERIFY2(desk.env.messages.isEmpty(), qPrintable(desk.env.messageTexts().join(" / ")));
-        QVERIFY(!desk.window->MSComm1->PortOpen());
-        QCOMPARE(desk.window->Winsock1->state() == QAbstractSocket::ConnectedState, link == 4);
-        desk.window->close(); // closing hangs up the network link
-        QCOMPARE(desk.window->Winsock1->state(), QAbstractSocket::UnconnectedState);
+        if (auto* network = qobject_cast<scale::NetworkContinuousLink*>(running))
+            QTRY_COMPARE(network->Winsock1->state(), QAbstractSocket::ConnectedState);
+        const QPointer<QObject> ended = running;
+        desk.window->close(); // closing ends the link with its port or connection
+        QVERIFY(ended.isNull());
         QCOMPARE(desk.env.endCount, 0);
     }
 };
