@@ -87,6 +87,7 @@ frm_Data::frm_Data(QWidget* parent)
     wireFields();
     wireLookup();
     connect(ui->cmdWeight, &QPushButton::clicked, this, &frm_Data::cmdWeight_Click);
+    wireShiftReport();
 }
 
 frm_Data::~frm_Data()
@@ -117,6 +118,8 @@ bool frm_Data::Form_Load(const QDateEdit* datesPicker)
     // The continuous links run their own timer; the window follows what they tell it.
     if (settingsRead)
         startScaleLink();
+    else
+        m_status->setScaleState(QStringLiteral("scale: no link, the station settings are wrong"));
     return true;
 }
 

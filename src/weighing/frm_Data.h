@@ -59,6 +59,9 @@ public:
     void txtCans_KeyPress(int& KeyAscii);
     void txtCans_LostFocus();
 
+    // The shift report, on F8 (frm_Data_Report.cpp)
+    void ShiftReport_Show();
+
     // The status line beside the window's name (scale state, notices, keys).
     StatusArea* statusArea() const { return m_status; }
 
@@ -74,6 +77,7 @@ private:
     void startScaleLink();
     void stopScaleLink();
     void showWeight(const QString& shown);
+    void wireShiftReport();
 
     formkit::FieldEvents* m_fields;
     StatusArea* m_status;

@@ -44,7 +44,7 @@ void frm_Data::startScaleLink()
     }
     scale::LinkChoice choice = scale::createLink(settingsFromGen(), nullptr);
     if (!choice.problem.isEmpty()) {
-        m_status->setScaleState(QStringLiteral("scale: no link, a station setting is wrong"));
+        m_status->setScaleState(QStringLiteral("scale: no link, the station settings are wrong"));
         platform::showMessage(choice.problem);
         return;
     }

@@ -319,6 +319,7 @@ void ScaleWindowTest::settingsOutOfRange()
     if (link > 255)
         QCOMPARE(QString::number(Gen_WghtFmt) + "/" + QString::number(Gen_ComLan), QString("0/0"));
     QVERIFY(!m_desk->window->scaleLink());
+    QCOMPARE(scaleState(), QString("scale: no link, the station settings are wrong"));
     m_desk->window->cmdWeight_Click();
     QTest::qWait(50);
     QCOMPARE(serialScale.received, QByteArray());

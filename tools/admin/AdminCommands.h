@@ -17,5 +17,10 @@ const std::vector<Command>& commands();
 
 int runInit(const QStringList& arguments);
 int runStation(const QStringList& arguments);
+int runReport(const QStringList& arguments);         // ReceiptCommands.cpp
+int runExport(const QStringList& arguments);         // ReceiptCommands.cpp (export receipts)
+int runExportReceipts(const QStringList& arguments); // ReceiptCommands.cpp
+int runBackup(const QStringList& arguments);         // BackupCommands.cpp
+int runRestore(const QStringList& arguments);        // BackupCommands.cpp
 
 } // namespace admin
