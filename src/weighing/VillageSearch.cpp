@@ -1,12 +1,11 @@
 #include "VillageSearch.h"
 
 #include "datastore/Connection.h"
-#include "datastore/NullFields.h"
+#include "datastore/ShiftQueries.h"
 #include "datastore/Startup.h"
+#include "platform/Messages.h"
 
 #include <QKeyEvent>
-#include <QSqlQuery>
-#include <QVariant>
 
 namespace villagesearch {
 namespace {
@@ -64,18 +63,12 @@ Village villageByRef(qint64 ref)
     datastore::Connection con;
     if (!OpenMst(con))
         return village;
-    {
-        QSqlQuery rs(con.database());
-        rs.prepare(QStringLiteral("Select * from Mast_Villages Where VRefNo = ?"));
-        rs.addBindValue(ref);
-        if (!rs.exec()) {
-            datastore::reportQueryError(rs);
-        } else if (rs.next()) {
-            village.ref = rs.value(QStringLiteral("VRefNo")).toInt();
-            village.code = datastore::Null_Str(rs.value(QStringLiteral("VCode")));
-            village.name = datastore::Null_Str(rs.value(QStringLiteral("VName")));
-        }
-    }
+    std::optional<datastore::Village> stored;
+    QString error;
+    if (!datastore::villageByRef(con, ref, &stored, &error))
+        platform::showMessage(QStringLiteral("Data Error - ") + error);
+    else if (stored)
+        village = Village{qint32(stored->refNo), stored->code, stored->name};
     con.close();
     return village;
 }
