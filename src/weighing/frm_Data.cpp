@@ -72,8 +72,8 @@ QFont recoveryCaptionFace()
 } // namespace
 
 frm_Data::frm_Data(QWidget* parent)
-    : QWidget(parent), ui(new Ui::frm_Data), m_fields(new formkit::FieldEvents(this)),
-      m_status(nullptr)
+    : QWidget(parent), ui(std::make_unique<Ui::frm_Data>()),
+      m_fields(new formkit::FieldEvents(this)), m_status(nullptr)
 {
     ui->setupUi(this);
     m_status = new StatusArea(ui->lblStatus, this);
@@ -90,10 +90,7 @@ frm_Data::frm_Data(QWidget* parent)
     wireShiftReport();
 }
 
-frm_Data::~frm_Data()
-{
-    delete ui;
-}
+frm_Data::~frm_Data() = default;
 
 bool frm_Data::Form_Load(const QDateEdit* datesPicker)
 {
@@ -197,7 +194,7 @@ void frm_Data::keyPressEvent(QKeyEvent* event)
 
 void frm_Data::wireFields()
 {
-    Ui::frm_Data* const f = ui;
+    Ui::frm_Data* const f = ui.get();
     QWidget* const lookupPanel = f->fmVill;
     const auto hideLookup = [lookupPanel] { lookupPanel->hide(); };
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 #include <QtGlobal>
+#include <memory>
 
 class QDateEdit;
 class QLineEdit;
@@ -65,8 +66,6 @@ public:
     // The status line beside the window's name (scale state, notices, keys).
     StatusArea* statusArea() const { return m_status; }
 
-    Ui::frm_Data* ui;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -79,6 +78,8 @@ private:
     void showWeight(const QString& shown);
     void wireShiftReport();
 
+    // The form's controls; tests and other windows find them by their object names.
+    std::unique_ptr<Ui::frm_Data> ui;
     formkit::FieldEvents* m_fields;
     StatusArea* m_status;
     scale::ScaleLink* m_scale = nullptr;
