@@ -12,6 +12,7 @@
 #include "platform/Messages.h"
 #include "platform/ProgramEnd.h"
 #include "platform/RunningCopy.h"
+#include "weighing/VillageLookup.h"
 #include "weighing/VillageSearch.h"
 #include "weighing/frm_Data.h"
 
@@ -259,7 +260,8 @@ int main(int argc, char** argv)
     auto* code = window.findChild<QLineEdit*>(QStringLiteral("txtItemCode"));
     auto* name = window.findChild<QLineEdit*>(QStringLiteral("txtItemName"));
     auto* list = window.findChild<QTableView*>(QStringLiteral("dbList"));
-    window.fmVill_Visible();
+    auto* lookup = window.findChild<VillageLookup*>(QStringLiteral("fmVill"));
+    lookup->open(VillageLookup::FromCode, QString(), 1);
     std::printf("village lookup, one keystroke (median of %d):\n", runs);
     struct Case {
         const char* what;
@@ -299,7 +301,7 @@ int main(int argc, char** argv)
         report(c.what, rows, keystroke, engine);
         std::printf("%-44s %5s       with repaint %8.3f ms\n", "", "", painted.medianMs);
     }
-    window.cmdCan_Click();
+    lookup->cmdCan_Click();
 
     // The grid: route 1 is chosen; its shift holds 500 receipts among 1,000,000.
     const int gridRuns = std::max(5, runs / 7);

@@ -41,7 +41,7 @@ bool openOrEnd(Connection& con, const QString& failureMessage)
     if (status == Connection::OpenStatus::Opened)
         return true;
     platform::showMessage(failureMessage);
-    platform::endProgram();
+    platform::endProgram(platform::EndStatus::DataError);
     return false;
 }
 } // namespace

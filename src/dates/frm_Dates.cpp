@@ -40,6 +40,7 @@ frm_Dates::frm_Dates(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
     date.keyPress = formkit::enterMovesTo(ui->cmbAP);
     date.lostFocus = [this] { Check_Date(ui->dtpDate); };
     m_fields->on(ui->dtpDate, date);
+    formkit::tabLeavesPicker(ui->dtpDate);
 
     formkit::FieldHandlers shift;
     shift.keyPress = formkit::enterRuns([this] { cmdOk_Click(); });

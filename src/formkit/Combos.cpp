@@ -1,43 +1,22 @@
 #include "Combos.h"
 
-#include "datastore/Connection.h"
-#include "datastore/NullFields.h"
-#include "datastore/Startup.h"
-
 #include <QComboBox>
-#include <QSqlQuery>
 #include <QVariant>
 
-bool Load_Combo(QComboBox* combo, const QString& table, const QString& shownColumn,
-                const QString& dataColumn, bool numbered, const QString& clause)
+void Load_Combo(QComboBox* combo, const QList<formkit::ComboRow>& rows, bool numbered)
 {
-    datastore::Connection con;
-    if (!OpenMst(con))
-        return false;
     combo->clear();
-    const QString statement = QStringLiteral("Select   ") + shownColumn + QStringLiteral(",") +
-                              dataColumn + QStringLiteral("  from ") + table + QStringLiteral(" ") +
-                              clause + QStringLiteral(" ");
-    {
-        QSqlQuery query = con.run(statement);
-        if (!query.isActive()) {
-            datastore::reportQueryError(query);
-            return false;
-        }
-        qint16 counter = 1;
-        while (query.next()) {
-            const QString shown = datastore::Null_Str(query.value(0));
-            combo->addItem(numbered ? QString::number(counter) + QLatin1Char('.') + shown : shown,
-                           query.value(1).toInt());
-            ++counter;
-        }
+    int counter = 1;
+    for (const formkit::ComboRow& row : rows) {
+        combo->addItem(numbered ? QString::number(counter) + QLatin1Char('.') + row.shown
+                                : row.shown,
+                       row.key);
+        ++counter;
     }
-    con.close();
     // Adding to an empty list selects its first entry; the list starts with no selection, so
     // that only the entry with key 1 ends up selected.
     combo->setCurrentIndex(-1);
     Combo_Select(combo, 1);
-    return true;
 }
 
 void Load_AmPm(QComboBox* combo)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QComboBox;
@@ -8,13 +9,17 @@ namespace formkit {
 // Shift codes, the item data of every shift list.
 constexpr int kShiftAm = 2;
 constexpr int kShiftPm = 3;
+
+// One entry of a keyed list: the text shown and the record's key.
+struct ComboRow {
+    QString shown;
+    int key = 0;
+};
 } // namespace formkit
 
-// Fills a list from a two-column statement over the company-year database; every entry carries
-// its key as item data. Numbered lists show "1.Name", "2.Name", ... Ends with key 1 selected.
-// Returns false when the table could not be read (the reason has been shown).
-bool Load_Combo(QComboBox* combo, const QString& table, const QString& shownColumn,
-                const QString& dataColumn, bool numbered, const QString& clause);
+// Fills a list with rows the window has read; every entry carries its key as item data.
+// Numbered lists show "1.Name", "2.Name", ... Ends with key 1 selected.
+void Load_Combo(QComboBox* combo, const QList<formkit::ComboRow>& rows, bool numbered);
 void Load_AmPm(QComboBox* combo);
 // Selects the first entry whose key is Key; this counts as a choice, so the list's activated
 // signal (its Click handling) runs just as for the operator's choice. No match: no change.

@@ -2,6 +2,7 @@
 
 #include <QColor>
 
+class QAbstractSpinBox;
 class QWidget;
 class QLineEdit;
 
@@ -16,6 +17,11 @@ void Next_Focus(QWidget* control);
 void Fld_GotFocus(QWidget* control, int fontAccess);
 void Fld_LostFocus(QWidget* control, int fontAccess);
 void Sel_All(QLineEdit* box);
+
+// Tab and Shift+Tab leave a date or time picker at once for the next or previous field, instead
+// of stepping through its day, month and year first; the arrows and typing still edit the
+// section the caret is in.
+void tabLeavesPicker(QAbstractSpinBox* picker);
 
 // The background a control shows (for its look and for tests).
 QColor backgroundOf(const QWidget* control);

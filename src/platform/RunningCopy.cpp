@@ -36,7 +36,9 @@ void raiseOwnWindow()
     }
     if (!target)
         return;
-    target->showNormal();
+    // Restored from the taskbar, it comes back as it was: a maximised window stays maximised.
+    target->setWindowState((target->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    target->show();
     target->raise();
     target->activateWindow();
 }

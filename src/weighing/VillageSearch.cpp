@@ -1,6 +1,33 @@
 #include "VillageSearch.h"
 
+#include "datastore/Connection.h"
+#include "datastore/ShiftQueries.h"
+#include "datastore/Startup.h"
+#include "platform/Messages.h"
+
+#include <QKeyEvent>
+
 namespace villagesearch {
+namespace {
+// X11 and evdev number the keys of the digit row 10 ("1") to 19 ("0") whatever the layout, so
+// Shift with a digit is known by its key even where the layout gives it a punctuation mark.
+constexpr quint32 kScanCodeOne = 10;
+constexpr quint32 kScanCodeZero = 19;
+
+QChar digitRowKey(const QKeyEvent& key)
+{
+    const quint32 scan = key.nativeScanCode();
+    if (!(key.modifiers() & Qt::ShiftModifier) || scan < kScanCodeOne || scan > kScanCodeZero)
+        return QChar();
+    return scan == kScanCodeZero ? QLatin1Char('0') : QChar('1' + int(scan - kScanCodeOne));
+}
+
+bool isControlCharacter(QChar c)
+{
+    return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+           c == QChar::ParagraphSeparator;
+}
+} // namespace
 
 QString searchColumn(const QString& searchField)
 {
@@ -28,6 +55,76 @@ QString statement(const QString& searchField)
     return QStringLiteral("SELECT DISTINCT VCode,VName,VRefNo,RtRefNo FROM Mast_Villages "
                           "WHERE RtRefNo = :route AND InAct <> 1 AND ") +
            searchColumn(searchField) + QStringLiteral(" LIKE :prefix ESCAPE '\\' ORDER BY VCode");
+}
+
+Village villageByRef(qint64 ref)
+{
+    Village village;
+    datastore::Connection con;
+    if (!OpenMst(con))
+        return village;
+    std::optional<datastore::Village> stored;
+    QString error;
+    if (!datastore::villageByRef(con, ref, &stored, &error))
+        platform::showMessage(QStringLiteral("Data Error - ") + error);
+    else if (stored)
+        village = Village{qint32(stored->refNo), stored->code, stored->name};
+    con.close();
+    return village;
+}
+
+QString openingText(const QKeyEvent& key)
+{
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return QString();
+    const QChar digit = digitRowKey(key);
+    if (!digit.isNull())
+        return QString(digit);
+    const int k = key.key();
+    const bool keypad = key.modifiers() & Qt::KeypadModifier;
+    if (k >= Qt::Key_0 && k <= Qt::Key_9)
+        return QString(QChar('0' + (k - Qt::Key_0)));
+    if (k >= Qt::Key_A && k <= Qt::Key_Z)
+        return QString(QChar('A' + (k - Qt::Key_A)));
+    // The key codes 106 to 122 of the keypad's operators and F1-F11 are the codes of j to z.
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F11)
+        return QString(QChar('p' + (k - Qt::Key_F1)));
+    if (keypad) {
+        switch (k) {
+        case Qt::Key_Asterisk:
+            return QStringLiteral("j");
+        case Qt::Key_Plus:
+            return QStringLiteral("k");
+        case Qt::Key_Minus:
+            return QStringLiteral("m");
+        case Qt::Key_Period:
+        case Qt::Key_Comma:
+            return QStringLiteral("n");
+        case Qt::Key_Slash:
+            return QStringLiteral("o");
+        default:
+            break;
+        }
+    }
+    return QString();
+}
+
+PasteCheck checkPaste(const QString& pasted, const QString& fieldCaption, int roomLeft, int limit)
+{
+    QString text = pasted;
+    if (text.endsWith(QLatin1String("\r\n")))
+        text.chop(2);
+    else if (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+        text.chop(1);
+    for (const QChar c : text) {
+        if (isControlCharacter(c))
+            return {QString(), fieldCaption + QStringLiteral(": paste refused, it holds a line "
+                                                             "break or another control character")};
+    }
+    if (text.size() > roomLeft)
+        return {QString(),
+                fieldCaption + QStringLiteral(": paste refused, at most %1 characters").arg(limit)};
+    return {text, QString()};
 }
 
 } // namespace villagesearch

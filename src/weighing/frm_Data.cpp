@@ -1,7 +1,9 @@
 #include "frm_Data.h"
 
+#include "ComboRows.h"
 #include "ScaleRoutines.h"
 #include "StatusArea.h"
+#include "VillageLookup.h"
 #include "ui_frm_Data.h"
 
 #include "datastore/Connection.h"
@@ -27,7 +29,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <QSqlQueryModel>
 
 using formkit::FieldHandlers;
 using formkit::Fld_GotFocus;
@@ -37,7 +38,6 @@ using formkit::Sel_All;
 
 namespace {
 const QColor kWindowGreen{192, 255, 192};
-const QColor kLookupTeal{0, 192, 192};
 
 void paintBackground(QWidget* widget, const QColor& colour)
 {
@@ -53,21 +53,36 @@ QDate throughDateText(const QDate& date)
     return QLocale(QLocale::English).toDate(formkit::dateText(date), QStringLiteral("dd/MMM/yyyy"));
 }
 
+// A keyed list filled from its table; a table that cannot be read leaves the list as it was.
+void fillList(QComboBox* combo, const QString& table, const QString& shownColumn,
+              const QString& dataColumn, bool numbered, const QString& clause)
+{
+    if (const auto rows = Read_ComboRows(table, shownColumn, dataColumn, clause))
+        Load_Combo(combo, *rows, numbered);
+}
+
+// The recovery frame's caption: bold serif; the frame's fields and labels keep their own faces.
+QFont recoveryCaptionFace()
+{
+    QFont face(QStringLiteral("Times New Roman"));
+    face.setPointSizeF(8.25);
+    face.setBold(true);
+    return face;
+}
 } // namespace
 
 frm_Data::frm_Data(QWidget* parent)
-    : QWidget(parent), ui(new Ui::frm_Data), m_fields(new formkit::FieldEvents(this)),
-      m_status(nullptr), m_villages(new QSqlQueryModel(this))
+    : QWidget(parent), ui(std::make_unique<Ui::frm_Data>()),
+      m_fields(new formkit::FieldEvents(this)), m_status(nullptr)
 {
     ui->setupUi(this);
     m_status = new StatusArea(ui->lblStatus, this);
     paintBackground(this, kWindowGreen);
-    paintBackground(ui->fmVill, kLookupTeal);
     const QLocale english(QLocale::English);
     ui->dtpDate->setLocale(english);
     ui->dtpSchTime->setLocale(english);
     ui->dtpArrTime->setLocale(english);
-    ui->fmVill->hide();
+    ui->fmLate->setFont(recoveryCaptionFace());
     ui->txtVCode->setProperty("Tag", QStringLiteral("0"));
     wireFields();
     wireLookup();
@@ -75,10 +90,7 @@ frm_Data::frm_Data(QWidget* parent)
     wireShiftReport();
 }
 
-frm_Data::~frm_Data()
-{
-    delete ui;
-}
+frm_Data::~frm_Data() = default;
 
 bool frm_Data::Form_Load(const QDateEdit* datesPicker)
 {
@@ -97,8 +109,8 @@ bool frm_Data::Form_Load(const QDateEdit* datesPicker)
 
     Load_AmPm(ui->cmbAP);
     Combo_Select(ui->cmbAP, Gen_AmPm);
-    Load_Combo(ui->cmbRoute, QStringLiteral("Mast_Routes"), QStringLiteral("RTType"),
-               QStringLiteral("RTRefNo"), false, QStringLiteral(" Where RTInAct = 0"));
+    fillList(ui->cmbRoute, QStringLiteral("Mast_Routes"), QStringLiteral("RTType"),
+             QStringLiteral("RTRefNo"), false, QStringLiteral(" Where RTInAct = 0"));
 
     // The continuous links run their own timer; the window follows what they tell it.
     if (settingsRead)
@@ -120,10 +132,10 @@ void frm_Data::Clear()
     ui->txtTruckKMR->setText(QString());
     ui->txtTruckRecAmt->setText(QString());
     ui->txtTruckRemarks->setText(QString());
-    Load_Combo(ui->cmbAnimal, QStringLiteral("Mast_Animal"), QStringLiteral("AType"),
-               QStringLiteral("ACode"), true, QString());
-    Load_Combo(ui->cmbMilkType, QStringLiteral("Mast_Milk"), QStringLiteral("MType"),
-               QStringLiteral("MCode"), true, QString());
+    fillList(ui->cmbAnimal, QStringLiteral("Mast_Animal"), QStringLiteral("AType"),
+             QStringLiteral("ACode"), true, QString());
+    fillList(ui->cmbMilkType, QStringLiteral("Mast_Milk"), QStringLiteral("MType"),
+             QStringLiteral("MCode"), true, QString());
 }
 
 void frm_Data::Enb(int Enb1_Dis2)
@@ -173,7 +185,7 @@ void frm_Data::closeEvent(QCloseEvent* event)
 void frm_Data::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && ui->fmVill->isVisible()) {
-        cmdCan_Click();
+        ui->fmVill->cmdCan_Click();
         event->accept();
         return;
     }
@@ -182,7 +194,7 @@ void frm_Data::keyPressEvent(QKeyEvent* event)
 
 void frm_Data::wireFields()
 {
-    Ui::frm_Data* const f = ui;
+    Ui::frm_Data* const f = ui.get();
     QWidget* const lookupPanel = f->fmVill;
     const auto hideLookup = [lookupPanel] { lookupPanel->hide(); };
 
@@ -249,18 +261,17 @@ void frm_Data::wireFields()
     FieldHandlers arrived;
     arrived.keyPress = enterTo(f->txtTruckKMR);
     m_fields->on(f->dtpArrTime, arrived);
+    formkit::tabLeavesPicker(f->dtpSchTime);
+    formkit::tabLeavesPicker(f->dtpArrTime);
 
     m_fields->on(f->txtTruckKMR, decimalBox(f->txtTruckKMR, f->txtTruckRecAmt));
     m_fields->on(f->txtTruckRecAmt, decimalBox(f->txtTruckRecAmt, f->txtTruckRemarks));
     m_fields->on(f->txtTruckRemarks, textBox(f->txtTruckRemarks, enterTo(f->txtVCode)));
 
-    // A letter or digit in the village fields opens the lookup instead of being typed.
-    FieldHandlers villageCode = textBox(f->txtVCode, enterTo(f->txtVName));
-    villageCode.keyDown = [this](int keyCode) { return openLookup(1, keyCode); };
-    m_fields->on(f->txtVCode, villageCode);
-    FieldHandlers villageName = textBox(f->txtVName, enterTo(f->cmbAnimal));
-    villageName.keyDown = [this](int keyCode) { return openLookup(2, keyCode); };
-    m_fields->on(f->txtVName, villageName);
+    // A letter or digit in the village fields opens the lookup instead of being typed
+    // (wireLookup).
+    m_fields->on(f->txtVCode, textBox(f->txtVCode, enterTo(f->txtVName)));
+    m_fields->on(f->txtVName, textBox(f->txtVName, enterTo(f->cmbAnimal)));
 
     m_fields->on(f->cmbAnimal, comboBox(f->cmbAnimal, true, f->cmbMilkType));
     m_fields->on(f->cmbMilkType, comboBox(f->cmbMilkType, false, f->txtCans));
@@ -282,8 +293,6 @@ void frm_Data::wireFields()
     };
     m_fields->on(f->cmdWeight, pressedByEnter(f->cmdWeight));
     m_fields->on(f->cmdAdd, pressedByEnter(f->cmdAdd));
-    m_fields->on(f->cmdOk, pressedByEnter(f->cmdOk));
-    m_fields->on(f->cmdCan, pressedByEnter(f->cmdCan));
     FieldHandlers exitButton = pressedByEnter(f->cmdExit);
     exitButton.gotFocus = hideLookup;
     m_fields->on(f->cmdExit, exitButton);

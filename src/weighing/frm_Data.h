@@ -3,10 +3,10 @@
 #include <QString>
 #include <QWidget>
 #include <QtGlobal>
+#include <memory>
 
 class QDateEdit;
 class QLineEdit;
-class QSqlQueryModel;
 class StatusArea;
 
 namespace Ui {
@@ -42,14 +42,8 @@ public:
     void Design();
     void Load_Into_Grid();
 
-    // Village lookup (frm_Data_Lookup.cpp)
-    // A key-down in txtVCode (from 1) or txtVName (from 2); true when it opened the panel.
-    bool openLookup(quint8 from, int keyCode);
-    void fmVill_Visible();
-    void Load_Items();
+    // Village lookup wiring (frm_Data_Lookup.cpp); the panel is VillageLookup.
     void VSetFocus();
-    void cmdOk_Click();
-    void cmdCan_Click();
 
     // The scale link (frm_Data_Scale.cpp): Get Weight, and the clear command after an Add
     // (the serial and the network link's alike).
@@ -72,14 +66,6 @@ public:
     // The status line beside the window's name (scale state, notices, keys).
     StatusArea* statusArea() const { return m_status; }
 
-    Ui::frm_Data* ui;
-
-    // Form-level state
-    QString SearchField;
-    qint16 SearchLen = 0;
-    QString SearchText;
-    quint8 VillFrom = 0;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -92,10 +78,11 @@ private:
     void showWeight(const QString& shown);
     void wireShiftReport();
 
+    // The form's controls; tests and other windows find them by their object names.
+    std::unique_ptr<Ui::frm_Data> ui;
     formkit::FieldEvents* m_fields;
     StatusArea* m_status;
     scale::ScaleLink* m_scale = nullptr;
-    QSqlQueryModel* m_villages;
 };
 
 // Puts into Target the vehicle that the route has on CollDate, or empty text.

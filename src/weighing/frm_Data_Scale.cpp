@@ -64,7 +64,7 @@ void frm_Data::startScaleLink()
     connect(m_scale, &scale::ScaleLink::failed, this, [](const QString& message, bool end) {
         platform::showMessage(message);
         if (end)
-            platform::endProgram();
+            platform::endProgram(platform::EndStatus::ScaleNotConnected);
     });
     m_scale->start();
 }

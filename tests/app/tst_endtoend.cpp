@@ -25,7 +25,7 @@ const QDate kToday(2024, 3, 5);
 struct ScaleProcess {
     explicit ScaleProcess(const QStringList& arguments)
     {
-        process.start(qEnvironmentVariable("TARVOLEN_BIN_DIR") + "/tarvolen-scale-sim", arguments);
+        process.start(testkit::toolPath("tarvolen-scale-sim"), arguments);
     }
     ~ScaleProcess()
     {

@@ -45,43 +45,31 @@ class DatesTest : public QObject {
 private slots:
     void cleanup() { frm_Dates::setOpenWeighingWindow({}); }
 
-    void dateRule_data()
-    {
-        QTest::addColumn<QDate>("date");
-        QTest::addColumn<QDate>("today");
-        QTest::addColumn<bool>("refused");
-        const QDate afterYear(2025, 4, 2);
-        QTest::newRow("first day of the year") << kYearStart << kWorking << false;
-        QTest::newRow("day before the year") << kYearStart.addDays(-1) << kWorking << true;
-        QTest::newRow("working date itself") << kWorking << kWorking << false;
-        QTest::newRow("day after the working date") << kWorking.addDays(1) << kWorking << true;
-        QTest::newRow("last day of the year") << kYearEnd << afterYear << false;
-        QTest::newRow("day after the year, before the working date")
-            << kYearEnd.addDays(1) << afterYear << true;
-    }
-    void dateRule()
-    {
-        QFETCH(QDate, date);
-        QFETCH(QDate, today);
-        QFETCH(bool, refused);
-        QCOMPARE(dateOutsideYear(date, kYearStart, kYearEnd, today), refused);
-    }
-
     void checkOnLeavingPicker_data()
     {
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QDate>("date"); // chosen in the picker; none: left as it opened
         QTest::addColumn<bool>("byOk");  // Ok by its access key, else Enter to the shift list
         QTest::addColumn<bool>("refused");
+        QTest::addColumn<QDate>("working"); // the working date; the picker goes back to it
         const QDateTime morning(kWorking, QTime(9, 0));
-        QTest::newRow("working date accepted") << morning << kWorking << false << false;
+        const QDate afterYear(2025, 4, 2);
+        QTest::newRow("working date accepted") << morning << kWorking << false << false << kWorking;
         QTest::newRow("day after the working date refused")
-            << morning << kWorking.addDays(1) << false << true;
+            << morning << kWorking.addDays(1) << false << true << kWorking;
         // Run past midnight, the picker opens on the new calendar date, after the working date.
         QTest::newRow("opened after midnight: back to the working date")
-            << QDateTime(kWorking.addDays(1), QTime(0, 5)) << QDate() << false << true;
+            << QDateTime(kWorking.addDays(1), QTime(0, 5)) << QDate() << false << true << kWorking;
         QTest::newRow("Alt+O on the day after: refused, no weighing window")
-            << morning << kWorking.addDays(1) << true << true;
+            << morning << kWorking.addDays(1) << true << true << kWorking;
+        QTest::newRow("first day of the year accepted")
+            << morning << kYearStart << false << false << kWorking;
+        QTest::newRow("day before the year refused")
+            << morning << kYearStart.addDays(-1) << false << true << kWorking;
+        QTest::newRow("last day of the year accepted")
+            << morning << kYearEnd << false << false << afterYear;
+        QTest::newRow("day after the year refused, though before the working date")
+            << morning << kYearEnd.addDays(1) << false << true << afterYear;
     }
     void checkOnLeavingPicker()
     {
@@ -89,11 +77,13 @@ private slots:
         QFETCH(QDate, date);
         QFETCH(bool, byOk);
         QFETCH(bool, refused);
+        QFETCH(QDate, working);
         testkit::TestEnv env;
         int opened = 0;
         frm_Dates::setOpenWeighingWindow([&opened](frm_Dates*) { ++opened; });
         frm_Dates window;
         openDialog(env, window, now);
+        Gen_Today = working;
         QCOMPARE(QApplication::focusWidget(), picker(&window));
         QCOMPARE(picker(&window)->date(), now.date());
         if (date.isValid())
@@ -106,7 +96,7 @@ private slots:
         QTRY_VERIFY(!window.findChild<QPushButton*>("cmdOk")->isDown());
 
         QCOMPARE(env.messageTexts(), refused ? QStringList{"Please Check Date"} : QStringList());
-        QCOMPARE(picker(&window)->date(), refused ? kWorking : date);
+        QCOMPARE(picker(&window)->date(), refused ? working : date);
         QCOMPARE(QApplication::focusWidget(),
                  refused ? static_cast<QWidget*>(picker(&window)) : shiftList(&window));
         QCOMPARE(opened, 0);
@@ -152,6 +142,30 @@ private slots:
         QCOMPARE(env.endCount, shift ? 0 : 1);
         if (shift)
             QVERIFY(!window.isVisible());
+        QCOMPARE(env.messageTexts(), QStringList());
+    }
+
+    // Tab leaves the date picker at once, Shift+Tab comes back; the arrows still edit the
+    // section the caret is in.
+    void tabLeavesThePicker()
+    {
+        testkit::TestEnv env;
+        frm_Dates window;
+        openDialog(env, window, QDateTime(kWorking, QTime(9, 0)));
+        QDateEdit* date = picker(&window);
+        date->setFocus();
+        date->setCurrentSection(QDateTimeEdit::DaySection);
+        QTest::keyClick(date, Qt::Key_Up);
+        QCOMPARE(date->date(), kWorking.addDays(1));
+        date->setCurrentSection(QDateTimeEdit::MonthSection);
+        QTest::keyClick(date, Qt::Key_Down);
+        QCOMPARE(date->date(), kWorking.addDays(1).addMonths(-1));
+
+        QTest::keyClick(date, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), shiftList(&window));
+        QTest::keyClick(shiftList(&window), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), date);
+        QCOMPARE(date->date(), QDate(2024, 5, 11)); // within the year, so the check kept it
         QCOMPARE(env.messageTexts(), QStringList());
     }
 };

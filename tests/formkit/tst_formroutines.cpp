@@ -1,9 +1,10 @@
-// Loading a keyed list from a table.
+// Loading a keyed list from a table; the focus highlight.
 
-#include "TestEnv.h"
 #include "formkit/Combos.h"
+#include "formkit/Focus.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -14,41 +15,32 @@ class FormRoutinesTest : public QObject {
 private slots:
     void loadCombo_data()
     {
-        QTest::addColumn<QString>("routes"); // rows of Mast_Routes
-        QTest::addColumn<QString>("clause");
+        QTest::addColumn<QStringList>("rows"); // "shown=key" as read
         QTest::addColumn<bool>("numbered");
         QTest::addColumn<QStringList>("entries"); // shown text = item data
         QTest::addColumn<int>("selected");
-        const QString inUse = " Where RTInAct = 0";
-        QTest::newRow("numbered, key 1 first")
-            << "(1, 'Cow', 0), (2, 'Buffalo', 0)"
-            << "" << true << QStringList{"1.Cow=1", "2.Buffalo=2"} << 0;
-        // The clause is placed as written, so it may order the rows: key 1 comes second here.
+        QTest::newRow("numbered, key 1 first") << QStringList{"Cow=1", "Buffalo=2"} << true
+                                               << QStringList{"1.Cow=1", "2.Buffalo=2"} << 0;
         QTest::newRow("key 1 second")
-            << "(1, 'West', 0), (2, 'East', 0), (3, 'Closed', 1)" << inUse + " Order by RTType"
-            << false << QStringList{"East=2", "West=1"} << 1;
-        QTest::newRow("empty table") << "" << inUse << false << QStringList() << -1;
+            << QStringList{"East=2", "West=1"} << false << QStringList{"East=2", "West=1"} << 1;
+        QTest::newRow("no rows") << QStringList() << false << QStringList() << -1;
         QTest::newRow("no key 1: nothing selected")
-            << "(2, 'East', 0)" << inUse << false << QStringList{"East=2"} << -1;
+            << QStringList{"East=2"} << false << QStringList{"East=2"} << -1;
     }
     void loadCombo()
     {
-        QFETCH(QString, routes);
-        QFETCH(QString, clause);
+        QFETCH(QStringList, rows);
         QFETCH(bool, numbered);
         QFETCH(QStringList, entries);
         QFETCH(int, selected);
-        testkit::TestEnv env;
-        env.createInstallation();
-        env.chooseCompany();
-        if (!routes.isEmpty())
-            env.exec(env.companyFile(),
-                     "INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES " + routes);
+        QList<ComboRow> read;
+        for (const QString& row : rows)
+            read.append({row.section('=', 0, 0), row.section('=', 1).toInt()});
         QComboBox combo;
         combo.addItem("left over", 1);
         QSignalSpy activated(&combo, &QComboBox::activated);
 
-        QVERIFY(Load_Combo(&combo, "Mast_Routes", "RTType", "RTRefNo", numbered, clause));
+        Load_Combo(&combo, read, numbered);
         QStringList shown;
         for (int i = 0; i < combo.count(); ++i)
             shown << combo.itemText(i) + "=" + combo.itemData(i).toString();
@@ -56,6 +48,42 @@ private slots:
         QCOMPARE(combo.currentIndex(), selected);
         QCOMPARE(selectedKey(&combo), selected < 0 ? 0 : 1);
         QCOMPARE(activated.count(), selected < 0 ? 0 : 1);
+    }
+
+    // A field lights up and goes back, bold and not, as shown on the screen; its palette is
+    // never replaced, since each new palette leaves the style's cached drawings for it behind.
+    void focusHighlight()
+    {
+        QWidget window;
+        auto* box = new QLineEdit(&window);
+        box->setGeometry(10, 10, 120, 24);
+        auto* combo = new QComboBox(&window);
+        combo->setGeometry(10, 50, 120, 24);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const qint64 boxPalette = box->palette().cacheKey();
+        const qint64 comboPalette = combo->palette().cacheKey();
+        // Inside the frame, right of any text.
+        const auto shown = [](QWidget* field) {
+            return field->grab().toImage().pixelColor(field->width() - 30, field->height() / 2);
+        };
+        const QColor normalCombo = shown(combo);
+        for (int visit = 0; visit < 3; ++visit) {
+            Fld_GotFocus(box, 0);
+            Fld_GotFocus(combo, 0);
+            QCOMPARE(shown(box), kHighlight);
+            QVERIFY(shown(combo) != normalCombo);
+            QVERIFY(box->font().bold() && combo->font().bold());
+            QCOMPARE(backgroundOf(box), kHighlight);
+            Fld_LostFocus(box, 0);
+            Fld_LostFocus(combo, 0);
+            QCOMPARE(shown(box), kNormal);
+            QCOMPARE(shown(combo), normalCombo);
+            QVERIFY(!box->font().bold() && !combo->font().bold());
+            QCOMPARE(backgroundOf(box), kNormal);
+        }
+        QCOMPARE(box->palette().cacheKey(), boxPalette);
+        QCOMPARE(combo->palette().cacheKey(), comboPalette);
     }
 };
 

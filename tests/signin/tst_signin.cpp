@@ -3,14 +3,17 @@
 #include "Installation.h"
 #include "TestEnv.h"
 #include "datastore/GenState.h"
+#include "datastore/Startup.h"
 #include "dates/frm_Dates.h"
 #include "platform/DsnRegistry.h"
 #include "signin/A_Start.h"
 #include "signin/frm_Gen_Pass.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -241,12 +244,56 @@ private slots:
         QCOMPARE(Gen_Today, kToday);
         if (!dbMst.isEmpty()) {
             QCOMPARE(platform::dsnDatabase("QUENMOOR_" + dbMst), env.companyFile(dbMst));
-            QCOMPARE(Gen_ConStrMst, "DSN=QUENMOOR_" + dbMst + ";UID=;PWD=qzrt5172");
+            // The company year's connections open its file.
+            datastore::Connection year;
+            QVERIFY(OpenMst(year));
+            QCOMPARE(QFileInfo(year.database().databaseName()).canonicalFilePath(),
+                     QFileInfo(env.companyFile(dbMst)).canonicalFilePath());
         }
         // The date dialog opens in every case; the company and sign-in windows are gone.
         QVERIFY(datesWindowShown());
         QVERIFY(!start->isVisible() && !window.isVisible());
         QCOMPARE(env.endCount, 0);
+    }
+
+    // Every typed character of the password shows as "*".
+    void passwordMasked()
+    {
+        testkit::TestEnv env;
+        install(env);
+        frm_Gen_Pass window;
+        QVERIFY(window.load());
+        showActive(&window);
+        QLineEdit* pass = field(&window, "txtPass");
+        pass->setFocus();
+        QTest::keyClicks(pass, "Secret1");
+        QCOMPARE(pass->text(), QString("Secret1"));
+        QCOMPARE(pass->displayText(), QString("*******"));
+    }
+
+    // The code column is as wide as the longest code, and never narrower than its heading.
+    void companyCodesShownWhole()
+    {
+        testkit::TestEnv env;
+        install(env);
+        env.exec(env.mainFile(), "INSERT INTO Years (ComCode, Code, DbMst, YStart, YEnd, ComName, "
+                                 "Town) VALUES ('WESTERNDAIRY2024', 1, 'W_1', '2024-01-01', "
+                                 "'2024-12-31', 'West', 'Town')");
+        frm_Gen_Pass window;
+        QVERIFY(window.load());
+        showActive(&window);
+        A_Start* start = signInAsAdmin(window);
+        QVERIFY(start);
+        auto* grid = start->findChild<QTableWidget*>("fgLIst");
+        const int margin =
+            grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+        const int room = grid->columnWidth(1) - 2 * margin;
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            const QString code = grid->item(row, 1) ? grid->item(row, 1)->text() : QString();
+            QVERIFY2(grid->fontMetrics().horizontalAdvance(code) <= room, qPrintable(code));
+        }
+        QVERIFY(grid->horizontalHeader()->fontMetrics().horizontalAdvance("Code   ") <= room);
+        start->close();
     }
 
     void leaving_data()

@@ -16,6 +16,12 @@
 
 namespace testkit {
 
+QString toolPath(const QString& name)
+{
+    const QString binDir = qEnvironmentVariable("TARVOLEN_BIN_DIR");
+    return (binDir.isEmpty() ? QCoreApplication::applicationDirPath() : binDir) + '/' + name;
+}
+
 TestEnv::TestEnv()
 {
     QDir().mkpath(programDir());
@@ -28,7 +34,10 @@ TestEnv::TestEnv()
     platform::setProgramFolder(programDir());
     platform::setRunningCopyName("tarvolen-test-" + QFileInfo(root()).fileName());
     platform::setMessageHandler([this](const platform::Message& m) { messages << m; });
-    platform::setEndHandler([this] { ++endCount; });
+    platform::setEndHandler([this](platform::EndStatus status) {
+        ++endCount;
+        endStatuses << int(status);
+    });
     platform::setClock({});
 }
 
@@ -36,7 +45,7 @@ TestEnv::~TestEnv()
 {
     datastore::resetGenState();
     platform::setMessageHandler({});
-    platform::setEndHandler({});
+    platform::setEndHandler(platform::EndHandler());
     platform::setClock({});
 }
 

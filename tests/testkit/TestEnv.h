@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Messages.h"
+#include "platform/ProgramEnd.h"
 
 #include <QDateTime>
 #include <QList>
@@ -9,6 +10,10 @@
 #include <QVariantList>
 
 namespace testkit {
+
+// A built tool (tarvolen-admin, tarvolen-scale-sim): in TARVOLEN_BIN_DIR as CTest sets it, or
+// beside the test binary itself when a test is run by hand.
+QString toolPath(const QString& name);
 
 // One test case's world: a temporary folder holding the program's folder, the data root, the
 // ODBC user settings (ODBCINI) and Tarvolen's configuration folder (XDG_CONFIG_HOME). Messages
@@ -46,6 +51,7 @@ public:
 
     QList<platform::Message> messages;
     int endCount = 0;
+    QList<int> endStatuses; // the exit status of each end (platform::EndStatus)
     QStringList messageTexts() const;
 
 private:

@@ -20,7 +20,7 @@ struct Run {
 Run runAdmin(const QStringList& arguments)
 {
     QProcess process;
-    process.start(qEnvironmentVariable("TARVOLEN_BIN_DIR") + "/tarvolen-admin", arguments);
+    process.start(testkit::toolPath("tarvolen-admin"), arguments);
     process.closeWriteChannel();
     if (!process.waitForFinished() || process.exitStatus() != QProcess::NormalExit)
         return {};

@@ -47,7 +47,7 @@ private slots:
         QVERIFY(first.listen(name));
         desk.open();
         QVERIFY(!desk.loaded);
-        QCOMPARE(desk.env.endCount, 1);
+        QCOMPARE(desk.env.endStatuses, QList<int>{int(platform::EndStatus::Normal)});
         QVERIFY(desk.env.messages.isEmpty());
         QCOMPARE(desk.field<QComboBox>("cmbRoute")->count(), 0); // nothing more of the load ran
         QVERIFY(first.waitForNewConnection(5000));
@@ -201,6 +201,59 @@ private slots:
         emit route->activated(1);
         QCOMPARE(rows(grid), QStringList({"4|201|Southend|Cow|Whole|1|31.0",
                                           "1|201|Southend|Cow|Whole|1|30.0"}));
+    }
+
+    // Tab and Shift+Tab leave the time pickers at once; Up still steps the section in the caret.
+    void tabLeavesTimePickers()
+    {
+        Desk desk;
+        desk.addRoute(1, "North");
+        desk.open();
+        auto* scheduled = desk.field<QTimeEdit>("dtpSchTime");
+        scheduled->setFocus();
+        scheduled->setCurrentSection(QDateTimeEdit::HourSection);
+        const QTime before = scheduled->time();
+        QTest::keyClick(scheduled, Qt::Key_Up);
+        QCOMPARE(scheduled->time(), before.addSecs(3600));
+        QTest::keyClick(scheduled, Qt::Key_Tab);
+        QCOMPARE(desk.focused(), QString("dtpArrTime"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(desk.focused(), QString("txtTruckKMR"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(desk.focused(), QString("dtpArrTime"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(desk.focused(), QString("dtpSchTime"));
+    }
+
+    // The recovery frame's caption is bold serif; its labels keep their plain face.
+    void recoveryCaptionFace()
+    {
+        Desk desk;
+        desk.open();
+        const QFontInfo caption(desk.field("fmLate")->font());
+        QVERIFY(caption.bold());
+        QCOMPARE(caption.family(), QFontInfo(QFont("Times New Roman")).family());
+        const QFontInfo label(desk.field("Label14")->font());
+        QVERIFY(!label.bold());
+        QVERIFY(label.family() != caption.family());
+    }
+
+    // A network scale that does not answer ends the program with its own exit status.
+    void scaleNotConnectedEndsFatally()
+    {
+        Desk desk;
+        desk.addRoute(1, "North");
+        QTcpServer probe; // a port taken from the system and given back: nothing listens on it
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        const QString port = QString::number(probe.serverPort());
+        probe.close();
+        desk.exec("INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, LanHostNo, ComLan) "
+                  "VALUES (2, 0, 0, '127.0.0.1', ?, 2)",
+                  {port});
+        desk.open();
+        desk.window->cmdWeight_Click();
+        QCOMPARE(desk.env.messageTexts(), QStringList{"not connected"});
+        QCOMPARE(desk.env.endStatuses, QList<int>{int(platform::EndStatus::ScaleNotConnected)});
     }
 
     void keyRules()

@@ -1,0 +1,356 @@
+#include "VillageLookup.h"
+
+#include "ui_VillageLookup.h"
+
+#include "datastore/Startup.h"
+#include "formkit/FieldEvents.h"
+#include "formkit/Focus.h"
+#include "formkit/GridLayout.h"
+#include "formkit/KeyFilters.h"
+#include "formkit/TextRules.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QSignalBlocker>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <cmath>
+
+using villagesearch::Village;
+
+namespace {
+constexpr int kCodeColumn = 0;
+constexpr int kNameColumn = 1;
+constexpr int kRefColumn = 2;
+constexpr int kRouteColumn = 3;
+
+constexpr int twips(int value)
+{
+    return (value + 7) / 15;
+}
+// The list's record selector on the left is as wide as the strip's extra 300 twips, so the
+// strip's captions stand over their columns.
+constexpr int kSelectorTwips = 300;
+constexpr int kCodeTwips = 880;
+constexpr int kNameTwips = 3000;
+// The panel always opens at the top of the window, over its right-hand part.
+constexpr int kPanelLeftTwips = 6650;
+
+const QColor kLookupTeal{0, 192, 192};
+const QString kStripLayout = QStringLiteral("^VILL. CODE   |^VILLAGE NAME           |   ");
+
+// The list shows a blank record selector, as wide as the strip's extra width.
+class VillageListRows : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Vertical && role == Qt::DisplayRole)
+            return QVariant();
+        return QIdentityProxyModel::headerData(section, orientation, role);
+    }
+};
+
+// A reference read from the list names a village only when it is a whole positive number.
+bool isVillageRef(double ref)
+{
+    return ref > 0 && ref <= double(std::numeric_limits<qint32>::max()) && std::floor(ref) == ref;
+}
+
+} // namespace
+
+VillageLookup::VillageLookup(QWidget* parent)
+    : QFrame(parent), ui(std::make_unique<Ui::VillageLookup>()),
+      m_fields(new formkit::FieldEvents(this)), m_villages(new QSqlQueryModel(this))
+{
+    ui->setupUi(this);
+    QPalette teal = palette();
+    teal.setColor(QPalette::Window, kLookupTeal);
+    setPalette(teal);
+    setAutoFillBackground(true);
+    wireList();
+    wireKeys();
+    hide();
+}
+
+VillageLookup::~VillageLookup() = default;
+
+void VillageLookup::wireList()
+{
+    auto* rows = new VillageListRows(this);
+    rows->setSourceModel(m_villages);
+    QTableView* const list = ui->dbList;
+    list->setModel(rows);
+    list->horizontalHeader()->hide();
+    list->horizontalHeader()->setStretchLastSection(true);
+    list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list->verticalHeader()->setFixedWidth(twips(kSelectorTwips));
+    list->verticalHeader()->setDefaultSectionSize(list->fontMetrics().height() + 4);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setTabKeyNavigation(false);
+    list->setWordWrap(false);
+
+    QTableWidget* const strip = ui->fgDgn;
+    strip->setRowCount(0);
+    strip->setColumnCount(3);
+    strip->verticalHeader()->hide();
+    strip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    strip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    formkit::applyGridLayout(strip, kStripLayout);
+    strip->setColumnWidth(0, twips(kCodeTwips + kSelectorTwips));
+    strip->setColumnWidth(1, twips(kNameTwips));
+    strip->horizontalHeader()->setStretchLastSection(true);
+    strip->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    strip->horizontalHeader()->setFixedHeight(strip->height() - 2 * strip->frameWidth());
+}
+
+void VillageLookup::wireKeys()
+{
+    Ui::VillageLookup* const f = ui.get();
+    connect(f->txtItemCode, &QLineEdit::textChanged, this,
+            [this](const QString& text) { search(QStringLiteral("VCode"), text); });
+    connect(f->txtItemName, &QLineEdit::textChanged, this,
+            [this](const QString& text) { search(QStringLiteral("VName"), text); });
+
+    const auto pickOnEnter = formkit::enterRuns([this] { cmdOk_Click(); });
+    formkit::FieldHandlers code;
+    code.keyDown = [f](int keyCode) {
+        if (keyCode != formkit::kKeyDown)
+            return false;
+        f->txtItemName->setFocus(Qt::OtherFocusReason);
+        return true;
+    };
+    code.keyPress = pickOnEnter;
+    m_fields->on(f->txtItemCode, code);
+
+    formkit::FieldHandlers name;
+    name.keyDown = [f](int keyCode) {
+        if (keyCode != formkit::kKeyDown)
+            return false;
+        QAbstractItemModel* list = f->dbList->model();
+        if (list->rowCount() > 0) {
+            f->dbList->setCurrentIndex(list->index(0, kNameColumn));
+            formkit::Next_Focus(f->dbList);
+        }
+        return true;
+    };
+    name.keyPress = pickOnEnter;
+    m_fields->on(f->txtItemName, name);
+
+    formkit::FieldHandlers list;
+    list.keyPress = pickOnEnter;
+    m_fields->on(f->dbList, list);
+
+    // Operators press Enter on a focused button as well as Space.
+    for (QPushButton* button : {f->cmdOk, f->cmdCan}) {
+        formkit::FieldHandlers pressed;
+        pressed.keyPress = formkit::enterRuns([button] { button->click(); });
+        m_fields->on(button, pressed);
+    }
+    connect(f->cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(f->cmdCan, &QPushButton::clicked, this, [this] { cmdCan_Click(); });
+
+    // Installed after the field handlers, so that a paste is judged before anything else sees it.
+    f->txtItemCode->installEventFilter(this);
+    f->txtItemName->installEventFilter(this);
+}
+
+void VillageLookup::watchField(QLineEdit* field, From from,
+                               std::function<std::optional<int>()> route)
+{
+    m_watched.insert(field, Watched{from, std::move(route)});
+    field->installEventFilter(this);
+}
+
+void VillageLookup::open(From from, const QString& text, std::optional<int> route)
+{
+    m_route = route;
+    {
+        // Emptying both boxes is one step; the list is queried once, for the typed text.
+        const QSignalBlocker codeQuiet(ui->txtItemCode);
+        const QSignalBlocker nameQuiet(ui->txtItemName);
+        ui->txtItemCode->clear();
+        ui->txtItemName->clear();
+    }
+    m_from = from;
+    fmVill_Visible();
+    QLineEdit* box = from == FromCode ? ui->txtItemCode : ui->txtItemName;
+    box->setFocus(Qt::OtherFocusReason);
+    box->setText(text);
+    box->setCursorPosition(int(box->text().size()));
+}
+
+void VillageLookup::fmVill_Visible()
+{
+    move(twips(kPanelLeftTwips), 0);
+    show();
+    raise();
+}
+
+void VillageLookup::search(const QString& field, const QString& text)
+{
+    m_searchField = field;
+    m_searchText = text;
+    Load_Items();
+}
+
+void VillageLookup::Load_Items()
+{
+    if (!m_route) {
+        m_villages->clear();
+        return;
+    }
+    if (!m_con.isOpen() && !OpenMst(m_con)) {
+        m_villages->clear();
+        return;
+    }
+    QSqlQuery query(m_con.database());
+    if (!query.prepare(villagesearch::statement(m_searchField))) {
+        m_villages->clear();
+        datastore::reportQueryError(query);
+        return;
+    }
+    query.bindValue(QStringLiteral(":route"), *m_route);
+    query.bindValue(QStringLiteral(":prefix"), villagesearch::likePrefix(m_searchText));
+    if (!query.exec()) {
+        m_villages->clear();
+        datastore::reportQueryError(query);
+        return;
+    }
+    m_villages->setQuery(std::move(query));
+    // Read to the end: a statement left part-read would hold a read lock on the shared file
+    // and keep other desks from committing their receipts.
+    while (m_villages->canFetchMore())
+        m_villages->fetchMore();
+
+    QTableView* const list = ui->dbList;
+    // The name column stretches to the list's edge (a little short of its 3000 twips once the
+    // record selector has taken its place) instead of scrolling out of sight.
+    list->setColumnWidth(kCodeColumn, twips(kCodeTwips));
+    list->setColumnHidden(kRefColumn, true);
+    list->setColumnHidden(kRouteColumn, true);
+    // As the bound list did, the first village is the current one, so Enter picks it.
+    if (list->model()->rowCount() > 0)
+        list->setCurrentIndex(list->model()->index(0, kCodeColumn));
+}
+
+void VillageLookup::cmdOk_Click()
+{
+    const QModelIndex current = ui->dbList->currentIndex();
+    if (!current.isValid()) {
+        emit picked(Village(), false);
+        return;
+    }
+    // The village is read again by its reference: the row as stored now, not the list's text.
+    const double ref = formkit::numericValue(
+        m_villages->data(m_villages->index(current.row(), kRefColumn)).toString());
+    const Village village =
+        isVillageRef(ref) ? villagesearch::villageByRef(qint64(ref)) : Village();
+    // The window takes the focus back before the panel hides, so that it never passes through
+    // a field whose own focus handling would hold it.
+    emit picked(village, true);
+    hide();
+}
+
+void VillageLookup::cmdCan_Click()
+{
+    emit cancelled();
+    hide();
+}
+
+bool VillageLookup::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (!box)
+        return false;
+    const auto found = m_watched.constFind(watched);
+    if (found == m_watched.constEnd())
+        return pasted(box, event,
+                      [this, box](const QString& text) { pasteIntoSearchBox(box, text); });
+    const Watched opener = found.value();
+    // Keys, pastes and drops in the village code or name open the panel instead of editing it.
+    if (pasted(box, event, [this, opener](const QString& text) { openWithPaste(opener, text); }))
+        return true;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QString text = villagesearch::openingText(*key);
+    if (text.isEmpty()) {
+        // A key held with Alt is an access key or nothing; it neither opens nor types.
+        return (key->modifiers() & Qt::AltModifier) && !key->text().isEmpty();
+    }
+    open(opener.from, text, opener.route());
+    return true;
+}
+
+// A paste shortcut, a drop or the context menu's Paste: the text goes to take instead of the box.
+bool VillageLookup::pasted(QLineEdit* box, QEvent* event,
+                           const std::function<void(const QString&)>& take)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
+            return false;
+        take(QApplication::clipboard()->text());
+        return true;
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QMimeData* data = drop->mimeData();
+        take(data && data->hasText() ? data->text() : QString());
+        drop->acceptProposedAction();
+        return true;
+    }
+    case QEvent::ContextMenu: {
+        std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+            paste->disconnect();
+            connect(paste, &QAction::triggered, this,
+                    [take] { take(QApplication::clipboard()->text()); });
+        }
+        menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+QString VillageLookup::captionOf(const QLineEdit* box) const
+{
+    return box == ui->txtItemCode ? ui->lblItemCode->text() : ui->lblItemName->text();
+}
+
+void VillageLookup::openWithPaste(const Watched& opener, const QString& pasted)
+{
+    if (pasted.isEmpty())
+        return;
+    const QLineEdit* box = opener.from == FromCode ? ui->txtItemCode : ui->txtItemName;
+    const auto check =
+        villagesearch::checkPaste(pasted, captionOf(box), kSearchLimit, kSearchLimit);
+    emit notice(check.refusal);
+    if (check.refusal.isEmpty())
+        open(opener.from, check.text, opener.route());
+}
+
+void VillageLookup::pasteIntoSearchBox(QLineEdit* box, const QString& pasted)
+{
+    if (pasted.isEmpty())
+        return;
+    const int roomLeft =
+        box->maxLength() - int(box->text().size()) + int(box->selectedText().size());
+    const auto check =
+        villagesearch::checkPaste(pasted, captionOf(box), roomLeft, box->maxLength());
+    emit notice(check.refusal);
+    if (check.refusal.isEmpty())
+        box->insert(check.text);
+}

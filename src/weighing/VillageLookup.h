@@ -1,0 +1,88 @@
+#pragma once
+
+#include "VillageSearch.h"
+#include "datastore/Connection.h"
+
+#include <QFrame>
+#include <QHash>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QLineEdit;
+class QSqlQueryModel;
+
+namespace Ui {
+class VillageLookup;
+}
+namespace formkit {
+class FieldEvents;
+}
+
+// The village lookup panel (fmVill): the operator narrows the route's active villages by the
+// start of a code or a name and picks one. It is opened from the village code or name field of
+// the weighing window, with the route chosen there, and tells the window what was picked or
+// that the operator cancelled; the window fills its own fields and moves its own focus.
+class VillageLookup : public QFrame {
+    Q_OBJECT
+public:
+    // Which field opened the panel (VillFrom); the focus goes back there after a pick.
+    enum From : quint8 { FromNone = 0, FromCode = 1, FromName = 2 };
+    static constexpr int kSearchLimit = 100;
+
+    explicit VillageLookup(QWidget* parent = nullptr);
+    ~VillageLookup() override;
+    VillageLookup(const VillageLookup&) = delete;
+    VillageLookup& operator=(const VillageLookup&) = delete;
+
+    // The village code or name field whose keys and pastes open the panel; route() gives the
+    // key of the route chosen at that moment, none when no route is chosen.
+    void watchField(QLineEdit* field, From from, std::function<std::optional<int>()> route);
+
+    // Opens the panel with text in the search box of the field it came from.
+    void open(From from, const QString& text, std::optional<int> route);
+    From villFrom() const { return m_from; }
+
+    void fmVill_Visible();
+    void Load_Items();
+    void cmdOk_Click();
+    void cmdCan_Click();
+
+signals:
+    // The pick: the village now in the entry row (ref 0 and empty texts when none). closing is
+    // false when the list had no current row; the panel then stays open.
+    void picked(const villagesearch::Village& village, bool closing);
+    void cancelled();
+    // A passing notice for the window's status line (a paste that was refused).
+    void notice(const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void wireList();
+    void wireKeys();
+    struct Watched {
+        From from;
+        std::function<std::optional<int>()> route;
+    };
+    void search(const QString& field, const QString& text);
+    bool pasted(QLineEdit* box, QEvent* event, const std::function<void(const QString&)>& take);
+    QString captionOf(const QLineEdit* box) const;
+    void openWithPaste(const Watched& opener, const QString& pasted);
+    void pasteIntoSearchBox(QLineEdit* box, const QString& pasted);
+
+    std::unique_ptr<Ui::VillageLookup> ui;
+    formkit::FieldEvents* m_fields;
+    QSqlQueryModel* m_villages;
+    // The list's own connection: it stays open while the list shows its query, and is opened
+    // again when the company-year connection was closed under it.
+    datastore::Connection m_con;
+    QHash<QObject*, Watched> m_watched;
+    From m_from = FromNone;
+    std::optional<int> m_route;
+    QString m_searchField; // SearchField: "VCode" or "VName"
+    QString m_searchText;  // SearchText
+};
