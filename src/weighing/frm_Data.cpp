@@ -1,5 +1,6 @@
 #include "frm_Data.h"
 
+#include "ReceiptWriter.h"
 #include "ScaleRoutines.h"
 #include "StatusArea.h"
 #include "ui_frm_Data.h"
@@ -59,7 +60,7 @@ frm_Data::frm_Data(QWidget* parent)
     : QWidget(parent), ui(new Ui::frm_Data), Timer1(new QTimer(this)),
       MSComm1(new platform::SerialControl(this)), Winsock1(new QTcpSocket(this)),
       m_fields(new formkit::FieldEvents(this)), m_status(nullptr),
-      m_villages(new QSqlQueryModel(this))
+      m_villages(new QSqlQueryModel(this)), m_writer(new weighing::ReceiptWriter(this))
 {
     ui->setupUi(this);
     m_status = new StatusArea(ui->lblStatus, this);
@@ -74,6 +75,10 @@ frm_Data::frm_Data(QWidget* parent)
     wireFields();
     wireLookup();
     wireScaleLinks();
+    connect(m_writer, &weighing::ReceiptWriter::waiting, this,
+            [this] { waitingForDatabase(true); });
+    connect(m_writer, &weighing::ReceiptWriter::finished, this,
+            [this](const weighing::WriteResult& written) { Save_Data_Done(written); });
 }
 
 frm_Data::~frm_Data()
@@ -186,8 +191,9 @@ void frm_Data::Form_Unload()
 
 void frm_Data::closeEvent(QCloseEvent* event)
 {
-    // A handler waiting for the scale is still running on this window: it cannot go yet.
-    if (isWaitingForScale()) {
+    // A handler waiting for the scale is still running on this window, or a receipt waits for
+    // the database: it cannot go yet.
+    if (isWaitingForScale() || isSavingReceipt()) {
         event->ignore();
         return;
     }

@@ -20,6 +20,10 @@ class FieldEvents;
 namespace platform {
 class SerialControl;
 }
+namespace weighing {
+class ReceiptWriter;
+struct WriteResult;
+} // namespace weighing
 
 // The weighing window: one route's milk for one collection date and shift, village by village.
 class frm_Data : public QWidget {
@@ -71,7 +75,10 @@ public:
 
     // Adding and writing a receipt (frm_Data_Add.cpp)
     void cmdAdd_Click();
-    bool Save_Data();
+    // Starts the write; Save_Data_Done follows when the receipt is stored or has failed.
+    void Save_Data();
+    // Whether a receipt is being written (the window waits for the database).
+    bool isSavingReceipt() const;
     void txtCans_GotFocus();
     void txtCans_KeyPress(int& KeyAscii);
     void txtCans_LostFocus();
@@ -99,6 +106,8 @@ private:
     void wireFields();
     void wireLookup();
     void wireScaleLinks();
+    void waitingForDatabase(bool waiting);
+    void Save_Data_Done(const weighing::WriteResult& written);
 
     formkit::FieldEvents* m_fields;
     StatusArea* m_status;
@@ -106,6 +115,7 @@ private:
     // likely the tail of a reading, and is skipped up to its line end.
     bool m_serialMidStream = false;
     QSqlQueryModel* m_villages;
+    weighing::ReceiptWriter* m_writer;
 };
 
 // Puts into Target the vehicle that the route has on CollDate, or empty text.
