@@ -75,6 +75,7 @@ frm_Data::frm_Data(QWidget* parent)
     wireFields();
     wireLookup();
     wireScaleLinks();
+    wirePaste();
     connect(m_writer, &weighing::ReceiptWriter::waiting, this,
             [this] { waitingForDatabase(true); });
     connect(m_writer, &weighing::ReceiptWriter::finished, this,

@@ -106,6 +106,7 @@ private:
     void wireFields();
     void wireLookup();
     void wireScaleLinks();
+    void wirePaste();
     void waitingForDatabase(bool waiting);
     void Save_Data_Done(const weighing::WriteResult& written);
 
