@@ -13,6 +13,7 @@ const std::vector<Command>& commands()
         {"station", runStation,
          "  tarvolen-admin station --data-root DIR --company CODE [--link 1-4] [--format N]\n"
          "                 [--port N] [--speed N] [--host H] [--tcp-port P]\n"},
+        {"check", runCheck, "  tarvolen-admin check --data-root DIR [--company CODE] [--fix]\n"},
     };
     return known;
 }

@@ -17,5 +17,6 @@ const std::vector<Command>& commands();
 
 int runInit(const QStringList& arguments);
 int runStation(const QStringList& arguments);
+int runCheck(const QStringList& arguments);
 
 } // namespace admin
