@@ -1,5 +1,6 @@
 #include "Receipt.h"
 
+#include "datastore/DataWght.h"
 #include "datastore/NextNumbers.h"
 #include "datastore/WriteTransaction.h"
 #include "formkit/TextRules.h"
@@ -56,25 +57,20 @@ QString shiftCondition(const QDate& date, qint32 shift)
 }
 
 namespace {
-const QString kInsert = QStringLiteral(
-    "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, ACode, DlySlNo, VRefNo, MCode, CansRecd, "
-    "MWeight, RtRefNo, Uid, UName, Stat, ColTime, TruckNo, SchTime, ArrTime, TruckKMR, "
-    "TruckRecAmt, TruckRemarks) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-    "?)");
-
+// In the order of datastore::kDataWghtColumns.
 QVariantList rowValues(const ReceiptEntry& entry, const ReceiptNumbers& numbers)
 {
     return {
         numbers.refNo,
         entry.date.toString(Qt::ISODate),
         entry.shift,
-        entry.animal,
-        numbers.dlySlNo,
+        entry.route,
         entry.village,
+        entry.animal,
         entry.milk,
+        numbers.dlySlNo,
         entry.cans,
         entry.weight,
-        entry.route,
         int(entry.uid),
         entry.uname,
         0,
@@ -140,7 +136,7 @@ ReceiptWrite::Step ReceiptWrite::tryOnce()
         if (!dlySlNo)
             return fail(error);
         const ReceiptNumbers numbers{*refNo, *dlySlNo};
-        QSqlQuery insert = m_con.run(kInsert, rowValues(m_entry, numbers));
+        QSqlQuery insert = m_con.run(datastore::dataWghtInsert(), rowValues(m_entry, numbers));
         if (!insert.isActive())
             return fail(datastore::describeError(insert));
         m_rowNumbers = numbers;

@@ -8,7 +8,7 @@ const std::vector<Command>& commands()
 {
     static const std::vector<Command> known{
         {"init", runInit,
-         "  tarvolen-admin init --program-dir DIR --data-root DIR [--demo] [--force] [--today "
+         "  tarvolen-admin init [--program-dir DIR] --data-root DIR [--demo] [--force] [--today "
          "DATE]\n"},
         {"station", runStation,
          "  tarvolen-admin station --data-root DIR --company CODE [--link 1-4] [--format N]\n"
@@ -25,6 +25,7 @@ QString admincli::usage()
     QString text = QStringLiteral("Usage:\n");
     for (const admin::Command& command : admin::commands())
         text += QLatin1String(command.usage);
-    text += QStringLiteral("  tarvolen-admin COMMAND --help\n");
+    text += QStringLiteral("  tarvolen-admin COMMAND --help\n"
+                           "  tarvolen-admin --version\n");
     return text;
 }

@@ -4,8 +4,8 @@
 // write lock. --fix adds the missing indexes and nothing else.
 #include "AdminCli.h"
 #include "AdminCommands.h"
+#include "AdminDb.h"
 #include "Installation.h"
-#include "SqliteFile.h"
 #include "platform/Paths.h"
 
 #include <QCommandLineParser>
@@ -37,11 +37,11 @@ struct Shape {
     QList<IndexShape> indexes;
 };
 
-QStringList columnsOf(admin::SqliteFile& db, const QString& pragma, const QString& name,
+QStringList columnsOf(datastore::Connection& db, const QString& pragma, const QString& name,
                       int nameColumn)
 {
     QStringList names;
-    QSqlQuery query = db.select(QStringLiteral("PRAGMA %1(\"%2\")").arg(pragma, name));
+    QSqlQuery query = db.run(QStringLiteral("PRAGMA %1(\"%2\")").arg(pragma, name));
     while (query.next())
         names << query.value(nameColumn).toString();
     return names;
@@ -49,15 +49,14 @@ QStringList columnsOf(admin::SqliteFile& db, const QString& pragma, const QStrin
 
 bool readShape(const QString& file, Shape* shape, QString* error)
 {
-    admin::SqliteFile db(file);
-    if (!db.open()) {
-        *error = db.error();
+    datastore::Connection db;
+    *error = admin::openFile(db, file);
+    if (!error->isEmpty())
         return false;
-    }
-    QSqlQuery tables = db.select(QStringLiteral(
+    QSqlQuery tables = db.run(QStringLiteral(
         "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'"));
     if (!tables.isActive()) {
-        *error = db.error();
+        *error = admin::errorOf(db, tables);
         return false;
     }
     QStringList names;
@@ -67,7 +66,7 @@ bool readShape(const QString& file, Shape* shape, QString* error)
         shape->tableNames.insert(table.toLower(), table);
         shape->columns.insert(table.toLower(),
                               columnsOf(db, QStringLiteral("table_info"), table, 1));
-        QSqlQuery list = db.select(QStringLiteral("PRAGMA index_list(\"%1\")").arg(table));
+        QSqlQuery list = db.run(QStringLiteral("PRAGMA index_list(\"%1\")").arg(table));
         QList<IndexShape> found;
         while (list.next()) {
             IndexShape index;
@@ -78,7 +77,7 @@ bool readShape(const QString& file, Shape* shape, QString* error)
         }
         for (IndexShape& index : found) {
             index.columns = columnsOf(db, QStringLiteral("index_info"), index.name, 2);
-            QSqlQuery sql = db.select(
+            QSqlQuery sql = db.run(
                 QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND name = ?"),
                 {index.name});
             if (sql.next())
@@ -130,14 +129,16 @@ QStringList lacks(const Shape& reference, const Shape& actual, QList<IndexShape>
 QStringList addIndexes(const QString& file, const QList<IndexShape>& missing)
 {
     QStringList lines;
-    admin::SqliteFile db(file);
-    if (!db.open())
-        return {QStringLiteral("cannot open: %1").arg(db.error())};
+    datastore::Connection db;
+    const QString notOpened = admin::openFile(db, file);
+    if (!notOpened.isEmpty())
+        return {QStringLiteral("could not open: %1").arg(notOpened)};
     for (const IndexShape& index : missing) {
-        if (db.exec(index.createStatement))
+        const QString error = admin::exec(db, index.createStatement);
+        if (error.isEmpty())
             lines << QStringLiteral("added index %1").arg(index.name);
         else
-            lines << QStringLiteral("could not add index %1: %2").arg(index.name, db.error());
+            lines << QStringLiteral("could not add index %1: %2").arg(index.name, error);
     }
     return lines;
 }
@@ -160,17 +161,16 @@ bool targetsOf(const QString& dataRoot, const QString& company, QList<Target>* t
     }
     if (company.isEmpty())
         *targets << Target{QStringLiteral("Main.mdb"), mainFile, false};
-    admin::SqliteFile main(mainFile);
-    if (!main.open()) {
-        *error = main.error();
+    datastore::Connection main;
+    *error = admin::openFile(main, mainFile);
+    if (!error->isEmpty())
         return false;
-    }
-    QSqlQuery years = main.select(
+    QSqlQuery years = main.run(
         QStringLiteral("SELECT ComCode, Code, DbMst FROM Years WHERE ? = '' OR ComCode = ? "
                        "ORDER BY ComCode, Code"),
         {company.isEmpty() ? QStringLiteral("") : company, company});
     if (!years.isActive()) {
-        *error = main.error();
+        *error = admin::errorOf(main, years);
         return false;
     }
     while (years.next()) {
