@@ -33,7 +33,7 @@ QString StatusArea::text() const
         if (!part.isEmpty())
             parts << part;
     }
-    return parts.join(QStringLiteral("   |   "));
+    return parts.join(QStringLiteral("  |  "));
 }
 
 void StatusArea::refresh()

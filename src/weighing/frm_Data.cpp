@@ -74,6 +74,7 @@ frm_Data::frm_Data(QWidget* parent)
     wireFields();
     wireLookup();
     connect(ui->cmdWeight, &QPushButton::clicked, this, &frm_Data::cmdWeight_Click);
+    wireShiftReport();
     wirePaste();
     connect(m_writer, &weighing::ReceiptWriter::waiting, this,
             [this] { waitingForDatabase(true); });

@@ -73,6 +73,9 @@ public:
     void txtCans_KeyPress(int& KeyAscii);
     void txtCans_LostFocus();
 
+    // The shift report, on F8 (frm_Data_Report.cpp)
+    void ShiftReport_Show();
+
     // The status line beside the window's name (scale state, notices, keys).
     StatusArea* statusArea() const { return m_status; }
 
@@ -94,6 +97,7 @@ private:
     void startScaleLink();
     void stopScaleLink();
     void showWeight(const QString& shown);
+    void wireShiftReport();
     void wirePaste();
     void waitingForDatabase(bool waiting);
     void Save_Data_Done(const weighing::WriteResult& written);

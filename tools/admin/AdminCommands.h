@@ -17,6 +17,15 @@ const std::vector<Command>& commands();
 
 int runInit(const QStringList& arguments);
 int runStation(const QStringList& arguments);
+int runReport(const QStringList& arguments);         // ReceiptCommands.cpp
+int runExport(const QStringList& arguments);         // ReceiptCommands.cpp (export receipts)
+int runExportReceipts(const QStringList& arguments); // ReceiptCommands.cpp
+int runBackup(const QStringList& arguments);         // BackupCommands.cpp
+int runRestore(const QStringList& arguments);        // BackupCommands.cpp
+int runImport(const QStringList& arguments);
+int runExportMasters(const QStringList& arguments); // MasterCommands.cpp
+int runUser(const QStringList& arguments);
+int runCompany(const QStringList& arguments);
 int runCheck(const QStringList& arguments);
 
 } // namespace admin

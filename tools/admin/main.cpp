@@ -3,12 +3,22 @@
 #include "AdminCommands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <cstring>
+#include <memory>
 
 using namespace admincli;
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // A report lays out text, which needs fonts: a GUI application, though it shows no
+    // window, so it runs offscreen (also on a server without a display).
+    const bool laysOutText = argc > 1 && std::strcmp(argv[1], "report") == 0;
+    if (laysOutText && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app = laysOutText
+                                                ? std::make_unique<QGuiApplication>(argc, argv)
+                                                : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarvolen-admin"));
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty())

@@ -1,0 +1,155 @@
+#include "ShiftReport.h"
+
+#include "datastore/NullFields.h"
+
+#include <QSqlQuery>
+
+namespace report {
+namespace {
+
+bool carriesTruckDetails(const datastore::StoredReceipt& r)
+{
+    return !r.truckNo.trimmed().isEmpty() || r.truckKm != 0 || r.recoveryAmount != 0 ||
+           !r.truckRemarks.trimmed().isEmpty();
+}
+
+ReportLine lineOf(const datastore::StoredReceipt& r)
+{
+    return ReportLine{r.serial,       r.villageCode, r.villageName, r.animalName,
+                      r.milkTypeName, r.cans,        r.weight};
+}
+
+void add(Totals* totals, const QVariant& cans, const QVariant& weight)
+{
+    ++totals->receipts;
+    totals->cans += cans.isNull() ? 0.0 : cans.toDouble();
+    totals->weight += weight.isNull() ? 0.0 : weight.toDouble();
+}
+
+// The truck's details: the operator enters them with a route's first receipt and the window
+// empties them after each, so later receipts mostly carry none.
+void fillTruck(RouteSection* section, const QVector<datastore::StoredReceipt>& receipts, int first,
+               int end, const QHash<qint64, QString>& vehicles)
+{
+    int details = first;
+    for (int i = first; i < end; ++i) {
+        if (carriesTruckDetails(receipts[i])) {
+            details = i;
+            break;
+        }
+    }
+    const datastore::StoredReceipt& r = receipts[details];
+    section->truckNo = r.truckNo.trimmed();
+    section->scheduledTime = r.scheduledTime;
+    section->arrivalTime = r.arrivalTime;
+    section->tripKm = r.truckKm;
+    section->recoveryAmount = r.recoveryAmount;
+    section->remarks = r.truckRemarks;
+    if (section->truckNo.isEmpty())
+        section->truckNo = vehicles.value(section->route);
+}
+
+} // namespace
+
+QVector<RouteSection> routeSections(const QVector<datastore::StoredReceipt>& receipts,
+                                    const QHash<qint64, QString>& vehicles)
+{
+    QVector<RouteSection> sections;
+    int first = 0;
+    while (first < receipts.size()) {
+        int end = first;
+        while (end < receipts.size() && receipts[end].route == receipts[first].route)
+            ++end;
+        RouteSection section;
+        section.route = receipts[first].route;
+        section.routeName = receipts[first].routeName;
+        for (int i = first; i < end; ++i) {
+            section.lines.append(lineOf(receipts[i]));
+            add(&section.totals, receipts[i].cans, receipts[i].weight);
+        }
+        fillTruck(&section, receipts, first, end, vehicles);
+        sections.append(section);
+        first = end;
+    }
+    return sections;
+}
+
+QVector<MilkTypeLine> milkTypeLines(const QVector<datastore::MilkTypeTotal>& totals)
+{
+    QVector<MilkTypeLine> lines;
+    for (const datastore::MilkTypeTotal& t : totals)
+        lines.append(
+            MilkTypeLine{t.milkType, t.milkTypeName, Totals{t.receipts, t.cans, t.weight}});
+    return lines;
+}
+
+Totals overallOf(const QVector<MilkTypeLine>& lines)
+{
+    Totals overall;
+    for (const MilkTypeLine& line : lines) {
+        overall.receipts += line.totals.receipts;
+        overall.cans += line.totals.cans;
+        overall.weight += line.totals.weight;
+    }
+    return overall;
+}
+
+bool companyHeading(datastore::Connection& main, const QString& company, QString* name,
+                    QString* town, QString* error)
+{
+    QSqlQuery rs = main.run(QStringLiteral("Select ComName, Town from Years Where ComCode = ? "
+                                           "order by Code Desc"),
+                            {company});
+    if (!rs.isActive()) {
+        *error = datastore::describeError(rs);
+        return false;
+    }
+    if (rs.next()) {
+        *name = datastore::Null_Str(rs.value(0));
+        *town = datastore::Null_Str(rs.value(1));
+    }
+    return true;
+}
+
+bool loadShiftReport(datastore::Connection& main, datastore::Connection& companyYear,
+                     const ReportRequest& request, ShiftReport* report, QString* error)
+{
+    *report = ShiftReport();
+    report->date = request.date;
+    report->shift = request.shift;
+    if (!companyHeading(main, request.company, &report->company, &report->town, error))
+        return false;
+    QVector<datastore::StoredReceipt> receipts;
+    if (!datastore::storedReceipts(companyYear,
+                                   {request.date, request.date, request.shift, request.route},
+                                   &receipts, error))
+        return false;
+    QHash<qint64, QString> vehicles;
+    for (const datastore::StoredReceipt& r : receipts) {
+        if (vehicles.contains(r.route))
+            continue;
+        QString vehicle;
+        if (!datastore::routeVehicle(companyYear, int(r.route), request.date, &vehicle, error))
+            return false;
+        vehicles.insert(r.route, vehicle);
+    }
+    report->routes = routeSections(receipts, vehicles);
+    QVector<datastore::MilkTypeTotal> totals;
+    if (!datastore::shiftTotals(companyYear, request.date, request.shift, request.route, &totals,
+                                error))
+        return false;
+    report->byMilkType = milkTypeLines(totals);
+    report->overall = overallOf(report->byMilkType);
+    return true;
+}
+
+QString shiftName(int shift)
+{
+    if (shift == 2)
+        return QStringLiteral("AM");
+    if (shift == 3)
+        return QStringLiteral("PM");
+    return QString();
+}
+
+} // namespace report

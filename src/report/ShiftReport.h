@@ -1,0 +1,89 @@
+#pragma once
+
+#include "datastore/Connection.h"
+#include "datastore/ShiftQueries.h"
+
+#include <QDate>
+#include <QHash>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+// The shift report: what was collected on each route of one date and shift, with the route's
+// truck, its receipts in serial order and its totals, and the shift's totals per milk type.
+// Every figure is summed from the stored values; only the shown texts are rounded.
+namespace report {
+
+struct Totals {
+    qint64 receipts = 0;
+    double cans = 0;   // null cans count as 0
+    double weight = 0; // a null weight counts as 0
+};
+
+struct ReportLine {
+    qint64 serial = 0;
+    QString villageCode;
+    QString villageName; // empty when the village's row is gone
+    QString animal;      // empty when the animal type's row is gone
+    QString milkType;    // empty when the milk type's row is gone
+    QVariant cans;
+    QVariant weight;
+};
+
+struct RouteSection {
+    qint64 route = 0;
+    QString routeName;
+    QString truckNo;
+    QString scheduledTime;
+    QString arrivalTime;
+    double tripKm = 0;
+    double recoveryAmount = 0;
+    QString remarks;
+    QVector<ReportLine> lines; // in serial order
+    Totals totals;
+};
+
+struct MilkTypeLine {
+    qint64 milkType = 0;
+    QString name;
+    Totals totals;
+};
+
+struct ShiftReport {
+    QString company;
+    QString town;
+    QDate date;
+    int shift = 0; // 2 = AM, 3 = PM
+    QVector<RouteSection> routes;
+    QVector<MilkTypeLine> byMilkType;
+    Totals overall;
+};
+
+// Groups a shift's receipts (in route and serial order) into route sections with their
+// totals. The truck's details come from the route's first receipt that carries any; its
+// number, when no receipt carries one, from `vehicles` (route -> the vehicle assigned on the
+// date), else it stays empty.
+QVector<RouteSection> routeSections(const QVector<datastore::StoredReceipt>& receipts,
+                                    const QHash<qint64, QString>& vehicles);
+// The milk type lines from the database's sums, and the overall totals from them.
+QVector<MilkTypeLine> milkTypeLines(const QVector<datastore::MilkTypeTotal>& totals);
+Totals overallOf(const QVector<MilkTypeLine>& lines);
+
+// Company name and town of the company's latest year, from the main database.
+bool companyHeading(datastore::Connection& main, const QString& company, QString* name,
+                    QString* town, QString* error);
+
+struct ReportRequest {
+    QString company; // ComCode
+    QDate date;
+    int shift = 0;
+    qint64 route = 0; // 0 = every route
+};
+// Reads everything the report shows. False with the reason in *error on a failed statement.
+bool loadShiftReport(datastore::Connection& main, datastore::Connection& companyYear,
+                     const ReportRequest& request, ShiftReport* report, QString* error);
+
+// "AM" or "PM" (empty for another code).
+QString shiftName(int shift);
+
+} // namespace report

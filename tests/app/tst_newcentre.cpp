@@ -1,0 +1,287 @@
+// A centre set up from nothing with tarvolen-admin alone, then worked by the real desk: the
+// new user signs in, the new company is listed once, the lookup finds an imported village and
+// Add stores a receipt that points to it; and the same in the company's next year.
+
+#include "TestEnv.h"
+#include "WeighingWindow.h"
+#include "datastore/GenState.h"
+#include "dates/frm_Dates.h"
+#include "signin/frm_Gen_Pass.h"
+#include "weighing/frm_Data.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QTableWidget>
+#include <QtTest>
+#include <memory>
+
+using testkit::TestEnv;
+
+namespace {
+constexpr int kWait = 10000; // bounds a hang; what a process delivers comes when it comes
+constexpr int kVillages = 1000;
+
+struct Run {
+    int exitCode = -1;
+    QString output;
+};
+
+Run admin(const QStringList& arguments, const QByteArray& input = {})
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(qEnvironmentVariable("TARVOLEN_BIN_DIR") + "/tarvolen-admin", arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAll())};
+}
+
+bool writeFile(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Villages 1000 to 1999 as a spreadsheet saves them, on routes 1 and 2 by turns; a few names
+// with commas, quotes and letters beyond ASCII.
+QByteArray villagesCsv()
+{
+    QByteArray csv = "\xEF\xBB\xBF"
+                     "code,name,route,active\r\n";
+    for (int i = 0; i < kVillages; ++i) {
+        QString name = QString("Village %1").arg(i);
+        if (i % 97 == 0)
+            name = QString("\"Kh\u00E9da, \"\"%1\"\"\"").arg(i);
+        csv += QString("%1,%2,%3,1\r\n").arg(1000 + i).arg(name).arg(1 + i % 2).toUtf8();
+    }
+    return csv;
+}
+
+// The simulated scale on the network, weighing on request.
+struct Scale {
+    Scale()
+    {
+        process.start(qEnvironmentVariable("TARVOLEN_BIN_DIR") + "/tarvolen-scale-sim",
+                      {"--tcp", "127.0.0.1:0", "--weights", "48.5"});
+    }
+    ~Scale()
+    {
+        process.terminate();
+        if (!process.waitForFinished(kWait))
+            process.kill();
+    }
+    QString port()
+    {
+        output += QString::fromLocal8Bit(process.readAllStandardOutput());
+        for (const QString& line : output.split('\n'))
+            if (line.startsWith("listening "))
+                return line.section(':', -1).trimmed();
+        return {};
+    }
+    QProcess process;
+    QString output;
+};
+
+QString focusName()
+{
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+}
+
+bool keysTo(const char* name, const QString& text = {}, Qt::Key key = Qt::Key_Return)
+{
+    if (!QTest::qWaitFor([name] { return focusName() == name; })) {
+        qWarning("the focus is on %s, not on %s", qPrintable(focusName()), name);
+        return false;
+    }
+    QTest::keyClicks(QApplication::focusWidget(), text);
+    QTest::keyClick(QApplication::focusWidget(), key);
+    return true;
+}
+} // namespace
+
+class NewCentreTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { wireWeighingWindow(); }
+    void cleanup();
+    void setUpAndWorked_data();
+    void setUpAndWorked();
+
+private:
+    QStringList root() const { return {"--data-root", m_env->dataRoot()}; }
+    bool setUpCentre(const QString& scalePort);
+    QString companiesListed();
+    bool signInAndChoose();
+    bool weighVillage(const QString& code);
+
+    std::unique_ptr<TestEnv> m_env;
+    std::unique_ptr<frm_Gen_Pass> m_signIn;
+    QPointer<frm_Data> m_desk;
+};
+
+void NewCentreTest::cleanup()
+{
+    if (m_desk)
+        m_desk->close();
+    delete m_desk;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (qobject_cast<frm_Dates*>(window) || qobject_cast<frm_Data*>(window))
+            delete window;
+    m_signIn.reset();
+    m_env.reset();
+}
+
+bool NewCentreTest::setUpCentre(const QString& scalePort)
+{
+    const QString dir = m_env->root();
+    const QStringList company{"--company", "GV"};
+    const QList<std::pair<QString, QByteArray>> files = {
+        {"animals", "code,name\r\n1,Cow\r\n2,Buffalo\r\n"},
+        {"milk-types", "code,name\r\n1,Mixed\r\n2,Cow Milk\r\n"},
+        {"routes", "code,name,active\r\n1,East Ridge,1\r\n2,\"River Road, North\",1\r\n"},
+        {"vehicles", "route,from,to,vehicle\r\n1,2024-01-01,2025-12-31,KA 01 T 7\r\n"},
+        {"villages", villagesCsv()},
+    };
+    QList<std::pair<QStringList, QByteArray>> steps = {
+        {{"init", "--program-dir", m_env->programDir()}, {}},
+        {{"company", "add", "GV", "--name", "Green Vale Dairy", "--town", "Hilltown",
+          "--year-start", "2024-01-01", "--year-end", "2024-12-31"},
+         {}},
+        {{"user", "add", "ravi", "--full-name", "Ravi K", "--password-stdin"}, "cream 7\n"},
+        {{"user", "add", "asha", "--password-stdin"}, "other\n"},
+        {{"user", "set-offered", "Ravi", "--program-dir", m_env->programDir()}, {}},
+    };
+    for (const auto& [kind, bytes] : files) {
+        const QString file = dir + "/" + kind + ".csv";
+        if (!writeFile(file, bytes))
+            return false;
+        steps.append({QStringList{"import", kind, file} + company, {}});
+    }
+    steps.append({QStringList{"station", "--link", "2", "--format", "2", "--host", "127.0.0.1",
+                              "--tcp-port", scalePort} +
+                      company,
+                  {}});
+    for (const auto& [arguments, input] : steps) {
+        const Run run = admin(arguments + root(), input);
+        if (run.exitCode != 0) {
+            qWarning("%s: %s", qPrintable(arguments.join(' ')), qPrintable(run.output));
+            return false;
+        }
+    }
+    return true;
+}
+
+// The company codes of the desk's company list, as it shows them.
+QString NewCentreTest::companiesListed()
+{
+    QStringList codes;
+    if (!QTest::qWaitFor([] { return qobject_cast<QTableWidget*>(QApplication::focusWidget()); }))
+        return {};
+    auto* grid = qobject_cast<QTableWidget*>(QApplication::focusWidget());
+    for (int row = 0; row < grid->rowCount(); ++row)
+        if (grid->item(row, 1) && !grid->item(row, 1)->text().isEmpty())
+            codes << grid->item(row, 1)->text();
+    return codes.join(' ');
+}
+
+bool NewCentreTest::signInAndChoose()
+{
+    m_signIn = std::make_unique<frm_Gen_Pass>();
+    if (!m_signIn->load())
+        return false;
+    m_signIn->show();
+    const QString offered = m_signIn->findChild<QLineEdit*>("txtUser")->text();
+    if (offered != "ravi" || !keysTo("txtPass", "cream 7")) {
+        qWarning("offered \"%s\"", qPrintable(offered));
+        return false;
+    }
+    const QString listed = companiesListed();
+    if (listed != "GV") {
+        qWarning("companies listed: %s", qPrintable(listed));
+        return false;
+    }
+    if (!keysTo("fgLIst") || !keysTo("dtpDate") || !keysTo("cmbAP"))
+        return false;
+    return QTest::qWaitFor([this] {
+        m_desk = qobject_cast<frm_Data*>(QApplication::activeWindow());
+        return m_desk && !m_signIn->isVisible();
+    });
+}
+
+bool NewCentreTest::weighVillage(const QString& code)
+{
+    for (const char* field : {"cmbRoute", "txtTNo", "dtpSchTime", "dtpArrTime", "txtTruckKMR",
+                              "txtTruckRecAmt", "txtTruckRemarks"})
+        if (!keysTo(field))
+            return false;
+    if (!keysTo("txtVCode", {}, Qt::Key(code.at(0).unicode())) ||
+        !keysTo("txtItemCode", code.mid(1)) ||
+        !QTest::qWaitFor([] { return focusName() == "txtVCode"; }) ||
+        m_desk->findChild<QLineEdit*>("txtVCode")->text() != code)
+        return false;
+    for (const char* field : {"txtVCode", "txtVName", "cmbAnimal", "cmbMilkType"})
+        if (!keysTo(field))
+            return false;
+    auto* weight = m_desk->findChild<QLineEdit*>("txtWeight");
+    return keysTo("txtCans", "2") && keysTo("cmdWeight") &&
+           QTest::qWaitFor([weight] { return weight->text() == "48.5"; }, kWait) &&
+           keysTo("cmdAdd") && QTest::qWaitFor([] { return focusName() == "txtVCode"; });
+}
+
+void NewCentreTest::setUpAndWorked_data()
+{
+    QTest::addColumn<bool>("nextYear");
+    QTest::newRow("first year") << false;
+    QTest::newRow("next year, made with new-year") << true;
+}
+
+void NewCentreTest::setUpAndWorked()
+{
+    QFETCH(bool, nextYear);
+    m_env = std::make_unique<TestEnv>();
+    Scale scale;
+    QTRY_VERIFY_WITH_TIMEOUT(!scale.port().isEmpty(), kWait);
+    QVERIFY(setUpCentre(scale.port()));
+    QString dbMst = "GV_2024";
+    QDate today(2024, 3, 5);
+    if (nextYear) {
+        const Run run = admin(QStringList{"company", "new-year", "GV"} + root());
+        QVERIFY2(run.exitCode == 0, qPrintable(run.output));
+        dbMst = "GV_2025";
+        today = QDate(2025, 2, 1);
+    }
+    m_env->setClock(QDateTime(today, QTime(6, 45, 0)));
+    const QString db = m_env->companyFile(dbMst);
+    const QString ref = TestEnv::scalar(db, "SELECT VRefNo FROM Mast_Villages WHERE VCode = "
+                                            "'1234'")
+                            .toString();
+    QCOMPARE(TestEnv::scalar(db, "SELECT COUNT(*) FROM Mast_Villages").toInt(), kVillages);
+
+    QVERIFY(signInAndChoose());
+    QCOMPARE(Gen_DbMst, dbMst);
+    QCOMPARE(m_desk->findChild<QComboBox*>("cmbRoute")->currentText(), QString("East Ridge"));
+    QCOMPARE(m_desk->findChild<QLineEdit*>("txtTNo")->text(), QString("KA 01 T 7"));
+    QVERIFY(weighVillage("1234")); // on route 1: 1000 + an even number
+    QCOMPARE(m_env->messageTexts(), QStringList{"Successfully Added"});
+    QCOMPARE(TestEnv::scalar(db, "SELECT d.RefNo || '|' || d.VRefNo || '|' || v.VCode || '|' || "
+                                 "d.UName || '|' || d.Uid || '|' || d.MWeight || '|' || d.RefDate "
+                                 "FROM Data_Wght d JOIN Mast_Villages v ON v.VRefNo = d.VRefNo")
+                 .toString(),
+             QString("1|%1|1234|ravi|1|48.5|%2").arg(ref, today.toString(Qt::ISODate)));
+    if (nextYear) {
+        // The same villages under the same codes and numbers; the old year keeps its own.
+        const QString old = m_env->companyFile("GV_2024");
+        QCOMPARE(TestEnv::scalar(old, "SELECT VRefNo FROM Mast_Villages WHERE VCode = '1234'")
+                     .toString(),
+                 ref);
+        QCOMPARE(TestEnv::scalar(old, "SELECT COUNT(*) FROM Data_Wght").toInt(), 0);
+    }
+}
+
+QTEST_MAIN(NewCentreTest)
+#include "tst_newcentre.moc"

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// Runs the real tarvolen-admin, as an installer does, with what it reads on standard input.
+namespace admintest {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+inline Run runAdmin(const QStringList& arguments, const QByteArray& input = {})
+{
+    QProcess process;
+    process.start(qEnvironmentVariable("TARVOLEN_BIN_DIR") + "/tarvolen-admin", arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// Every file under a folder with a digest of its bytes: equal maps mean nothing was touched.
+inline QMap<QString, QByteArray> filesUnder(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (file.open(QIODevice::ReadOnly))
+            files.insert(file.fileName(),
+                         QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1));
+    }
+    return files;
+}
+
+inline bool writeFile(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray readFile(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace admintest

@@ -1,0 +1,271 @@
+// Receipts taken out of an installation: the CSV export read back equals the stored rows, the
+// summary equals the rows summed apart; a backup taken while another process writes is one
+// consistent state; a restore refuses while a desk runs.
+
+#include "Backup.h"
+#include "TestEnv.h"
+#include "report/ReceiptExport.h"
+
+#include <QLocalServer>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStandardPaths>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+Run runAdmin(const QStringList& arguments,
+             const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(qEnvironmentVariable("TARVOLEN_BIN_DIR") + "/tarvolen-admin", arguments);
+    Run run;
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// A CSV reader of its own: quoted fields with doubled quotes and line breaks, CR LF or LF.
+QList<QStringList> readCsv(const QString& text)
+{
+    QList<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            row << field;
+            field.clear();
+        } else if (c == '\n' || c == '\r') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            row << field;
+            rows << row;
+            row.clear();
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    if (!field.isEmpty() || !row.isEmpty())
+        rows << (row << field);
+    return rows;
+}
+
+QString readFile(const QString& file)
+{
+    QFile f(file);
+    f.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(f.readAll());
+}
+
+// Rows of a statement, every value as text (null as empty text, numbers as stored).
+QList<QStringList> rowsOf(const QString& file, const QString& sql)
+{
+    QList<QStringList> rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "rows");
+        db.setDatabaseName(file);
+        db.open();
+        QSqlQuery q(db);
+        q.exec(sql);
+        while (q.next()) {
+            QStringList row;
+            for (int c = 0; c < q.record().count(); ++c) {
+                const QVariant v = q.value(c);
+                row << (v.isNull()                        ? QString()
+                        : v.typeId() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 15)
+                                                          : v.toString());
+            }
+            rows << row;
+        }
+    }
+    QSqlDatabase::removeDatabase("rows");
+    return rows;
+}
+
+} // namespace
+
+class ReceiptsOutTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<testkit::TestEnv> m_env;
+
+    void fill()
+    {
+        const QString file = m_env->companyFile();
+        for (const char* sql :
+             {"INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES (1, 'North, upper', 0), "
+              "(2, 'South', 0)",
+              "INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo) VALUES "
+              "(1, 'V01', 'Hill \"Top\"', 1), (2, 'V02', 'Ærøskøbing', 1), (3, 'S01', "
+              "'South\nend', 2)",
+              "INSERT INTO Mast_Animal (ACode, AType) VALUES (1, 'Cow'), (2, 'Buffalo')",
+              "INSERT INTO Mast_Milk (MCode, MType) VALUES (1, 'Whole'), (2, 'Skim')",
+              // Receipt 4's village (77), receipt 5's animal (8) and milk type (9) are gone;
+              // receipt 3 has null cans.
+              "INSERT INTO Data_Wght VALUES "
+              "(1, '2024-03-04', 2, 1, 1, 1, 1, 1, 2, 10.04, 1, 'op', 0, '06:10:00 AM', "
+              "'TR-9', '05:45:00 AM', '06:20:00 AM', 42.5, 150.75, ' late, \"35\" min '), "
+              "(2, '2024-03-04', 2, 1, 2, 2, 2, 2, 3, 31.26, 1, 'op', 0, '06:11:00 AM', '', "
+              "'05:45:00 AM', '06:20:00 AM', 0, 0, ''), "
+              "(3, '2024-03-04', 3, 2, 3, 1, 1, 1, NULL, 7.25, 2, 'mgr', 0, '06:12:00 PM', '', "
+              "'', '', 0, 0, ''), "
+              "(4, '2024-03-05', 2, 1, 77, 1, 1, 1, 1, 12.5, 1, 'op', 0, '06:13:00 AM', '', "
+              "'', '', 0, 0, ''), "
+              "(5, '2024-03-05', 2, 1, 1, 8, 9, 2, 4, 40.3, 1, 'op', 0, '06:14:00 AM', '', "
+              "'', '', 0, 0, ''), "
+              "(6, '2024-03-05', 3, 1, 1, 1, 1, 1, 1, 9.9, 1, 'op', 0, '06:15:00 PM', '', '', "
+              "'', 0, 0, ''), "
+              "(7, '2024-03-06', 2, 1, 1, 1, 1, 1, 1, 5, 1, 'op', 0, '06:15:00 AM', '', '', "
+              "'', 0, 0, '')"})
+            m_env->exec(file, sql);
+    }
+
+    QStringList exportArgs(const QString& file) const
+    {
+        return {"export", "receipts",   "--data-root", m_env->dataRoot(), "--company", "CO1",
+                "--from", "2024-03-04", "--to",        "2024-03-05",      file};
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_env = std::make_unique<testkit::TestEnv>();
+        m_env->createInstallation();
+        fill();
+    }
+    void cleanupTestCase() { m_env.reset(); }
+
+    void csvField_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("plain") << "Hill"
+                               << "Hill";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("comma") << "North, upper"
+                               << "\"North, upper\"";
+        QTest::newRow("quote") << "Hill \"Top\""
+                               << "\"Hill \"\"Top\"\"\"";
+        QTest::newRow("line break") << "South\nend"
+                                    << "\"South\nend\"";
+        QTest::newRow("leading blank") << " x"
+                                       << "\" x\"";
+        QTest::newRow("letters beyond ASCII") << "Ærøskøbing"
+                                              << "Ærøskøbing";
+    }
+    void csvField()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, field);
+        QCOMPARE(report::csvField(text), field);
+    }
+
+    void exportReadBackEqualsStoredRows_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("where");
+        QTest::newRow("two days") << QStringList{}
+                                  << "d.RefDate BETWEEN '2024-03-04' AND '2024-03-05'";
+        QTest::newRow("morning only") << QStringList{"--shift", "AM"}
+                                      << "d.RefDate BETWEEN '2024-03-04' AND '2024-03-05' "
+                                         "AND d.AmPm = 2";
+        QTest::newRow("route 2 only") << QStringList{"--route", "2"}
+                                      << "d.RefDate BETWEEN '2024-03-04' AND '2024-03-05' "
+                                         "AND d.RtRefNo = 2";
+    }
+    void exportReadBackEqualsStoredRows()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, where);
+        const QString csv = m_env->root() + "/receipts.csv";
+        const Run run = runAdmin(exportArgs(csv) + options);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QList<QStringList> read = readCsv(readFile(csv));
+        QCOMPARE(read.first(), report::receiptColumns());
+        const QList<QStringList> stored = rowsOf(
+            m_env->companyFile(),
+            "SELECT d.RefNo, d.RefDate, CASE d.AmPm WHEN 2 THEN 'AM' ELSE 'PM' END, d.DlySlNo, "
+            "d.RtRefNo, r.RTType, d.VRefNo, v.VCode, v.VName, d.ACode, a.AType, d.MCode, "
+            "m.MType, d.CansRecd, d.MWeight, d.Uid, d.UName, d.ColTime, d.TruckNo, d.SchTime, "
+            "d.ArrTime, d.TruckKMR, d.TruckRecAmt, d.TruckRemarks FROM Data_Wght d "
+            "LEFT JOIN Mast_Routes r ON r.RTRefNo = d.RtRefNo LEFT JOIN Mast_Villages v ON "
+            "v.VRefNo = d.VRefNo LEFT JOIN Mast_Animal a ON a.ACode = d.ACode LEFT JOIN "
+            "Mast_Milk m ON m.MCode = d.MCode WHERE " +
+                where + " ORDER BY d.RefNo");
+        QList<QStringList> rows = read.mid(1);
+        std::sort(rows.begin(), rows.end(), [](const QStringList& a, const QStringList& b) {
+            return a[0].toInt() < b[0].toInt();
+        });
+        QVERIFY(!stored.isEmpty());
+        QCOMPARE(rows, stored);
+    }
+
+    void summaryEqualsRowsSummed()
+    {
+        const QString csv = m_env->root() + "/summary.csv";
+        const Run run = runAdmin(exportArgs(csv) << "--summary");
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QList<QStringList> read = readCsv(readFile(csv));
+        QCOMPARE(read.first(), report::summaryColumns());
+        // Summed by the database, apart from the export's own sums.
+        const QList<QStringList> summed = rowsOf(
+            m_env->companyFile(),
+            "SELECT d.RefDate, d.VRefNo, v.VCode, v.VName, COUNT(*), TOTAL(d.CansRecd), "
+            "TOTAL(d.MWeight) FROM Data_Wght d LEFT JOIN Mast_Villages v ON v.VRefNo = d.VRefNo "
+            "WHERE d.RefDate BETWEEN '2024-03-04' AND '2024-03-05' GROUP BY d.RefDate, d.VRefNo "
+            "ORDER BY d.RefDate, d.VRefNo");
+        QCOMPARE(read.size() - 1, summed.size());
+        for (int i = 0; i < summed.size(); ++i) {
+            const QStringList& got = read[i + 1];
+            QCOMPARE(got.mid(0, 5), summed[i].mid(0, 5));
+            QVERIFY(qFuzzyCompare(got[5].toDouble() + 1, summed[i][5].toDouble() + 1));
+            QVERIFY(qFuzzyCompare(got[6].toDouble(), summed[i][6].toDouble()));
+        }
+    }
+
+    void wrongUsage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("no file") << QStringList{"--from", "2024-03-04", "--to", "2024-03-05"};
+        QTest::newRow("bad date") << QStringList{"--from", "4/3/2024", "--to", "2024-03-05", "f"};
+        QTest::newRow("to before from")
+            << QStringList{"--from", "2024-03-05", "--to", "2024-03-04", "f.csv"};
+        QTest::newRow("bad shift")
+            << QStringList{"--from", "2024-03-04", "--to", "2024-03-05", "--shift", "XM", "f"};
+    }
+    void wrongUsage()
+    {
+        QFETCH(QStringList, arguments);
+        const Run run = runAdmin(QStringList{"export", "receipts", "--data-root", m_env->dataRoot(),
+                                             "--company", "CO1"} +
+                                 arguments);
+        QCOMPARE(run.exitCode, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(ReceiptsOutTest)
+#include "tst_receipts_out.moc"

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What the commands that set up a centre share: where an installation's files lie, the
+// companies and their years, and command lines with words before the options.
+namespace admin::centre {
+
+QString mainFile(const QString& dataRoot);
+QString companyFile(const QString& dataRoot, const QString& dbMst);
+QString serPathFile(const QString& programDir);
+
+struct CompanyYear {
+    QString comCode;
+    int code = 0;
+    QString dbMst;
+    QDate start;
+    QDate end;
+    QString comName;
+    QString town;
+};
+
+// Every Years row, by company code and then year code. Empty text or what went wrong.
+QString readYears(const QString& dataRoot, QList<CompanyYear>* years);
+// The company's latest year (its code in any letter case) whose database file exists.
+QString latestYear(const QString& dataRoot, const QString& company, CompanyYear* year,
+                   QString* file);
+
+// Parses a command whose words (a sub-command, a name, a file) come before or among its
+// options; positional lists them for --help. Returns false with *exitCode set when the run ends
+// here.
+bool parseWords(QCommandLineParser& parser, const QString& command, const QStringList& positional,
+                const QStringList& arguments, QStringList* words, int* exitCode);
+
+// A file's bytes, "-" for standard input.
+QString readInput(const QString& name, QByteArray* bytes);
+// Written whole or not at all (a temporary file put in place), "-" for standard output.
+QString writeOutput(const QString& name, const QByteArray& bytes);
+
+} // namespace admin::centre

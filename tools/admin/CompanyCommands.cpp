@@ -1,0 +1,324 @@
+// tarvolen-admin company: a company's first year, its next years and the list of companies.
+#include "AdminCli.h"
+#include "AdminCommands.h"
+#include "AdminDb.h"
+#include "Centre.h"
+#include "Installation.h"
+#include "datastore/WriteTransaction.h"
+#include "platform/DsnRegistry.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QVariant>
+
+using namespace admincli;
+using admin::centre::CompanyYear;
+
+namespace {
+// Codes and database names become file and data-source names.
+const QRegularExpression kNameShape(QStringLiteral("^[A-Za-z0-9_-]{1,30}$"));
+
+// The masters a new year starts with, column by column; receipts stay behind.
+const QList<QPair<QString, QString>> kCarriedOver = {
+    {"Mast_Routes", "RTRefNo, RTType, RTInAct"},
+    {"Mast_RoutesSub", "RTRefNo, SDate, EDate, RTVehNo"},
+    {"Mast_Villages", "VRefNo, VCode, VName, RtRefNo, InAct"},
+    {"Mast_Animal", "ACode, AType"},
+    {"Mast_Milk", "MCode, MType"},
+    {"Sms_Add", "WghtFmt, BitsNoW, ComPortW, LanHostIP, LanHostNo, ComLan"},
+};
+
+QString isoText(const QDate& date)
+{
+    return date.toString(Qt::ISODate);
+}
+
+void addYearOptions(QCommandLineParser& parser)
+{
+    parser.addOptions({
+        {QStringLiteral("data-root"), QStringLiteral("Data root (holds DataBas/)."),
+         QStringLiteral("DIR")},
+        {QStringLiteral("name"), QStringLiteral("Name of the firm."), QStringLiteral("N")},
+        {QStringLiteral("town"), QStringLiteral("Town or village of the firm."),
+         QStringLiteral("T")},
+        {QStringLiteral("year-start"), QStringLiteral("First day of the year (YYYY-MM-DD)."),
+         QStringLiteral("DATE")},
+        {QStringLiteral("year-end"), QStringLiteral("Last day of the year (YYYY-MM-DD)."),
+         QStringLiteral("DATE")},
+        {QStringLiteral("db"),
+         QStringLiteral("Database name of the year (default CODE_YYYY, the first day's year)."),
+         QStringLiteral("NAME")},
+    });
+}
+
+// A date option; *date keeps its value when the option is absent.
+bool dateOption(const QCommandLineParser& parser, const QString& option, QDate* date, int* code)
+{
+    if (!parser.isSet(option))
+        return true;
+    const QString text = parser.value(option).trimmed();
+    const QDate value = QDate::fromString(text, Qt::ISODate);
+    if (text.size() != 10 || !value.isValid()) {
+        *code = wrongUsage(
+            QStringLiteral("--%1 must be a date written YYYY-MM-DD, not \"%2\"").arg(option, text));
+        return false;
+    }
+    *date = value;
+    return true;
+}
+
+// Checks the new year against the installation; empty text when it may be created.
+QString checkNewYear(const QString& dataRoot, const CompanyYear& y, const QList<CompanyYear>& years)
+{
+    if (!kNameShape.match(y.dbMst).hasMatch())
+        return QStringLiteral("the database name \"%1\" may hold only letters, digits, - and _")
+            .arg(y.dbMst);
+    if (y.comName.trimmed().isEmpty())
+        return QStringLiteral("the firm needs a name (--name)");
+    if (!y.start.isValid() || !y.end.isValid() || y.end <= y.start)
+        return QStringLiteral("the year must end (%1) after it starts (%2)")
+            .arg(isoText(y.end), isoText(y.start));
+    for (const CompanyYear& other : years) {
+        if (other.dbMst.compare(y.dbMst, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("the database name \"%1\" is taken by company %2, year %3; "
+                                  "choose another with --db")
+                .arg(y.dbMst, other.comCode)
+                .arg(other.code);
+    }
+    const QString file = admin::centre::companyFile(dataRoot, y.dbMst);
+    if (QFileInfo::exists(file))
+        return QStringLiteral("%1 exists already; choose another name with --db").arg(file);
+    return QString();
+}
+
+// The Years row that makes the year the company's latest, and the data source that reaches it.
+QString registerYear(const QString& dataRoot, const CompanyYear& y)
+{
+    const QString error =
+        admin::fillFile(admin::centre::mainFile(dataRoot), [&](datastore::Connection& con) {
+            return admin::exec(con,
+                               QStringLiteral("INSERT INTO Years (ComCode, Code, DbMst, YStart, "
+                                              "YEnd, ComName, Town) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                               {y.comCode, y.code, y.dbMst, isoText(y.start), isoText(y.end),
+                                y.comName.trimmed(), y.town.trimmed()});
+        });
+    if (!error.isEmpty())
+        return error;
+    const QString dsn = QStringLiteral("QUENMOOR_") + y.dbMst;
+    if (!platform::writeDsn(dsn, admin::centre::companyFile(dataRoot, y.dbMst)))
+        err() << "tarvolen-admin: the data source " << dsn
+              << " could not be written; the desk writes it when the company is chosen\n";
+    return QString();
+}
+
+QString copyMasters(const QString& from, const QString& to, QStringList* counts)
+{
+    datastore::Connection con;
+    QString error = admin::openFile(con, to);
+    if (error.isEmpty())
+        error = admin::exec(con, QStringLiteral("ATTACH DATABASE ? AS prev"), {from});
+    if (!error.isEmpty())
+        return error;
+    {
+        datastore::WriteTransaction transaction(con);
+        if (!transaction.isActive())
+            return transaction.error();
+        for (const auto& [table, columns] : kCarriedOver) {
+            error = admin::exec(
+                con,
+                QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM prev.%1").arg(table, columns));
+            if (!error.isEmpty())
+                return error;
+            QSqlQuery count = con.run(QStringLiteral("SELECT COUNT(*) FROM %1").arg(table));
+            *counts << QStringLiteral("%1 %2")
+                           .arg(count.next() ? count.value(0).toInt() : 0)
+                           .arg(table);
+        }
+        if (!transaction.commit())
+            return transaction.error();
+    }
+    return admin::exec(con, QStringLiteral("DETACH DATABASE prev"));
+}
+
+QString describe(const CompanyYear& y, const QString& dataRoot)
+{
+    const QString town = y.town.trimmed().isEmpty() ? QString() : QStringLiteral(", ") + y.town;
+    return QStringLiteral("%1 \"%2\"%3, year %4 (%5 to %6): %7, data source QUENMOOR_%8")
+        .arg(y.comCode, y.comName, town)
+        .arg(y.code)
+        .arg(isoText(y.start), isoText(y.end), admin::centre::companyFile(dataRoot, y.dbMst),
+             y.dbMst);
+}
+
+int add(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Creates a company's first year: its database with empty masters, a "
+                       "station settings row with no scale link, and its data source."));
+    addYearOptions(parser);
+    QStringList words;
+    int code = Done;
+    if (!admin::centre::parseWords(parser, QStringLiteral("company add"), {QStringLiteral("CODE")},
+                                   arguments, &words, &code))
+        return code;
+    CompanyYear y;
+    y.comCode = words[0].trimmed();
+    y.code = 1;
+    QString dataRoot, given;
+    if (!requireValue(parser, QStringLiteral("data-root"), &dataRoot, &code) ||
+        !requireValue(parser, QStringLiteral("name"), &y.comName, &code) ||
+        !requireValue(parser, QStringLiteral("year-start"), &given, &code) ||
+        !requireValue(parser, QStringLiteral("year-end"), &given, &code) ||
+        !dateOption(parser, QStringLiteral("year-start"), &y.start, &code) ||
+        !dateOption(parser, QStringLiteral("year-end"), &y.end, &code))
+        return code;
+    if (!kNameShape.match(y.comCode).hasMatch())
+        return wrongUsage(
+            QStringLiteral("the company code \"%1\" may hold only letters, digits, - and _")
+                .arg(y.comCode));
+    y.town = parser.value(QStringLiteral("town"));
+    y.dbMst = parser.isSet(QStringLiteral("db"))
+                  ? parser.value(QStringLiteral("db")).trimmed()
+                  : y.comCode + QLatin1Char('_') + QString::number(y.start.year());
+
+    QList<CompanyYear> years;
+    QString error = admin::centre::readYears(dataRoot, &years);
+    for (const CompanyYear& other : years) {
+        if (error.isEmpty() && other.comCode.compare(y.comCode, Qt::CaseInsensitive) == 0)
+            error = QStringLiteral("company \"%1\" exists already; its next year is made with "
+                                   "company new-year")
+                        .arg(other.comCode);
+    }
+    if (error.isEmpty())
+        error = checkNewYear(dataRoot, y, years);
+    if (!error.isEmpty())
+        return failed(error);
+
+    const QString file = admin::centre::companyFile(dataRoot, y.dbMst);
+    error = admin::createCompanyDatabase(file);
+    if (error.isEmpty())
+        error = admin::fillFile(file, [](datastore::Connection& con) {
+            return admin::exec(con, QStringLiteral("INSERT INTO Sms_Add DEFAULT VALUES"));
+        });
+    if (error.isEmpty())
+        error = registerYear(dataRoot, y);
+    if (!error.isEmpty()) {
+        QFile::remove(file);
+        return failed(error + QStringLiteral("\nNo company was added."));
+    }
+    out() << "Added company " << describe(y, dataRoot) << "\n";
+    return Done;
+}
+
+int newYear(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Creates a company's next year: a database holding the masters and station "
+                       "settings of its latest year and no receipts. The year starts the day "
+                       "after the latest one ends and lasts a year unless told otherwise."));
+    addYearOptions(parser);
+    QStringList words;
+    int code = Done;
+    if (!admin::centre::parseWords(parser, QStringLiteral("company new-year"),
+                                   {QStringLiteral("CODE")}, arguments, &words, &code))
+        return code;
+    QString dataRoot, latestFile;
+    if (!requireValue(parser, QStringLiteral("data-root"), &dataRoot, &code))
+        return code;
+    CompanyYear latest;
+    QString error = admin::centre::latestYear(dataRoot, words[0], &latest, &latestFile);
+    if (!error.isEmpty())
+        return failed(error);
+    CompanyYear y = latest;
+    y.code = latest.code + 1;
+    y.start = latest.end.addDays(1);
+    if (!dateOption(parser, QStringLiteral("year-start"), &y.start, &code))
+        return code;
+    y.end = y.start.addYears(1).addDays(-1);
+    if (!dateOption(parser, QStringLiteral("year-end"), &y.end, &code))
+        return code;
+    if (parser.isSet(QStringLiteral("name")))
+        y.comName = parser.value(QStringLiteral("name"));
+    if (parser.isSet(QStringLiteral("town")))
+        y.town = parser.value(QStringLiteral("town"));
+    y.dbMst = parser.isSet(QStringLiteral("db"))
+                  ? parser.value(QStringLiteral("db")).trimmed()
+                  : y.comCode + QLatin1Char('_') + QString::number(y.start.year());
+    if (y.start <= latest.end)
+        return failed(QStringLiteral("the new year must start after the latest one ends (%1)")
+                          .arg(isoText(latest.end)));
+    QList<CompanyYear> years;
+    error = admin::centre::readYears(dataRoot, &years);
+    if (error.isEmpty())
+        error = checkNewYear(dataRoot, y, years);
+    if (!error.isEmpty())
+        return failed(error);
+
+    const QString file = admin::centre::companyFile(dataRoot, y.dbMst);
+    QStringList counts;
+    error = admin::createCompanyDatabase(file);
+    if (error.isEmpty())
+        error = copyMasters(latestFile, file, &counts);
+    if (error.isEmpty())
+        error = registerYear(dataRoot, y);
+    if (!error.isEmpty()) {
+        QFile::remove(file);
+        return failed(error + QStringLiteral("\nNo year was added."));
+    }
+    out() << "Added year " << describe(y, dataRoot) << "\n"
+          << "Carried over from " << latest.dbMst << ": " << counts.join(QStringLiteral(", "))
+          << "; no receipts.\n";
+    return Done;
+}
+
+int list(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Lists the companies as the desk offers them: each once, with its latest "
+                       "year."));
+    parser.addOption({QStringLiteral("data-root"), QStringLiteral("Data root (holds DataBas/)."),
+                      QStringLiteral("DIR")});
+    QStringList words;
+    int code = Done;
+    QString dataRoot;
+    if (!admin::centre::parseWords(parser, QStringLiteral("company list"), {}, arguments, &words,
+                                   &code) ||
+        !requireValue(parser, QStringLiteral("data-root"), &dataRoot, &code))
+        return code;
+    QList<CompanyYear> years;
+    if (const QString error = admin::centre::readYears(dataRoot, &years); !error.isEmpty())
+        return failed(error);
+    // Sorted by company and year code: the last row of a company is its latest year.
+    for (int i = 0; i < years.size(); ++i) {
+        if (i + 1 < years.size() &&
+            years[i + 1].comCode.compare(years[i].comCode, Qt::CaseInsensitive) == 0)
+            continue;
+        out() << describe(years[i], dataRoot) << "\n";
+    }
+    if (years.isEmpty())
+        out() << "No companies yet.\n";
+    return Done;
+}
+} // namespace
+
+int admin::runCompany(const QStringList& arguments)
+{
+    const QString sub = arguments.value(0);
+    if (sub == QLatin1String("add"))
+        return add(arguments.mid(1));
+    if (sub == QLatin1String("new-year"))
+        return newYear(arguments.mid(1));
+    if (sub == QLatin1String("list"))
+        return list(arguments.mid(1));
+    if (sub == QLatin1String("--help") || sub == QLatin1String("-h")) {
+        out() << usage();
+        return Done;
+    }
+    return wrongUsage(QStringLiteral("company add, new-year or list?"));
+}

@@ -1,0 +1,321 @@
+// tarvolen-admin user: the people who sign in to the desk (Pass in the main database) and the
+// one whose name sign-in offers (Users in SerPath.mdb).
+#include "AdminCli.h"
+#include "AdminCommands.h"
+#include "AdminDb.h"
+#include "Centre.h"
+#include "platform/Paths.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QVariant>
+#include <cstdio>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace admincli;
+
+namespace {
+// Pass.Uid is a 16-bit number.
+constexpr int kMaxUid = 32767;
+
+struct User {
+    int uid = 0;
+    QString name;
+    QString fullName;
+    bool offered = false;  // SaveUser = 1
+    bool disabled = false; // no password: sign-in refuses every password
+};
+
+QString readUsers(datastore::Connection& con, QList<User>* users)
+{
+    QSqlQuery query =
+        con.run(QStringLiteral("SELECT Uid, UName, Name, SaveUser, PWD FROM Pass ORDER BY Uid"));
+    if (!query.isActive())
+        return admin::errorOf(con, query);
+    while (query.next())
+        users->append({query.value(0).toInt(), query.value(1).toString(), query.value(2).toString(),
+                       query.value(3).toInt() == 1,
+                       query.value(4).isNull() || query.value(4).toString().isEmpty()});
+    return QString();
+}
+
+// The user of that name in any letter case (the comparison covers every alphabet, not only
+// the one the database folds).
+const User* userNamed(const QList<User>& users, const QString& name)
+{
+    for (const User& user : users) {
+        if (user.name.trimmed().compare(name.trimmed(), Qt::CaseInsensitive) == 0)
+            return &user;
+    }
+    return nullptr;
+}
+
+// One line from the terminal with the echo off.
+bool readHidden(const char* prompt, QString* line)
+{
+    std::fputs(prompt, stderr);
+    std::fflush(stderr);
+    termios saved{};
+    tcgetattr(STDIN_FILENO, &saved);
+    termios quiet = saved;
+    quiet.c_lflag &= ~tcflag_t(ECHO);
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+    char buffer[1024];
+    const bool read = std::fgets(buffer, sizeof buffer, stdin) != nullptr;
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+    std::fputs("\n", stderr);
+    *line = QString::fromLocal8Bit(buffer).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    return read;
+}
+
+// The new password: from the terminal (typed twice, not shown) or, with --password-stdin, the
+// first line of standard input. Never from the command line, where others can see it.
+QString readPassword(bool fromStdin, QString* password)
+{
+    if (fromStdin) {
+        QFile in;
+        if (!in.open(stdin, QIODevice::ReadOnly))
+            return QStringLiteral("cannot read standard input");
+        *password =
+            QString::fromUtf8(in.readLine()).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    } else {
+        if (!isatty(STDIN_FILENO))
+            return QStringLiteral("no terminal to read the password from; give it on standard "
+                                  "input with --password-stdin");
+        QString again;
+        if (!readHidden("Password: ", password) || !readHidden("Password again: ", &again))
+            return QStringLiteral("no password read");
+        if (again != *password)
+            return QStringLiteral("the two passwords differ; nothing was changed");
+    }
+    if (password->isEmpty())
+        return QStringLiteral("the password is empty; a user without one cannot sign in (use "
+                              "user disable for that)");
+    return QString();
+}
+
+struct Command {
+    QCommandLineParser parser;
+    QStringList words;
+    QString dataRoot;
+    int code = Done;
+
+    bool parse(const QString& name, const QStringList& positional, const QStringList& arguments,
+               const QString& description)
+    {
+        parser.setApplicationDescription(description);
+        parser.addOption({QStringLiteral("data-root"),
+                          QStringLiteral("Data root (holds DataBas/)."), QStringLiteral("DIR")});
+        return admin::centre::parseWords(parser, QStringLiteral("user ") + name, positional,
+                                         arguments, &words, &code) &&
+               requireValue(parser, QStringLiteral("data-root"), &dataRoot, &code);
+    }
+    QString mainFile() const { return admin::centre::mainFile(dataRoot); }
+};
+
+QString checkInstallation(const QString& mainFile)
+{
+    return QFileInfo(mainFile).isFile()
+               ? QString()
+               : QStringLiteral("no installation there: %1 does not exist").arg(mainFile);
+}
+
+// Changes one existing user inside a write transaction.
+QString changeUser(const QString& mainFile, const QString& name, const QString& statement,
+                   const QVariantList& values, User* changed)
+{
+    if (const QString error = checkInstallation(mainFile); !error.isEmpty())
+        return error;
+    return admin::fillFile(mainFile, [&](datastore::Connection& con) {
+        QList<User> users;
+        if (const QString error = readUsers(con, &users); !error.isEmpty())
+            return error;
+        const User* user = userNamed(users, name);
+        if (!user)
+            return QStringLiteral("no user \"%1\"").arg(name);
+        *changed = *user;
+        return admin::exec(con, statement, values + QVariantList{user->uid});
+    });
+}
+
+int add(const QStringList& arguments)
+{
+    Command c;
+    c.parser.addOptions({
+        {QStringLiteral("full-name"), QStringLiteral("The user's full name (Name)."),
+         QStringLiteral("N")},
+        {QStringLiteral("offer"), QStringLiteral("Sign-in may offer this user's name.")},
+        {QStringLiteral("password-stdin"),
+         QStringLiteral("Read the password from standard input's first line.")},
+    });
+    if (!c.parse(QStringLiteral("add"), {QStringLiteral("NAME")}, arguments,
+                 QStringLiteral("Adds a user with the next user id; asks for the password.")))
+        return c.code;
+    const QString name = c.words[0].trimmed();
+    if (name.isEmpty())
+        return wrongUsage(QStringLiteral("the user name is empty"));
+    QString error = checkInstallation(c.mainFile());
+    QString password;
+    if (error.isEmpty())
+        error = readPassword(c.parser.isSet(QStringLiteral("password-stdin")), &password);
+    int uid = 0;
+    if (error.isEmpty())
+        error = admin::fillFile(c.mainFile(), [&](datastore::Connection& con) {
+            QList<User> users;
+            if (const QString failure = readUsers(con, &users); !failure.isEmpty())
+                return failure;
+            if (const User* same = userNamed(users, name))
+                return QStringLiteral("a user \"%1\" exists already (id %2)")
+                    .arg(same->name)
+                    .arg(same->uid);
+            uid = users.isEmpty() ? 1 : users.last().uid + 1;
+            if (uid > kMaxUid)
+                return QStringLiteral("no user id is left (the highest is %1)").arg(kMaxUid);
+            const QString fullName = c.parser.isSet(QStringLiteral("full-name"))
+                                         ? c.parser.value(QStringLiteral("full-name")).trimmed()
+                                         : name;
+            return admin::exec(
+                con,
+                QStringLiteral(
+                    "INSERT INTO Pass (Uid, UName, PWD, SaveUser, Name) VALUES (?, ?, ?, ?, ?)"),
+                {uid, name, password, c.parser.isSet(QStringLiteral("offer")) ? 1 : 0, fullName});
+        });
+    if (!error.isEmpty())
+        return failed(error);
+    out() << QStringLiteral("Added user %1 (id %2)\n").arg(name).arg(uid);
+    return Done;
+}
+
+int setPassword(const QStringList& arguments)
+{
+    Command c;
+    c.parser.addOption({QStringLiteral("password-stdin"),
+                        QStringLiteral("Read the password from standard input's first line.")});
+    if (!c.parse(QStringLiteral("set-password"), {QStringLiteral("NAME")}, arguments,
+                 QStringLiteral("Gives a user a new password (a disabled user can sign in "
+                                "again).")))
+        return c.code;
+    QString password;
+    QString error = checkInstallation(c.mainFile());
+    if (error.isEmpty())
+        error = readPassword(c.parser.isSet(QStringLiteral("password-stdin")), &password);
+    User user;
+    if (error.isEmpty())
+        error =
+            changeUser(c.mainFile(), c.words[0],
+                       QStringLiteral("UPDATE Pass SET PWD = ? WHERE Uid = ?"), {password}, &user);
+    if (!error.isEmpty())
+        return failed(error);
+    out() << QStringLiteral("New password for user %1 (id %2)\n").arg(user.name).arg(user.uid);
+    return Done;
+}
+
+int disable(const QStringList& arguments)
+{
+    Command c;
+    if (!c.parse(QStringLiteral("disable"), {QStringLiteral("NAME")}, arguments,
+                 QStringLiteral("Takes a user's password away: sign-in refuses the user and no "
+                                "longer offers the name. The user's receipts keep the id.")))
+        return c.code;
+    User user;
+    const QString error = changeUser(
+        c.mainFile(), c.words[0],
+        QStringLiteral("UPDATE Pass SET PWD = NULL, SaveUser = 0 WHERE Uid = ?"), {}, &user);
+    if (!error.isEmpty())
+        return failed(error);
+    out() << QStringLiteral("Disabled user %1 (id %2)\n").arg(user.name).arg(user.uid);
+    return Done;
+}
+
+int list(const QStringList& arguments)
+{
+    Command c;
+    if (!c.parse(QStringLiteral("list"), {}, arguments, QStringLiteral("Lists the users.")))
+        return c.code;
+    QList<User> users;
+    datastore::Connection con;
+    QString error = checkInstallation(c.mainFile());
+    if (error.isEmpty())
+        error = admin::openFile(con, c.mainFile());
+    if (error.isEmpty())
+        error = readUsers(con, &users);
+    if (!error.isEmpty())
+        return failed(error);
+    for (const User& user : users) {
+        out() << QStringLiteral("%1  %2  %3%4%5\n")
+                     .arg(user.uid, 5)
+                     .arg(user.name, -20)
+                     .arg(user.fullName)
+                     .arg(user.offered ? QStringLiteral("  (may be offered)") : QString())
+                     .arg(user.disabled ? QStringLiteral("  (disabled)") : QString());
+    }
+    if (users.isEmpty())
+        out() << "No users yet.\n";
+    return Done;
+}
+
+int setOffered(const QStringList& arguments)
+{
+    Command c;
+    c.parser.addOption({QStringLiteral("program-dir"),
+                        QStringLiteral("Folder of the program (holds SerPath.mdb); found as "
+                                       "the desk finds it when not given."),
+                        QStringLiteral("DIR")});
+    if (!c.parse(QStringLiteral("set-offered"), {QStringLiteral("NAME")}, arguments,
+                 QStringLiteral("Makes sign-in offer this user's name.")))
+        return c.code;
+    // The folder the desk looks in, found by the desk's own rule when not given.
+    const QString programDir =
+        platform::findProgramFolder(c.parser.value(QStringLiteral("program-dir")),
+                                    qEnvironmentVariable(platform::kProgramFolderVariable),
+                                    QCoreApplication::applicationDirPath())
+            .folder;
+    const QString serPath = admin::centre::serPathFile(programDir);
+    if (!QFileInfo(serPath).isFile())
+        return failed(QStringLiteral("%1 does not exist").arg(serPath));
+    User user;
+    // Sign-in offers the Users row's user only when that user may be offered.
+    QString error =
+        changeUser(c.mainFile(), c.words[0],
+                   QStringLiteral("UPDATE Pass SET SaveUser = 1 WHERE Uid = ?"), {}, &user);
+    if (error.isEmpty() && user.disabled)
+        error = QStringLiteral("user %1 is disabled; give a password first").arg(user.name);
+    if (error.isEmpty())
+        error = admin::fillFile(serPath, [&](datastore::Connection& con) {
+            QString failure = admin::exec(con, QStringLiteral("DELETE FROM Users"));
+            if (failure.isEmpty())
+                failure = admin::exec(con, QStringLiteral("INSERT INTO Users (Uid) VALUES (?)"),
+                                      {user.uid});
+            return failure;
+        });
+    if (!error.isEmpty())
+        return failed(error);
+    out() << QStringLiteral("Sign-in offers user %1 (id %2)\n").arg(user.name).arg(user.uid);
+    return Done;
+}
+} // namespace
+
+int admin::runUser(const QStringList& arguments)
+{
+    const QString sub = arguments.value(0);
+    const QStringList rest = arguments.mid(1);
+    if (sub == QLatin1String("add"))
+        return add(rest);
+    if (sub == QLatin1String("set-password"))
+        return setPassword(rest);
+    if (sub == QLatin1String("disable"))
+        return disable(rest);
+    if (sub == QLatin1String("list"))
+        return list(rest);
+    if (sub == QLatin1String("set-offered"))
+        return setOffered(rest);
+    if (sub == QLatin1String("--help") || sub == QLatin1String("-h")) {
+        out() << usage();
+        return Done;
+    }
+    return wrongUsage(QStringLiteral("user add, set-password, disable, list or set-offered?"));
+}
