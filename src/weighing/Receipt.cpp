@@ -5,7 +5,10 @@
 #include "datastore/WriteTransaction.h"
 #include "formkit/TextRules.h"
 
+#include <QElapsedTimer>
+#include <QRandomGenerator>
 #include <QSqlQuery>
+#include <QThread>
 #include <QVariant>
 
 namespace weighing {
@@ -53,34 +56,11 @@ QString shiftCondition(const QDate& date, qint32 shift)
            QStringLiteral("') and AmPM =") + QString::number(shift) + QStringLiteral(" ");
 }
 
-WriteResult writeReceipt(datastore::Connection& con, const ReceiptEntry& entry)
+namespace {
+// In the order of datastore::kDataWghtColumns.
+QVariantList rowValues(const ReceiptEntry& entry, const ReceiptNumbers& numbers)
 {
-    WriteResult result;
-    if (!con.isOpen()) {
-        result.error = QStringLiteral("the company database is not open");
-        return result;
-    }
-    datastore::WriteTransaction transaction(con);
-    if (!transaction.isActive()) {
-        result.error = transaction.error();
-        return result;
-    }
-
-    ReceiptNumbers numbers;
-    // Both numbers are read inside the transaction that stores the row.
-    const auto refNo =
-        Max_No(QStringLiteral("Data_Wght"), QStringLiteral("RefNo"), con, &result.error);
-    if (!refNo)
-        return result;
-    const auto dlySlNo = Max_No_Cond(QStringLiteral("Data_Wght"), QStringLiteral("DlySlNo"),
-                                     shiftCondition(entry.date, entry.shift), con, &result.error);
-    if (!dlySlNo)
-        return result;
-    numbers.refNo = *refNo;
-    numbers.dlySlNo = *dlySlNo;
-
-    // In the order of datastore::kDataWghtColumns.
-    const QVariantList values = {
+    return {
         numbers.refNo,
         entry.date.toString(Qt::ISODate),
         entry.shift,
@@ -102,17 +82,108 @@ WriteResult writeReceipt(datastore::Connection& con, const ReceiptEntry& entry)
         entry.truckRecAmt,
         entry.truckRemarks.trimmed(),
     };
-    QSqlQuery insert = con.run(datastore::dataWghtInsert(), values);
-    if (!insert.isActive()) {
-        result.error = datastore::describeError(insert);
-        return result;
+}
+} // namespace
+
+std::chrono::milliseconds retryPause()
+{
+    const auto span = kRetryPauseLongest - kRetryPauseShortest;
+    return kRetryPauseShortest +
+           std::chrono::milliseconds(QRandomGenerator::global()->bounded(qint64(span.count()) + 1));
+}
+
+ReceiptWrite::ReceiptWrite(datastore::Connection& con, const ReceiptEntry& entry)
+    : m_con(con), m_entry(entry)
+{
+    if (m_con.isOpen()) {
+        datastore::setLockWait(m_con, kLockTryWait);
+        m_transaction = std::make_unique<datastore::WriteTransaction>(
+            m_con, datastore::WriteTransaction::Deferred{});
     }
-    if (!transaction.commit()) {
-        result.error = transaction.error();
-        return result;
+}
+
+ReceiptWrite::~ReceiptWrite() = default;
+
+ReceiptWrite::Step ReceiptWrite::fail(const QString& why)
+{
+    m_result.error = why;
+    if (m_transaction)
+        m_transaction->rollback();
+    m_rowNumbers.reset();
+    return Step::Failed;
+}
+
+ReceiptWrite::Step ReceiptWrite::tryOnce()
+{
+    if (m_result.stored())
+        return Step::Stored;
+    if (!m_transaction)
+        return fail(QStringLiteral("the company database is not open"));
+    const datastore::LockTry begun = m_transaction->tryBegin();
+    if (begun != datastore::LockTry::Done) {
+        m_result.error = m_transaction->error();
+        return begun == datastore::LockTry::Busy ? Step::Busy : fail(m_transaction->error());
     }
-    result.numbers = numbers;
-    return result;
+    if (!m_rowNumbers) {
+        QString error;
+        const auto refNo =
+            Max_No(QStringLiteral("Data_Wght"), QStringLiteral("RefNo"), m_con, &error);
+        if (!refNo)
+            return fail(error);
+        const auto dlySlNo =
+            Max_No_Cond(QStringLiteral("Data_Wght"), QStringLiteral("DlySlNo"),
+                        shiftCondition(m_entry.date, m_entry.shift), m_con, &error);
+        if (!dlySlNo)
+            return fail(error);
+        const ReceiptNumbers numbers{*refNo, *dlySlNo};
+        QSqlQuery insert = m_con.run(datastore::dataWghtInsert(), rowValues(m_entry, numbers));
+        if (!insert.isActive())
+            return fail(datastore::describeError(insert));
+        m_rowNumbers = numbers;
+    }
+    const datastore::LockTry committed = m_transaction->tryCommit();
+    if (committed == datastore::LockTry::Busy) {
+        m_result.error = m_transaction->error();
+        return Step::Busy;
+    }
+    if (committed == datastore::LockTry::Failed)
+        return fail(m_transaction->error());
+    m_result.numbers = m_rowNumbers;
+    m_result.error.clear();
+    return Step::Stored;
+}
+
+void ReceiptWrite::giveUp(const QString& why)
+{
+    fail(why);
+}
+
+QString busyReason(std::chrono::milliseconds waited, const QString& lastError)
+{
+    return QStringLiteral("The database stayed busy for %1 s: another desk or program is using "
+                          "it.\n\n%2")
+        .arg(qRound(waited.count() / 1000.0))
+        .arg(lastError);
+}
+
+WriteResult writeReceipt(datastore::Connection& con, const ReceiptEntry& entry,
+                         std::chrono::milliseconds limit)
+{
+    ReceiptWrite write(con, entry);
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        const ReceiptWrite::Step step = write.tryOnce();
+        if (step != ReceiptWrite::Step::Busy)
+            break;
+        if (waited.elapsed() >= limit.count()) {
+            write.giveUp(
+                busyReason(std::chrono::milliseconds(waited.elapsed()), write.result().error));
+            break;
+        }
+        QThread::msleep(quint64(retryPause().count()));
+    }
+    return write.result();
 }
 
 } // namespace weighing

@@ -6,7 +6,13 @@
 #include <QString>
 #include <QTime>
 #include <QtGlobal>
+#include <chrono>
+#include <memory>
 #include <optional>
+
+namespace datastore {
+class WriteTransaction;
+}
 
 namespace weighing {
 
@@ -65,9 +71,54 @@ struct WriteResult {
 // The DlySlNo condition: every route's receipts of the date and shift.
 QString shiftCondition(const QDate& date, qint32 shift);
 
-// Appends one Data_Wght row on an open connection to the company-year database. Both running
-// numbers are read and the row stored inside one write transaction, so another desk cannot
-// take the same numbers in between and a failure leaves nothing behind.
-WriteResult writeReceipt(datastore::Connection& con, const ReceiptEntry& entry);
+// A receipt meets a database that another desk or program is using: it waits this long in all
+// for the write lock and for readers to let its commit through, then gives up.
+constexpr std::chrono::seconds kWriteWaitLimit{30};
+// Between two tries it pauses a random time in this range, so that desks waiting at once do
+// not keep meeting each other and none waits for ever behind the others.
+constexpr std::chrono::milliseconds kRetryPauseShortest{2};
+constexpr std::chrono::milliseconds kRetryPauseLongest{25};
+// A try itself waits no longer than this inside the database engine.
+constexpr std::chrono::milliseconds kLockTryWait{0};
+
+// A pause between two tries, drawn from the range above.
+std::chrono::milliseconds retryPause();
+
+// One receipt being written to an open connection, one try at a time, so that the caller
+// decides how to wait between tries. Both running numbers are read and the row stored inside
+// one write transaction, so another desk cannot take the same numbers in between and a failure
+// or a give-up leaves nothing behind.
+class ReceiptWrite {
+public:
+    enum class Step { Stored, Busy, Failed };
+
+    ReceiptWrite(datastore::Connection& con, const ReceiptEntry& entry);
+    ~ReceiptWrite();
+    ReceiptWrite(const ReceiptWrite&) = delete;
+    ReceiptWrite& operator=(const ReceiptWrite&) = delete;
+
+    // Takes the lock, stores the row and commits, going as far as the database lets it now.
+    Step tryOnce();
+    // Ends a write that stayed busy: rolled back, the reason in the result.
+    void giveUp(const QString& why);
+    const WriteResult& result() const { return m_result; }
+
+private:
+    Step fail(const QString& why);
+
+    datastore::Connection& m_con;
+    ReceiptEntry m_entry;
+    std::unique_ptr<datastore::WriteTransaction> m_transaction;
+    std::optional<ReceiptNumbers> m_rowNumbers; // set once the row is in the transaction
+    WriteResult m_result;
+};
+
+// The reason told when a write gave up waiting: the last thing the database said.
+QString busyReason(std::chrono::milliseconds waited, const QString& lastError);
+
+// Appends one Data_Wght row on an open connection to the company-year database, waiting (this
+// thread sleeps) up to `limit` for another desk or program to let it through.
+WriteResult writeReceipt(datastore::Connection& con, const ReceiptEntry& entry,
+                         std::chrono::milliseconds limit = kWriteWaitLimit);
 
 } // namespace weighing

@@ -1,6 +1,7 @@
 #include "frm_Data.h"
 
 #include "ComboRows.h"
+#include "ReceiptWriter.h"
 #include "ScaleRoutines.h"
 #include "StatusArea.h"
 #include "VillageLookup.h"
@@ -73,7 +74,8 @@ QFont recoveryCaptionFace()
 
 frm_Data::frm_Data(QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::frm_Data>()),
-      m_fields(new formkit::FieldEvents(this)), m_status(nullptr)
+      m_fields(new formkit::FieldEvents(this)), m_status(nullptr),
+      m_writer(new weighing::ReceiptWriter(this))
 {
     ui->setupUi(this);
     m_status = new StatusArea(ui->lblStatus, this);
@@ -88,6 +90,11 @@ frm_Data::frm_Data(QWidget* parent)
     wireLookup();
     connect(ui->cmdWeight, &QPushButton::clicked, this, &frm_Data::cmdWeight_Click);
     wireShiftReport();
+    wirePaste();
+    connect(m_writer, &weighing::ReceiptWriter::waiting, this,
+            [this] { waitingForDatabase(true); });
+    connect(m_writer, &weighing::ReceiptWriter::finished, this,
+            [this](const weighing::WriteResult& written) { Save_Data_Done(written); });
 }
 
 frm_Data::~frm_Data() = default;
@@ -173,8 +180,9 @@ void frm_Data::Form_Unload()
 
 void frm_Data::closeEvent(QCloseEvent* event)
 {
-    // A handler waiting for the scale is still running on this window: it cannot go yet.
-    if (scale::isWaitingForScale()) {
+    // A handler waiting for the scale is still running on this window, or a receipt waits for
+    // the database: it cannot go yet.
+    if (scale::isWaitingForScale() || isSavingReceipt()) {
         event->ignore();
         return;
     }

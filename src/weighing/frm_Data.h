@@ -18,6 +18,10 @@ class FieldEvents;
 namespace scale {
 class ScaleLink;
 }
+namespace weighing {
+class ReceiptWriter;
+struct WriteResult;
+} // namespace weighing
 
 // The weighing window: one route's milk for one collection date and shift, village by village.
 class frm_Data : public QWidget {
@@ -55,7 +59,10 @@ public:
 
     // Adding and writing a receipt (frm_Data_Add.cpp)
     void cmdAdd_Click();
-    bool Save_Data();
+    // Starts the write; Save_Data_Done follows when the receipt is stored or has failed.
+    void Save_Data();
+    // Whether a receipt is being written (the window waits for the database).
+    bool isSavingReceipt() const;
     void txtCans_GotFocus();
     void txtCans_KeyPress(int& KeyAscii);
     void txtCans_LostFocus();
@@ -77,12 +84,16 @@ private:
     void stopScaleLink();
     void showWeight(const QString& shown);
     void wireShiftReport();
+    void wirePaste();
+    void waitingForDatabase(bool waiting);
+    void Save_Data_Done(const weighing::WriteResult& written);
 
     // The form's controls; tests and other windows find them by their object names.
     std::unique_ptr<Ui::frm_Data> ui;
     formkit::FieldEvents* m_fields;
     StatusArea* m_status;
     scale::ScaleLink* m_scale = nullptr;
+    weighing::ReceiptWriter* m_writer;
 };
 
 // Puts into Target the vehicle that the route has on CollDate, or empty text.

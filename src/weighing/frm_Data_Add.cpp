@@ -1,7 +1,9 @@
 #include "frm_Data.h"
 
 #include "Receipt.h"
+#include "ReceiptWriter.h"
 #include "ScaleRoutines.h"
+#include "StatusArea.h"
 #include "ui_frm_Data.h"
 
 #include "datastore/GenState.h"
@@ -14,9 +16,14 @@
 #include "platform/Messages.h"
 
 #include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
+const QString kWaitingNotice =
+    QStringLiteral("Waiting for the database: another desk or program is using it");
+
 // Add's own messages carry this title; the confirmation carries the program's.
 QString checkTitle()
 {
@@ -67,30 +74,14 @@ void frm_Data::cmdAdd_Click()
         return;
     }
 
-    // A receipt that was not stored must not be confirmed or cleared away: the operator sees
-    // why and can press Add again with the entry row as it stands.
-    if (!Save_Data())
-        return;
-
-    platform::showMessage(QStringLiteral("Successfully Added"));
-    if (Gen_WghtFmt == 2) {
-        if (Gen_ComLan == kLinkSerialOnRequest)
-            Com_Clear();
-        else if (Gen_ComLan == kLinkNetworkOnRequest)
-            Win_Sock_Clear();
-    }
-    Load_Into_Grid();
-    Clear();
-    if (isContinuousLink())
-        Enb(kDisableAdd);
-    VSetFocus();
+    Save_Data();
 }
 
-bool frm_Data::Save_Data()
+void frm_Data::Save_Data()
 {
-    datastore::Connection con;
-    if (!OpenMst(con))
-        return false; // already reported
+    auto con = std::make_unique<datastore::Connection>();
+    if (!OpenMst(*con))
+        return; // already reported
 
     weighing::ReceiptEntry entry;
     entry.date = ui->dtpDate->date();
@@ -110,14 +101,47 @@ bool frm_Data::Save_Data()
     entry.truckKmr = formkit::numericValue(ui->txtTruckKMR->text());
     entry.truckRecAmt = formkit::numericValue(ui->txtTruckRecAmt->text());
     entry.truckRemarks = ui->txtTruckRemarks->text();
+    m_writer->start(std::move(con), entry);
+}
 
-    const weighing::WriteResult written = weighing::writeReceipt(con, entry);
-    con.close();
+// Another desk or program holds the database: the receipt waits for it. What the row will hold
+// is already taken, so nothing that goes into it, nor the route, may change meanwhile, and the
+// window stays until the write has ended either way.
+void frm_Data::waitingForDatabase(bool waiting)
+{
+    for (QWidget* part : std::initializer_list<QWidget*>{
+             ui->cmbRoute, ui->txtTNo, ui->dtpSchTime, ui->dtpArrTime, ui->txtTruckKMR, ui->fmLate,
+             ui->Frame1, ui->fmVill, ui->cmdExit})
+        part->setEnabled(!waiting);
+    statusArea()->setNotice(waiting ? kWaitingNotice : QString());
+}
+
+void frm_Data::Save_Data_Done(const weighing::WriteResult& written)
+{
+    const bool waited = !ui->Frame1->isEnabled();
+    if (waited)
+        waitingForDatabase(false);
+    // A receipt that was not stored must not be confirmed or cleared away: the operator sees
+    // why and can press Add again with the entry row as it stands.
     if (!written.stored()) {
         platform::showMessage(QStringLiteral("The receipt was not saved.\n\n") + written.error);
-        return false;
+        if (waited)
+            formkit::Next_Focus(ui->cmdAdd);
+        return;
     }
-    return true;
+
+    platform::showMessage(QStringLiteral("Successfully Added"));
+    if (Gen_WghtFmt == 2) {
+        if (Gen_ComLan == kLinkSerialOnRequest)
+            Com_Clear();
+        else if (Gen_ComLan == kLinkNetworkOnRequest)
+            Win_Sock_Clear();
+    }
+    Load_Into_Grid();
+    Clear();
+    if (isContinuousLink())
+        Enb(kDisableAdd);
+    VSetFocus();
 }
 
 void frm_Data::txtCans_GotFocus()
@@ -140,4 +164,9 @@ void frm_Data::txtCans_LostFocus()
         QTimer::singleShot(0, this, [this] { formkit::Next_Focus(ui->txtCans); });
     }
     formkit::Fld_LostFocus(ui->txtCans, 0);
+}
+
+bool frm_Data::isSavingReceipt() const
+{
+    return m_writer->isWriting();
 }

@@ -37,6 +37,7 @@ const std::vector<Command>& commands()
          "                 (KIND: routes, vehicles, villages, animals, milk-types)\n"},
         {"backup", runBackup, "  tarvolen-admin backup --program-dir DIR --to FOLDER\n"},
         {"restore", runRestore, "  tarvolen-admin restore --program-dir DIR --from FOLDER\n"},
+        {"check", runCheck, "  tarvolen-admin check --data-root DIR [--company CODE] [--fix]\n"},
     };
     return known;
 }

@@ -26,5 +26,6 @@ int runImport(const QStringList& arguments);
 int runExportMasters(const QStringList& arguments); // MasterCommands.cpp
 int runUser(const QStringList& arguments);
 int runCompany(const QStringList& arguments);
+int runCheck(const QStringList& arguments);
 
 } // namespace admin

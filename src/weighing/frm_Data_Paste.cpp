@@ -1,0 +1,35 @@
+#include "frm_Data.h"
+
+#include "StatusArea.h"
+#include "ui_frm_Data.h"
+
+#include "formkit/PasteRules.h"
+
+#include <memory>
+
+using formkit::TypingRule;
+
+// Pasted or dropped text obeys the rules typed text obeys; a refused paste says why in the
+// status line, and the next paste that goes in takes the notice away again. The village fields
+// are left out: a paste there opens the village lookup.
+void frm_Data::wirePaste()
+{
+    auto* guard = new formkit::PasteGuard(this);
+    guard->guard(ui->txtTNo, TypingRule::Capitals, QStringLiteral("Truck Number"));
+    guard->guard(ui->txtTruckKMR, TypingRule::Decimal, QStringLiteral("Trip KMs"));
+    guard->guard(ui->txtTruckRecAmt, TypingRule::Decimal, QStringLiteral("Recovery Amount"));
+    guard->guard(ui->txtTruckRemarks, TypingRule::AnyText, QStringLiteral("Remarks"));
+    guard->guard(ui->txtCans, TypingRule::Numeric, QStringLiteral("Cans Recd."));
+    // The lookup's search boxes guard their own pastes (VillageLookup).
+
+    auto told = std::make_shared<QString>();
+    connect(guard, &formkit::PasteGuard::refused, this, [this, told](const QString& reason) {
+        *told = reason;
+        statusArea()->setNotice(reason);
+    });
+    connect(guard, &formkit::PasteGuard::accepted, this, [this, told] {
+        if (!told->isEmpty() && statusArea()->notice() == *told)
+            statusArea()->setNotice(QString());
+        told->clear();
+    });
+}
