@@ -4,12 +4,19 @@
 
 namespace datastore {
 
-WriteTransaction::WriteTransaction(Connection& con) : m_con(con)
+WriteTransaction::WriteTransaction(Connection& con, const QString& lockedTable) : m_con(con)
 {
-    QSqlQuery begin = m_con.run(QStringLiteral("BEGIN IMMEDIATE"));
-    m_active = begin.isActive();
-    if (!m_active)
-        m_error = describeError(begin);
+    const QStringList statements = m_con.beginWriteStatements(lockedTable);
+    for (int i = 0; i < statements.size(); ++i) {
+        QSqlQuery begin = m_con.run(statements[i]);
+        if (!begin.isActive()) {
+            m_error = describeError(begin);
+            if (i > 0) // begun, but the lock was not had
+                m_con.run(QStringLiteral("ROLLBACK"));
+            return;
+        }
+    }
+    m_active = true;
 }
 
 WriteTransaction::~WriteTransaction()

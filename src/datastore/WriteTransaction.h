@@ -4,11 +4,12 @@
 
 namespace datastore {
 
-// BEGIN IMMEDIATE on construction: the write lock is taken before the next numbers are read,
-// so two desks never compute the same ones. Rolled back on destruction unless committed.
+// BEGIN IMMEDIATE on construction (on a server: BEGIN and a lock on lockedTable): the write
+// lock is taken before the next numbers are read, so two desks never compute the same ones.
+// Rolled back on destruction unless committed.
 class WriteTransaction {
 public:
-    explicit WriteTransaction(Connection& con);
+    explicit WriteTransaction(Connection& con, const QString& lockedTable = QString());
     ~WriteTransaction();
     WriteTransaction(const WriteTransaction&) = delete;
     WriteTransaction& operator=(const WriteTransaction&) = delete;

@@ -46,10 +46,10 @@ QString checkMessage(AddCheck check)
     return QString();
 }
 
-QString shiftCondition(const QDate& date, qint32 shift)
+QString shiftCondition(qint32 shift)
 {
-    return QStringLiteral(" Where RefDate = CDate('") + formkit::dateText(date) +
-           QStringLiteral("') and AmPM =") + QString::number(shift) + QStringLiteral(" ");
+    return QStringLiteral(" Where RefDate = ? and AmPM =") + QString::number(shift) +
+           QStringLiteral(" ");
 }
 
 namespace {
@@ -67,7 +67,7 @@ WriteResult writeReceipt(datastore::Connection& con, const ReceiptEntry& entry)
         result.error = QStringLiteral("the company database is not open");
         return result;
     }
-    datastore::WriteTransaction transaction(con);
+    datastore::WriteTransaction transaction(con, QStringLiteral("Data_Wght"));
     if (!transaction.isActive()) {
         result.error = transaction.error();
         return result;
@@ -80,7 +80,7 @@ WriteResult writeReceipt(datastore::Connection& con, const ReceiptEntry& entry)
     if (!refNo)
         return result;
     const auto dlySlNo = Max_No_Cond(QStringLiteral("Data_Wght"), QStringLiteral("DlySlNo"),
-                                     shiftCondition(entry.date, entry.shift), con, &result.error);
+                                     shiftCondition(entry.shift), con, &result.error, {entry.date});
     if (!dlySlNo)
         return result;
     numbers.refNo = *refNo;
@@ -88,7 +88,7 @@ WriteResult writeReceipt(datastore::Connection& con, const ReceiptEntry& entry)
 
     const QVariantList values = {
         numbers.refNo,
-        entry.date.toString(Qt::ISODate),
+        entry.date,
         entry.shift,
         entry.animal,
         numbers.dlySlNo,

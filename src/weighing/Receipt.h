@@ -62,8 +62,9 @@ struct WriteResult {
     bool stored() const { return numbers.has_value(); }
 };
 
-// The DlySlNo condition: every route's receipts of the date and shift.
-QString shiftCondition(const QDate& date, qint32 shift);
+// The DlySlNo condition: every route's receipts of the date and shift, the date bound to its
+// "?" (a server has no CDate and reads no date text of ours).
+QString shiftCondition(qint32 shift);
 
 // Appends one Data_Wght row on an open connection to the company-year database. Both running
 // numbers are read and the row stored inside one write transaction, so another desk cannot

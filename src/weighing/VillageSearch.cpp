@@ -23,11 +23,13 @@ QString likePrefix(const QString& typed)
     return pattern;
 }
 
-QString statement(const QString& searchField)
+QString statement(const QString& searchField, bool onServer)
 {
     return QStringLiteral("SELECT DISTINCT VCode,VName,VRefNo,RtRefNo FROM Mast_Villages "
                           "WHERE RtRefNo = :route AND InAct <> 1 AND ") +
-           searchColumn(searchField) + QStringLiteral(" LIKE :prefix ESCAPE '\\' ORDER BY VCode");
+           searchColumn(searchField) +
+           (onServer ? QStringLiteral(" ILIKE") : QStringLiteral(" LIKE")) +
+           QStringLiteral(" :prefix ESCAPE '\\' ORDER BY VCode");
 }
 
 } // namespace villagesearch

@@ -15,7 +15,8 @@ QString likePrefix(const QString& typed);
 
 // The indexed prefix search with the parameters :route and :prefix. It returns the rows the
 // grouped "Left( col, n ) = 'text'" statement returned, ordered by code; on a COLLATE NOCASE
-// column with an index on (RtRefNo, column) it is a range search instead of a scan.
-QString statement(const QString& searchField);
+// column with an index on (RtRefNo, column) it is a range search instead of a scan. A server
+// compares LIKE with letter case, so there the statement says ILIKE.
+QString statement(const QString& searchField, bool onServer = false);
 
 } // namespace villagesearch

@@ -329,12 +329,11 @@ void Get_RouteVehNo(QLineEdit* Target, qint16 RouteCode, const QDate& CollDate)
     datastore::Connection con;
     if (!OpenMst(con))
         return;
-    const QString D = formkit::dateText(CollDate);
     {
-        QSqlQuery rs =
-            con.run(QStringLiteral("Select * From Mast_RoutesSub Where RTRefNo = ") +
-                    QString::number(RouteCode) + QStringLiteral(" and SDate <= CDate('") + D +
-                    QStringLiteral("') and EDate >= CDate('") + D + QStringLiteral("') "));
+        QSqlQuery rs = con.run(QStringLiteral("Select * From Mast_RoutesSub Where RTRefNo = ") +
+                                   QString::number(RouteCode) +
+                                   QStringLiteral(" and SDate <= ? and EDate >= ? "),
+                               {CollDate, CollDate});
         if (!rs.isActive())
             datastore::reportQueryError(rs);
         else if (rs.next())

@@ -89,8 +89,13 @@ void frm_Data::cmdAdd_Click()
 bool frm_Data::Save_Data()
 {
     datastore::Connection con;
-    if (!OpenMst(con))
-        return false; // already reported
+    QString unreachable;
+    // A server away in mid-shift costs this receipt, not the shift: said, and Add can be
+    // pressed again once the server is back.
+    if (!datastore::openMstQuietly(con, &unreachable)) {
+        platform::showMessage(QStringLiteral("The receipt was not saved.\n\n") + unreachable);
+        return false;
+    }
 
     weighing::ReceiptEntry entry;
     entry.date = ui->dtpDate->date();

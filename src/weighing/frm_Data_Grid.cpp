@@ -58,7 +58,6 @@ void frm_Data::Load_Into_Grid()
     grid->setRowCount(0);
     grid->setColumnCount(kGridColumns);
 
-    const QString dateText = formkit::dateText(ui->dtpDate->date());
     const QString statement =
         QStringLiteral(
             "SELECT Data_Wght.RefNo,Data_Wght.CansRecd, Mast_Villages.VCode,DlySlNo, "
@@ -66,14 +65,13 @@ void frm_Data::Load_Into_Grid()
             "Mast_Routes.RTType FROM (((Data_Wght INNER JOIN Mast_Villages ON Data_Wght.VRefNo = "
             "Mast_Villages.VRefNo) INNER JOIN Mast_Animal ON Data_Wght.ACode = Mast_Animal.ACode) "
             "INNER JOIN Mast_Milk ON Data_Wght.MCode = Mast_Milk.MCode) INNER JOIN Mast_Routes ON "
-            "Data_Wght.RTRefNo = Mast_Routes.RTRefNo Where RefDate = CDate('") +
-        dateText + QStringLiteral("') and AMPM = ") + QString::number(selectedKey(ui->cmbAP)) +
-        QStringLiteral(" and Data_Wght.RtRefNo = ") + QString::number(selectedKey(ui->cmbRoute)) +
-        QStringLiteral(" Order by DlySlNo Desc");
+            "Data_Wght.RTRefNo = Mast_Routes.RTRefNo Where RefDate = ? and AMPM = ") +
+        QString::number(selectedKey(ui->cmbAP)) + QStringLiteral(" and Data_Wght.RtRefNo = ") +
+        QString::number(selectedKey(ui->cmbRoute)) + QStringLiteral(" Order by DlySlNo Desc");
 
     QVector<GridRow> rows;
     {
-        QSqlQuery rs = con.run(statement);
+        QSqlQuery rs = con.run(statement, {ui->dtpDate->date()});
         if (!rs.isActive()) {
             datastore::reportQueryError(rs);
             con.close();

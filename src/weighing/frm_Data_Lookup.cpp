@@ -194,7 +194,8 @@ void frm_Data::Load_Items()
         return;
     }
     QSqlQuery query(source->con.database());
-    if (!query.prepare(villagesearch::statement(SearchField))) {
+    const bool onServer = source->con.engine() == datastore::Connection::Engine::Server;
+    if (!query.prepare(villagesearch::statement(SearchField, onServer))) {
         m_villages->clear();
         datastore::reportQueryError(query);
         return;

@@ -131,8 +131,9 @@ void ReceiptTest::twoDesksAtOnce()
     };
     QCOMPARE(count("SELECT COUNT(*) FROM Data_Wght"), 2 * kEach);
     QCOMPARE(count("SELECT COUNT(DISTINCT RefNo) FROM Data_Wght"), 2 * kEach);
-    QCOMPARE(count("SELECT COUNT(*) FROM (SELECT DISTINCT RefDate, AmPm, DlySlNo FROM Data_Wght)"),
-             2 * kEach);
+    QCOMPARE(
+        count("SELECT COUNT(*) FROM (SELECT DISTINCT RefDate, AmPm, DlySlNo FROM Data_Wght) AS s"),
+        2 * kEach);
     // No gaps either: every number from 1 up was handed out once.
     QCOMPARE(count("SELECT MAX(RefNo) + MAX(DlySlNo) FROM Data_Wght"), 4 * kEach);
     QCOMPARE(count("SELECT COUNT(*) FROM Data_Wght WHERE RtRefNo = 1"), kEach);
