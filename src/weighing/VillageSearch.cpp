@@ -25,11 +25,14 @@ QString likePrefix(const QString& typed)
 
 QString statement(const QString& searchField, bool onServer)
 {
-    return QStringLiteral("SELECT DISTINCT VCode,VName,VRefNo,RtRefNo FROM Mast_Villages "
-                          "WHERE RtRefNo = :route AND InAct <> 1 AND ") +
-           searchColumn(searchField) +
-           (onServer ? QStringLiteral(" ILIKE") : QStringLiteral(" LIKE")) +
-           QStringLiteral(" :prefix ESCAPE '\\' ORDER BY VCode");
+    const QString villages =
+        QStringLiteral("SELECT DISTINCT VCode,VName,VRefNo,RtRefNo FROM Mast_Villages "
+                       "WHERE RtRefNo = :route AND InAct <> 1 AND ") +
+        searchColumn(searchField);
+    if (!onServer)
+        return villages + QStringLiteral(" LIKE :prefix ESCAPE '\\' ORDER BY VCode");
+    return QStringLiteral("SELECT VCode,VName,VRefNo,RtRefNo FROM (") + villages +
+           QStringLiteral(" ILIKE :prefix ESCAPE '\\') AS v ORDER BY lower(VCode)");
 }
 
 } // namespace villagesearch

@@ -16,7 +16,8 @@ QString likePrefix(const QString& typed);
 // The indexed prefix search with the parameters :route and :prefix. It returns the rows the
 // grouped "Left( col, n ) = 'text'" statement returned, ordered by code; on a COLLATE NOCASE
 // column with an index on (RtRefNo, column) it is a range search instead of a scan. A server
-// compares LIKE with letter case, so there the statement says ILIKE.
+// compares and orders with letter case, so there the statement says ILIKE and orders by
+// lower(VCode).
 QString statement(const QString& searchField, bool onServer = false);
 
 } // namespace villagesearch
