@@ -4,6 +4,8 @@
 #                                  (socket in that folder), write the server's address
 #                                  (postgresql://postgres@127.0.0.1:PORT) into STATE_FILE
 #   pgserver.sh stop STATE_FILE    stop that server and remove its folder
+#   pgserver.sh pause STATE_FILE   stop it, keeping its data (a server lost in mid-shift)
+#   pgserver.sh resume STATE_FILE  start it again on the same port
 # When run as root the server runs as the postgres system user, since initdb refuses root.
 set -euo pipefail
 
@@ -32,7 +34,7 @@ start)
     if as_server_user "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 30 \
         -o "-p $port -k $dir -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=200" \
         start >/dev/null; then
-      printf 'postgresql://postgres@127.0.0.1:%s\n%s\n' "$port" "$dir" >"$state"
+      printf 'postgresql://postgres@127.0.0.1:%s\n%s\n%s\n' "$port" "$dir" "$port" >"$state"
       echo "test server on port $port in $dir"
       exit 0
     fi
@@ -49,8 +51,19 @@ stop)
   case "$dir" in /tmp/tarvolen-pg.*) rm -rf "$dir" ;; esac
   rm -f "$state"
   ;;
+pause)
+  dir=$(sed -n 2p "$state")
+  as_server_user "$bin/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null
+  ;;
+resume)
+  dir=$(sed -n 2p "$state")
+  port=$(sed -n 3p "$state")
+  as_server_user "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 30 \
+    -o "-p $port -k $dir -c listen_addresses=127.0.0.1 -c fsync=off -c max_connections=200" \
+    start >/dev/null
+  ;;
 *)
-  echo "usage: $0 start|stop STATE_FILE" >&2
+  echo "usage: $0 start|stop|pause|resume STATE_FILE" >&2
   exit 2
   ;;
 esac
