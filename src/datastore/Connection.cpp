@@ -124,6 +124,7 @@ Connection::OpenStatus Connection::openFile(const QString& file)
 Connection::OpenStatus Connection::openServer(const QString& dsn)
 {
     const platform::ServerSource server = platform::dsnServer(dsn);
+    m_engine = Engine::Server; // also when it fails: the failure is the server's
     QSqlDatabase db = databaseFor(m_name, QStringLiteral("QPSQL"));
     db.setHostName(server.host);
     db.setPort(server.port);

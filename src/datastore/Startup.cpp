@@ -29,6 +29,9 @@ QString mstDatabaseFile(const QString& db)
 }
 
 namespace {
+// The program's status when it ends because the server could not be reached.
+constexpr int kServerUnreachable = 2;
+
 // Opens a connection; one that is already open is closed and opened again. Any other failure
 // is reported with its reason and ends the program.
 bool openOrEnd(Connection& con, const QString& failureMessage)
@@ -40,8 +43,11 @@ bool openOrEnd(Connection& con, const QString& failureMessage)
     }
     if (status == Connection::OpenStatus::Opened)
         return true;
-    platform::showMessage(failureMessage);
-    platform::endProgram();
+    // A server says why it could not be reached; the operator passes that on.
+    const bool server = con.engine() == Connection::Engine::Server;
+    platform::showMessage(server ? failureMessage + QStringLiteral("\n\n") + con.lastError()
+                                 : failureMessage);
+    platform::endProgram(server ? kServerUnreachable : 0);
     return false;
 }
 } // namespace

@@ -12,7 +12,7 @@ EndHandler& handlerStore()
 }
 } // namespace
 
-void endProgram()
+void endProgram(int status)
 {
     if (handlerStore()) {
         handlerStore()();
@@ -20,7 +20,7 @@ void endProgram()
     }
     // Every receipt is committed when it is added, so nothing waits to be written.
     std::fflush(nullptr);
-    std::_Exit(0);
+    std::_Exit(status);
 }
 
 void setEndHandler(EndHandler handler)

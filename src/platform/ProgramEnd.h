@@ -6,7 +6,8 @@ namespace platform {
 
 // Ends the program at once: no window's unload handling runs. Callers return right after,
 // so that a test that replaces the ending sees nothing more happen.
-void endProgram();
+// status: what the program ends with; a failure that ends it is not 0.
+void endProgram(int status = 0);
 
 using EndHandler = std::function<void()>;
 void setEndHandler(EndHandler handler);

@@ -4,6 +4,7 @@
 #include "../weighing/tst_window_fixture.h"
 #include "Installation.h"
 #include "TestEnv.h"
+#include "datastore/Startup.h"
 #include "dates/frm_Dates.h"
 #include "signin/A_Start.h"
 #include "signin/frm_Gen_Pass.h"
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTcpServer>
 
 using windowtest::Desk;
 using windowtest::kDay;
@@ -145,9 +147,39 @@ bool datesWindowShown()
 class ServerTest : public QObject {
     Q_OBJECT
 private slots:
+    void serverUnreachableAtStart();
     void serverLostInMidShift();
     void companyDatabaseOfAnotherProgram();
 };
+
+void ServerTest::serverUnreachableAtStart()
+{
+    testkit::TestEnv env;
+    QCOMPARE(admin::createSerPathDatabase(env.serPathFile(), env.dataRoot()), QString());
+    // A port nothing listens on.
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    platform::ServerSource nowhere;
+    nowhere.host = "127.0.0.1";
+    nowhere.port = closed.serverPort();
+    nowhere.database = "main";
+    nowhere.user = "postgres";
+    closed.close();
+    QVERIFY(platform::writeServerDsn("QUENMOOR_MAIN", nowhere));
+
+    Get_ServerPath();
+    QVERIFY(OpenSerPath());
+    Set_MainDsn();
+    QVERIFY(!OpenMain());
+    // The message the file installation gives, and below it the server's own reason.
+    QCOMPARE(env.messages.size(), 1);
+    const QString told = env.messages.first().text;
+    QVERIFY2(told.startsWith("Data Error - Main Database \n\n") && told.contains("refused"),
+             qPrintable(told));
+    QCOMPARE(env.endCount, 1);
+    // Registration kept the server's data source.
+    QCOMPARE(platform::dsnServer("QUENMOOR_MAIN").port, nowhere.port);
+}
 
 void ServerTest::serverLostInMidShift()
 {
