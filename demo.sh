@@ -26,8 +26,7 @@ if [ "$fresh" -eq 1 ] || [ ! -f "$demo/program/SerPath.mdb" ]; then
   mkdir -p "$demo/program"
   build/bin/tarvolen-admin init --program-dir "$demo/program" --data-root "$demo/data" --demo
 fi
-# SerPath.mdb lies in the program's folder, so the desk runs from there.
-cp build/bin/tarvolen "$demo/program/tarvolen"
+rm -f "$demo/program/tarvolen" # a copy left by earlier demos: the desk is told where to look
 
 if [ "$setup_only" -eq 1 ]; then
   echo "Demo installation ready in $demo"
@@ -50,4 +49,4 @@ done
 
 echo "Simulated scale on 127.0.0.1:5001 (log: $sim_log)."
 echo "Sign in as operator / milk."
-"$demo/program/tarvolen"
+build/bin/tarvolen --program-dir "$demo/program"

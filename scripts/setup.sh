@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev sqlite3
   unixodbc unixodbc-dev odbcinst libsqliteodbc
   xvfb xauth xdotool
+  dpkg-dev desktop-file-utils
 )
 
 missing=()

@@ -42,6 +42,63 @@ void setProgramFolder(const QString& folder)
     folderOverride() = folder;
 }
 
+namespace {
+bool holdsSerPath(const QString& folder)
+{
+    return fileExists(folder + QStringLiteral("/SerPath.mdb"));
+}
+
+QString absoluteFolder(const QString& folder)
+{
+    return QDir::cleanPath(QDir(folder).absolutePath());
+}
+} // namespace
+
+ProgramFolderSearch findProgramFolder(const QString& option, const QString& variable,
+                                      const QString& ownFolder, const QString& installedFolder)
+{
+    ProgramFolderSearch search;
+    search.ownFolder = absoluteFolder(ownFolder);
+    if (!option.isEmpty()) {
+        search.folder = absoluteFolder(option);
+        search.source = ProgramFolderSearch::Source::Option;
+    } else if (!variable.isEmpty()) {
+        search.folder = absoluteFolder(variable);
+        search.source = ProgramFolderSearch::Source::Variable;
+    } else if (holdsSerPath(search.ownFolder)) {
+        search.folder = search.ownFolder;
+        search.source = ProgramFolderSearch::Source::OwnFolder;
+    } else {
+        search.folder = absoluteFolder(installedFolder);
+        search.source = ProgramFolderSearch::Source::Installed;
+    }
+    search.found = holdsSerPath(search.folder);
+    return search;
+}
+
+QString missingInstallationMessage(const ProgramFolderSearch& search)
+{
+    QString where;
+    switch (search.source) {
+    case ProgramFolderSearch::Source::Option:
+        where = QStringLiteral("not in %1, the folder given by --program-dir").arg(search.folder);
+        break;
+    case ProgramFolderSearch::Source::Variable:
+        where = QStringLiteral("not in %1, the folder named by %2")
+                    .arg(search.folder, QLatin1String(kProgramFolderVariable));
+        break;
+    case ProgramFolderSearch::Source::OwnFolder:
+    case ProgramFolderSearch::Source::Installed:
+        where = QStringLiteral("neither in the program's own folder %1 nor in %2")
+                    .arg(search.ownFolder, search.folder);
+        break;
+    }
+    return QStringLiteral("No installation found: SerPath.mdb is %1.\n"
+                          "Create one with tarvolen-admin init, or name its folder with "
+                          "--program-dir DIR or %2.")
+        .arg(where, QLatin1String(kProgramFolderVariable));
+}
+
 QString configFolder()
 {
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");

@@ -11,25 +11,45 @@ SerialControl::SerialControl(QObject* parent) : QObject(parent)
     // The notification arrives as an event of its own, after the port's reading has finished:
     // handlers close the port on it, which must not happen under the port's own feet.
     connect(&m_port, &QSerialPort::readyRead, this, [this] {
-        m_commEvent = kEventReceive;
         QMetaObject::invokeMethod(this, &SerialControl::OnComm, Qt::QueuedConnection);
+    });
+    connect(&m_port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
+        // An unplugged adapter, or a line hung up, fails every read from then on.
+        const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+        if (!gone || !m_port.isOpen())
+            return;
+        const QString reason = QStringLiteral("the device went away");
+        // Reported once for the opening it concerns; a failed read repeats its error.
+        const int opening = m_openings;
+        QMetaObject::invokeMethod(
+            this,
+            [this, reason, opening] {
+                if (opening != m_openings || !m_port.isOpen())
+                    return;
+                setPortOpen(false);
+                emit lost(reason);
+            },
+            Qt::QueuedConnection);
     });
 }
 
-QString SerialControl::deviceForPort(int portNumber)
+void SerialControl::setCommPort(int portNumber)
 {
+    m_portNumber = portNumber;
     const QString link = configFolder() + QStringLiteral("/com%1").arg(portNumber);
     const QFileInfo info(link);
-    if (info.isSymLink())
-        return info.symLinkTarget();
-    if (info.exists())
-        return info.canonicalFilePath();
-    return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
+    m_link = info.isSymLink() || info.exists() ? link : QString();
+    m_fixedDevice = QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
 }
 
 QString SerialControl::deviceName() const
 {
-    return deviceForPort(CommPort);
+    if (m_link.isEmpty())
+        return m_fixedDevice;
+    const QFileInfo info(m_link);
+    if (info.isSymLink())
+        return info.symLinkTarget();
+    return m_link;
 }
 
 bool SerialControl::PortOpen() const
@@ -56,6 +76,23 @@ bool SerialControl::applySettings()
     return true;
 }
 
+QString SerialControl::reasonFor(QSerialPort::SerialPortError error) const
+{
+    const QString said = m_port.errorString();
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("no such device");
+    case QSerialPort::PermissionError:
+        // Another program holds the port's lock, or the device itself refuses a second user.
+        if (said.contains(QLatin1String("lock"), Qt::CaseInsensitive) ||
+            said.contains(QLatin1String("busy"), Qt::CaseInsensitive))
+            return QStringLiteral("in use by another program");
+        return QStringLiteral("no permission to use it (%1)").arg(said);
+    default:
+        return said;
+    }
+}
+
 bool SerialControl::setPortOpen(bool open)
 {
     m_lastError.clear();
@@ -70,11 +107,16 @@ bool SerialControl::setPortOpen(bool open)
     }
     if (m_port.isOpen())
         return true;
-    m_port.setPortName(deviceName());
+    const QString device = deviceName();
+    if (!QFileInfo::exists(device)) {
+        m_lastError = QStringLiteral("no such device");
+        return false;
+    }
+    m_port.setPortName(device);
     if (!applySettings())
         return false;
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_lastError = m_port.errorString();
+        m_lastError = reasonFor(m_port.error());
         return false;
     }
     // A pseudo-terminal has no request-to-send line; a port without the line ignores it too.
@@ -83,6 +125,7 @@ bool SerialControl::setPortOpen(bool open)
     // what its far side wrote in the meantime.
     m_port.clear(QSerialPort::Input);
     m_port.clearError();
+    ++m_openings;
     return true;
 }
 
@@ -94,28 +137,9 @@ void SerialControl::Output(const QByteArray& data)
     m_port.flush();
 }
 
-QString SerialControl::Input()
+QByteArray SerialControl::readAll()
 {
-    if (!m_port.isOpen())
-        return QString();
-    const qint64 count = InputLen > 0 ? InputLen : m_port.bytesAvailable();
-    return QString::fromLatin1(m_port.read(count));
-}
-
-QString SerialControl::waitingText()
-{
-    return m_port.isOpen() ? QString::fromLatin1(m_port.peek(m_port.bytesAvailable())) : QString();
-}
-
-void SerialControl::discardInput(int count)
-{
-    if (m_port.isOpen() && count > 0)
-        m_port.skip(count);
-}
-
-int SerialControl::InBufferCount() const
-{
-    return m_port.isOpen() ? int(m_port.bytesAvailable()) : 0;
+    return m_port.isOpen() ? m_port.readAll() : QByteArray();
 }
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "Receipt.h"
 
+#include "datastore/DataWght.h"
 #include "datastore/NextNumbers.h"
 #include "datastore/WriteTransaction.h"
 #include "formkit/TextRules.h"
@@ -52,14 +53,6 @@ QString shiftCondition(qint32 shift)
            QStringLiteral(" ");
 }
 
-namespace {
-const QString kInsert = QStringLiteral(
-    "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, ACode, DlySlNo, VRefNo, MCode, CansRecd, "
-    "MWeight, RtRefNo, Uid, UName, Stat, ColTime, TruckNo, SchTime, ArrTime, TruckKMR, "
-    "TruckRecAmt, TruckRemarks) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-    "?)");
-} // namespace
-
 WriteResult writeReceipt(datastore::Connection& con, const ReceiptEntry& entry)
 {
     WriteResult result;
@@ -86,17 +79,18 @@ WriteResult writeReceipt(datastore::Connection& con, const ReceiptEntry& entry)
     numbers.refNo = *refNo;
     numbers.dlySlNo = *dlySlNo;
 
+    // In the order of datastore::kDataWghtColumns.
     const QVariantList values = {
         numbers.refNo,
         entry.date,
         entry.shift,
-        entry.animal,
-        numbers.dlySlNo,
+        entry.route,
         entry.village,
+        entry.animal,
         entry.milk,
+        numbers.dlySlNo,
         entry.cans,
         entry.weight,
-        entry.route,
         int(entry.uid),
         entry.uname,
         0,
@@ -108,7 +102,7 @@ WriteResult writeReceipt(datastore::Connection& con, const ReceiptEntry& entry)
         entry.truckRecAmt,
         entry.truckRemarks.trimmed(),
     };
-    QSqlQuery insert = con.run(kInsert, values);
+    QSqlQuery insert = con.run(datastore::dataWghtInsert(), values);
     if (!insert.isActive()) {
         result.error = datastore::describeError(insert);
         return result;

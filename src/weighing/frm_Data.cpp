@@ -7,6 +7,7 @@
 #include "datastore/Connection.h"
 #include "datastore/GenState.h"
 #include "datastore/NullFields.h"
+#include "datastore/ShiftQueries.h"
 #include "datastore/Startup.h"
 #include "datastore/StationSettings.h"
 #include "formkit/Combos.h"
@@ -15,9 +16,10 @@
 #include "formkit/KeyFilters.h"
 #include "formkit/TextRules.h"
 #include "platform/Clock.h"
+#include "platform/Messages.h"
 #include "platform/ProgramEnd.h"
 #include "platform/RunningCopy.h"
-#include "platform/SerialControl.h"
+#include "scale/ScaleLink.h"
 
 #include <QCloseEvent>
 #include <QDateEdit>
@@ -26,8 +28,6 @@
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
-#include <QTcpSocket>
-#include <QTimer>
 
 using formkit::FieldHandlers;
 using formkit::Fld_GotFocus;
@@ -56,10 +56,8 @@ QDate throughDateText(const QDate& date)
 } // namespace
 
 frm_Data::frm_Data(QWidget* parent)
-    : QWidget(parent), ui(new Ui::frm_Data), Timer1(new QTimer(this)),
-      MSComm1(new platform::SerialControl(this)), Winsock1(new QTcpSocket(this)),
-      m_fields(new formkit::FieldEvents(this)), m_status(nullptr),
-      m_villages(new QSqlQueryModel(this))
+    : QWidget(parent), ui(new Ui::frm_Data), m_fields(new formkit::FieldEvents(this)),
+      m_status(nullptr), m_villages(new QSqlQueryModel(this))
 {
     ui->setupUi(this);
     m_status = new StatusArea(ui->lblStatus, this);
@@ -73,7 +71,7 @@ frm_Data::frm_Data(QWidget* parent)
     ui->txtVCode->setProperty("Tag", QStringLiteral("0"));
     wireFields();
     wireLookup();
-    wireScaleLinks();
+    connect(ui->cmdWeight, &QPushButton::clicked, this, &frm_Data::cmdWeight_Click);
 }
 
 frm_Data::~frm_Data()
@@ -101,20 +99,9 @@ bool frm_Data::Form_Load(const QDateEdit* datesPicker)
     Load_Combo(ui->cmbRoute, QStringLiteral("Mast_Routes"), QStringLiteral("RTType"),
                QStringLiteral("RTRefNo"), false, QStringLiteral(" Where RTInAct = 0"));
 
-    Timer1->stop();
-    if (!settingsRead)
-        return true;
-    if (Gen_ComLan == kLinkNetworkContinuous) {
-        Timer1->start();
-        Win_Sock_Connect(Gen_LanHostIP, Gen_LanHostNo);
-        ui->cmdWeight->setEnabled(false);
-        Enb(kDisableAdd);
-    } else if (Gen_ComLan == kLinkSerialContinuous) {
-        Timer1->start();
-        ui->cmdWeight->setEnabled(false);
-        StartContinuousSerial();
-        Enb(kDisableAdd);
-    }
+    // The continuous links run their own timer; the window follows what they tell it.
+    if (settingsRead)
+        startScaleLink();
     return true;
 }
 
@@ -141,11 +128,6 @@ void frm_Data::Enb(int Enb1_Dis2)
     ui->cmdAdd->setEnabled(Enb1_Dis2 != kDisableAdd);
 }
 
-bool isContinuousLink()
-{
-    return Gen_ComLan == kLinkSerialContinuous || Gen_ComLan == kLinkNetworkContinuous;
-}
-
 void frm_Data::cmbAP_Click()
 {
     if (ui->cmbAP->currentIndex() < 0)
@@ -163,14 +145,6 @@ void frm_Data::cmbRoute_Click()
     Load_Into_Grid();
 }
 
-void frm_Data::Timer1_Timer()
-{
-    if (Gen_ComLan == kLinkNetworkContinuous)
-        Winsock1_DataArrival(1);
-    else if (Gen_ComLan == kLinkSerialContinuous)
-        ReopenScalePort();
-}
-
 void frm_Data::cmdExit_Click()
 {
     // The whole program ends here; the window's unload steps do not run.
@@ -179,15 +153,13 @@ void frm_Data::cmdExit_Click()
 
 void frm_Data::Form_Unload()
 {
-    Timer1->stop();
-    ClosePortIfOpen(*MSComm1);
-    Winsock1->close();
+    stopScaleLink();
 }
 
 void frm_Data::closeEvent(QCloseEvent* event)
 {
     // A handler waiting for the scale is still running on this window: it cannot go yet.
-    if (isWaitingForScale()) {
+    if (scale::isWaitingForScale()) {
         event->ignore();
         return;
     }
@@ -329,17 +301,14 @@ void Get_RouteVehNo(QLineEdit* Target, qint16 RouteCode, const QDate& CollDate)
     datastore::Connection con;
     if (!OpenMst(con))
         return;
-    {
-        QSqlQuery rs = con.run(QStringLiteral("Select * From Mast_RoutesSub Where RTRefNo = ") +
-                                   QString::number(RouteCode) +
-                                   QStringLiteral(" and SDate <= ? and EDate >= ? "),
-                               {CollDate, CollDate});
-        if (!rs.isActive())
-            datastore::reportQueryError(rs);
-        else if (rs.next())
-            Target->setText(datastore::Null_Str(rs.value(QStringLiteral("RTVehNo"))));
-    }
+    QString vehicle;
+    QString error;
+    const bool read = datastore::routeVehicle(con, RouteCode, CollDate, &vehicle, &error);
     con.close();
+    if (!read)
+        platform::showMessage(QStringLiteral("Data Error - ") + error);
+    else
+        Target->setText(vehicle);
 }
 
 void Activate_PrevInstance()

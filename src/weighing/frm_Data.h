@@ -7,8 +7,6 @@
 class QDateEdit;
 class QLineEdit;
 class QSqlQueryModel;
-class QTcpSocket;
-class QTimer;
 class StatusArea;
 
 namespace Ui {
@@ -17,8 +15,8 @@ class frm_Data;
 namespace formkit {
 class FieldEvents;
 }
-namespace platform {
-class SerialControl;
+namespace scale {
+class ScaleLink;
 }
 
 // The weighing window: one route's milk for one collection date and shift, village by village.
@@ -37,7 +35,6 @@ public:
     void Enb(int Enb1_Dis2);
     void cmbAP_Click();
     void cmbRoute_Click();
-    void Timer1_Timer();
     void cmdExit_Click();
     void Form_Unload();
 
@@ -54,20 +51,13 @@ public:
     void cmdOk_Click();
     void cmdCan_Click();
 
-    // Serial scale link (frm_Data_Serial.cpp)
+    // The scale link (frm_Data_Scale.cpp): Get Weight, and the clear command after an Add
+    // (the serial and the network link's alike).
     void cmdWeight_Click();
-    void MSComm1_OnComm();
-    void ParseChars1_1(QString text);
-    void ParseChars1_2(QString& text);
     void Com_Clear();
-    void ReopenScalePort();
-    void StartContinuousSerial();
-
-    // Network scale link (frm_Data_Network.cpp)
-    void Win_Sock_Connect(QString& RemHostNo, QString& RemPortNo);
-    void Winsock1_Connect();
-    void Winsock1_DataArrival(int bytesTotal);
     void Win_Sock_Clear();
+    // The link the station settings chose, or none.
+    scale::ScaleLink* scaleLink() const { return m_scale; }
 
     // Adding and writing a receipt (frm_Data_Add.cpp)
     void cmdAdd_Click();
@@ -80,16 +70,12 @@ public:
     StatusArea* statusArea() const { return m_status; }
 
     Ui::frm_Data* ui;
-    QTimer* Timer1;
-    platform::SerialControl* MSComm1;
-    QTcpSocket* Winsock1;
 
     // Form-level state
     QString SearchField;
     qint16 SearchLen = 0;
     QString SearchText;
     quint8 VillFrom = 0;
-    QString CommBuf;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -98,13 +84,13 @@ protected:
 private:
     void wireFields();
     void wireLookup();
-    void wireScaleLinks();
+    void startScaleLink();
+    void stopScaleLink();
+    void showWeight(const QString& shown);
 
     formkit::FieldEvents* m_fields;
     StatusArea* m_status;
-    // The continuous serial port was reopened while the scale streams: what arrives first is
-    // likely the tail of a reading, and is skipped up to its line end.
-    bool m_serialMidStream = false;
+    scale::ScaleLink* m_scale = nullptr;
     QSqlQueryModel* m_villages;
 };
 

@@ -4,13 +4,14 @@
 
 #include "datastore/Connection.h"
 #include "datastore/NullFields.h"
+#include "datastore/ShiftQueries.h"
 #include "datastore/Startup.h"
 #include "formkit/Combos.h"
 #include "formkit/GridLayout.h"
 #include "formkit/TextRules.h"
+#include "platform/Messages.h"
 
 #include <QHeaderView>
-#include <QSqlQuery>
 #include <QStringList>
 #include <QVector>
 #include <array>
@@ -25,11 +26,6 @@ const QString kGridLayout = QStringLiteral(
 // A row read from the database, as the grid shows it.
 using GridRow = std::array<QString, kGridColumns>;
 
-// Joined rows whose master texts are missing are shown with empty cells rather than refused.
-QString textOf(const QSqlQuery& rs, int column)
-{
-    return datastore::Null_Str(rs.value(column));
-}
 } // namespace
 
 void frm_Data::Design()
@@ -58,37 +54,24 @@ void frm_Data::Load_Into_Grid()
     grid->setRowCount(0);
     grid->setColumnCount(kGridColumns);
 
-    const QString statement =
-        QStringLiteral(
-            "SELECT Data_Wght.RefNo,Data_Wght.CansRecd, Mast_Villages.VCode,DlySlNo, "
-            "Mast_Villages.VName, Mast_Animal.AType, Mast_Milk.MType, Data_Wght.MWeight , "
-            "Mast_Routes.RTType FROM (((Data_Wght INNER JOIN Mast_Villages ON Data_Wght.VRefNo = "
-            "Mast_Villages.VRefNo) INNER JOIN Mast_Animal ON Data_Wght.ACode = Mast_Animal.ACode) "
-            "INNER JOIN Mast_Milk ON Data_Wght.MCode = Mast_Milk.MCode) INNER JOIN Mast_Routes ON "
-            "Data_Wght.RTRefNo = Mast_Routes.RTRefNo Where RefDate = ? and AMPM = ") +
-        QString::number(selectedKey(ui->cmbAP)) + QStringLiteral(" and Data_Wght.RtRefNo = ") +
-        QString::number(selectedKey(ui->cmbRoute)) + QStringLiteral(" Order by DlySlNo Desc");
-
-    QVector<GridRow> rows;
-    {
-        QSqlQuery rs = con.run(statement, {ui->dtpDate->date()});
-        if (!rs.isActive()) {
-            datastore::reportQueryError(rs);
-            con.close();
-            Design();
-            return;
-        }
-        // Columns of the statement: RefNo 0, CansRecd 1, VCode 2, DlySlNo 3, VName 4, AType 5,
-        // MType 6, MWeight 7, RTType 8.
-        while (rs.next()) {
-            const QVariant weight = rs.value(7);
-            rows.append(
-                GridRow{textOf(rs, 3), textOf(rs, 2), textOf(rs, 4), textOf(rs, 5), textOf(rs, 6),
-                        formkit::plainNumber(datastore::Null_Cur(rs.value(1)).toDouble()),
-                        weight.isNull() ? QString() : formkit::shownWeight(weight.toDouble())});
-        }
-    }
+    QVector<datastore::GridReceipt> stored;
+    QString error;
+    const bool read = datastore::gridReceipts(con, ui->dtpDate->date(), selectedKey(ui->cmbAP),
+                                              selectedKey(ui->cmbRoute), &stored, &error);
     con.close();
+    if (!read) {
+        platform::showMessage(QStringLiteral("Data Error - ") + error);
+        Design();
+        return;
+    }
+    QVector<GridRow> rows;
+    rows.reserve(stored.size());
+    for (const datastore::GridReceipt& r : stored) {
+        rows.append(
+            GridRow{datastore::Null_Str(r.serial), r.villageCode, r.villageName, r.animal,
+                    r.milkType, formkit::plainNumber(datastore::Null_Cur(r.cans).toDouble()),
+                    r.weight.isNull() ? QString() : formkit::shownWeight(r.weight.toDouble())});
+    }
 
     grid->setUpdatesEnabled(false);
     grid->setRowCount(int(rows.size()));

@@ -98,7 +98,8 @@ private slots:
 
     void scaleOnRequest_data();
     void scaleOnRequest();
-    void networkScaleContinuous();
+    void scaleContinuous_data();
+    void scaleContinuous();
 
 private:
     // Format 2 on that link (serial port 1 at 9600 and the local host serve whichever it is);
@@ -237,13 +238,24 @@ void EndToEndTest::scaleOnRequest()
     QCOMPARE(m_env->messageTexts(), (QStringList{"Successfully Added", "Successfully Added"}));
 }
 
-void EndToEndTest::networkScaleContinuous()
+void EndToEndTest::scaleContinuous_data()
 {
+    QTest::addColumn<bool>("serial");
+    QTest::newRow("network, link 4") << false;
+    QTest::newRow("serial over a pty printing 5 readings a second, link 3") << true;
+}
+
+// The desk follows the scale on its own 200 ms timer, as at a centre.
+void EndToEndTest::scaleContinuous()
+{
+    QFETCH(bool, serial);
     // The desk opens with cans still standing on the platform.
-    ScaleProcess scale(
-        {"--tcp", "127.0.0.1:0", "--mode", "continuous", "--stdin", "--weights", "12.5"});
-    QTRY_VERIFY_WITH_TIMEOUT(!scale.tcpPort().isEmpty(), kScaleWait);
-    const QString db = station("DAIRY2", 4, scale.tcpPort());
+    const QStringList link = serial ? QStringList{"--pty", m_env->configDir() + "/com1"}
+                                    : QStringList{"--tcp", "127.0.0.1:0"};
+    ScaleProcess scale(link + QStringList{"--mode", "continuous", "--stdin", "--weights", "12.5"});
+    QTRY_VERIFY_WITH_TIMEOUT(!scale.lineAfter(serial ? "pty " : "listening ").isEmpty(),
+                             kScaleWait);
+    const QString db = station("DAIRY2", serial ? 3 : 4, scale.tcpPort());
     const QString count = "SELECT COUNT(*) FROM Data_Wght";
     const int rowsBefore = scalarText(db, count).toInt();
 

@@ -14,6 +14,7 @@ namespace {
 struct Run {
     int exitCode = -1;
     QString err;
+    QString out;
 };
 
 Run runAdmin(const QStringList& arguments)
@@ -23,7 +24,8 @@ Run runAdmin(const QStringList& arguments)
     process.closeWriteChannel();
     if (!process.waitForFinished() || process.exitStatus() != QProcess::NormalExit)
         return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError()),
+            QString::fromUtf8(process.readAllStandardOutput())};
 }
 
 // Every file under a folder with a digest of its bytes: equal maps mean nothing was touched.
@@ -117,6 +119,68 @@ private slots:
         QVERIFY(run.exitCode > 0);
         QVERIFY2(run.err.contains("exists already"), qPrintable(run.err));
         QCOMPARE(filesUnder(env.root()), before);
+    }
+
+    void forceReplacesAnInstallation_data()
+    {
+        QTest::addColumn<bool>("force");
+        QTest::newRow("with --force: replaced") << true;
+        QTest::newRow("without: refused, untouched") << false;
+    }
+    void forceReplacesAnInstallation()
+    {
+        QFETCH(bool, force);
+        TestEnv env;
+        QCOMPARE(initDemo(env), QString());
+        const QString company = env.companyFile("DAIRY1_2024");
+        TestEnv::exec(env.mainFile(), "INSERT INTO Pass (Uid, UName, PWD) VALUES (9, 'kept', 'x')");
+        TestEnv::exec(company, "DELETE FROM Data_Wght");
+        const auto before = filesUnder(env.root());
+        QStringList arguments = initArguments(env.programDir(), env.dataRoot());
+        if (force)
+            arguments << "--force";
+        const Run run = runAdmin(arguments);
+        if (!force) {
+            QVERIFY(run.exitCode > 0);
+            QCOMPARE(filesUnder(env.root()), before);
+            return;
+        }
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(TestEnv::scalar(env.mainFile(), "SELECT COUNT(*) FROM Pass WHERE Uid = 9").toInt(),
+                 0);
+        QVERIFY(TestEnv::scalar(company, "SELECT COUNT(*) FROM Data_Wght").toInt() > 0);
+        QCOMPARE(TestEnv::scalar(env.serPathFile(), "SELECT Uid FROM Users").toInt(), 1);
+        // Nothing of the replacement is left beside the files.
+        const QStringList names = filesUnder(env.root()).keys();
+        QCOMPARE(names.filter(".tarvolen-").join(' '), QString());
+        QCOMPARE(names.size(), before.size());
+    }
+
+    // A company year made by other means may have no settings row: station shows that, and
+    // the first setting written makes the row the desk then reads.
+    void stationOnCompanyWithoutSettingsRow()
+    {
+        TestEnv env;
+        env.createInstallation();
+        const QString rows = "SELECT COUNT(*) FROM Sms_Add";
+        const QStringList company{"station", "--data-root", env.dataRoot(), "--company", "co1"};
+        Run run = runAdmin(company);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY2(run.out.contains("no settings row"), qPrintable(run.out));
+        QCOMPARE(TestEnv::scalar(env.companyFile(), rows).toInt(), 0);
+
+        run = runAdmin(company +
+                       QStringList{"--link", "2", "--host", "10.0.0.5", "--tcp-port", "4001"});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        run = runAdmin(company + QStringList{"--link", "4"});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(TestEnv::scalar(env.companyFile(), rows).toInt(), 1);
+        QCOMPARE(TestEnv::scalar(env.companyFile(),
+                                 "SELECT ComLan || ' ' || LanHostIP || ' ' || LanHostNo || ' ' || "
+                                 "COALESCE(WghtFmt, 'null') FROM Sms_Add")
+                     .toString(),
+                 QString("4 10.0.0.5 4001 null"));
+        QVERIFY2(run.out.contains("link      ComLan     4"), qPrintable(run.out));
     }
 
     void refusesBadArguments_data()

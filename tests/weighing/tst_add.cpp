@@ -125,7 +125,6 @@ bool AddTest::openDesk(int link, int format, int port, double speed)
     m_window = std::make_unique<frm_Data>();
     if (!m_window->Form_Load(&picker))
         return false;
-    m_window->Timer1->stop(); // no port to reopen for the continuous serial link
     m_window->show();
     QApplication::setActiveWindow(m_window.get());
     field<QTimeEdit>("dtpSchTime")->setTime(QTime(6, 15));

@@ -3,12 +3,13 @@
 
 #include "tst_window_fixture.h"
 
-#include "platform/SerialControl.h"
+#include "scale/NetworkLinks.h"
 
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -242,14 +243,17 @@ private slots:
                       {link == 4 ? "127.0.0.1" : QVariant(), link == 4 ? port : QVariant(), link});
         desk.open();
 
-        QCOMPARE(desk.window->Timer1->isActive(), continuous);
+        scale::ScaleLink* running = desk.window->scaleLink();
+        QCOMPARE(running != nullptr, link != 0);
+        QCOMPARE(running && running->continuous(), continuous);
         QCOMPARE(desk.field("cmdWeight")->isEnabled(), !continuous);
         QCOMPARE(desk.field("cmdAdd")->isEnabled(), !continuous);
         QVERIFY2(desk.env.messages.isEmpty(), qPrintable(desk.env.messageTexts().join(" / ")));
-        QVERIFY(!desk.window->MSComm1->PortOpen());
-        QCOMPARE(desk.window->Winsock1->state() == QAbstractSocket::ConnectedState, link == 4);
-        desk.window->close(); // closing hangs up the network link
-        QCOMPARE(desk.window->Winsock1->state(), QAbstractSocket::UnconnectedState);
+        if (auto* network = qobject_cast<scale::NetworkContinuousLink*>(running))
+            QTRY_COMPARE(network->Winsock1->state(), QAbstractSocket::ConnectedState);
+        const QPointer<QObject> ended = running;
+        desk.window->close(); // closing ends the link with its port or connection
+        QVERIFY(ended.isNull());
         QCOMPARE(desk.env.endCount, 0);
     }
 };

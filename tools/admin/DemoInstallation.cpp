@@ -1,5 +1,8 @@
 #include "DemoInstallation.h"
 
+#include "AdminDb.h"
+#include "datastore/DataWght.h"
+
 #include <QHash>
 #include <QLocale>
 #include <QStringList>
@@ -176,11 +179,12 @@ QString storedTime(const QTime& time)
     return QLocale::c().toString(time, QStringLiteral("hh:mm:ss AP"));
 }
 
-QString insertAll(SqliteFile& db, const QString& statement, const QList<QVariantList>& rows)
+QString insertAll(datastore::Connection& con, const QString& statement,
+                  const QList<QVariantList>& rows)
 {
     for (const QVariantList& row : rows) {
-        if (!db.exec(statement, row))
-            return db.error();
+        if (const QString error = exec(con, statement, row); !error.isEmpty())
+            return error;
     }
     return QString();
 }
@@ -206,14 +210,12 @@ QList<Year> years(const QDate& today)
     return result;
 }
 
-QString fillSerPath(SqliteFile& db)
+QString fillSerPath(datastore::Connection& con)
 {
-    return db.exec(QStringLiteral("INSERT INTO Users (Uid) VALUES (?)"), {kUsers[0].uid})
-               ? QString()
-               : db.error();
+    return exec(con, QStringLiteral("INSERT INTO Users (Uid) VALUES (?)"), {kUsers[0].uid});
 }
 
-QString fillMain(SqliteFile& db, const QList<Year>& years)
+QString fillMain(datastore::Connection& con, const QList<Year>& years)
 {
     QList<QVariantList> users;
     for (const User& user : kUsers) {
@@ -221,7 +223,7 @@ QString fillMain(SqliteFile& db, const QList<Year>& years)
                               user.saveUser, QLatin1String(user.name)};
     }
     QString error = insertAll(
-        db,
+        con,
         QStringLiteral("INSERT INTO Pass (Uid, UName, PWD, SaveUser, Name) VALUES (?, ?, ?, ?, ?)"),
         users);
     if (!error.isEmpty())
@@ -231,13 +233,13 @@ QString fillMain(SqliteFile& db, const QList<Year>& years)
         rows << QVariantList{y.comCode,      y.code,    y.dbMst, isoDate(y.start),
                              isoDate(y.end), y.comName, y.town};
     return insertAll(
-        db,
+        con,
         QStringLiteral("INSERT INTO Years (ComCode, Code, DbMst, YStart, YEnd, ComName, "
                        "Town) VALUES (?, ?, ?, ?, ?, ?, ?)"),
         rows);
 }
 
-QString fillCompany(SqliteFile& db, const Year& year, const QDate& today)
+QString fillCompany(datastore::Connection& con, const Year& year, const QDate& today)
 {
     const Company* company = companyOf(year.comCode);
     if (!company)
@@ -246,10 +248,10 @@ QString fillCompany(SqliteFile& db, const Year& year, const QDate& today)
     const QDate day = (today >= year.start && today <= year.end) ? today : year.end;
 
     QString error =
-        insertAll(db, QStringLiteral("INSERT INTO Mast_Animal (ACode, AType) VALUES (?, ?)"),
+        insertAll(con, QStringLiteral("INSERT INTO Mast_Animal (ACode, AType) VALUES (?, ?)"),
                   {{1, QStringLiteral("Cow")}, {2, QStringLiteral("Buffalo")}});
     if (error.isEmpty())
-        error = insertAll(db, QStringLiteral("INSERT INTO Mast_Milk (MCode, MType) VALUES (?, ?)"),
+        error = insertAll(con, QStringLiteral("INSERT INTO Mast_Milk (MCode, MType) VALUES (?, ?)"),
                           {{1, QStringLiteral("Mixed")},
                            {2, QStringLiteral("Cow Milk")},
                            {3, QStringLiteral("Buffalo Milk")}});
@@ -260,7 +262,7 @@ QString fillCompany(SqliteFile& db, const Year& year, const QDate& today)
     for (const Route& route : company->routes)
         rows << QVariantList{route.refNo, QLatin1String(route.name), route.inactive};
     error = insertAll(
-        db, QStringLiteral("INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES (?, ?, ?)"),
+        con, QStringLiteral("INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES (?, ?, ?)"),
         rows);
     if (!error.isEmpty())
         return error;
@@ -270,7 +272,7 @@ QString fillCompany(SqliteFile& db, const Year& year, const QDate& today)
         rows << QVariantList{a.route, isoDate(day.addDays(a.fromDay)),
                              isoDate(day.addDays(a.toDay)), QLatin1String(a.vehicle)};
     }
-    error = insertAll(db,
+    error = insertAll(con,
                       QStringLiteral("INSERT INTO Mast_RoutesSub (RTRefNo, SDate, EDate, RTVehNo) "
                                      "VALUES (?, ?, ?, ?)"),
                       rows);
@@ -284,7 +286,7 @@ QString fillCompany(SqliteFile& db, const Year& year, const QDate& today)
         rows << QVariantList{v.refNo, QLatin1String(v.code), QLatin1String(v.name), v.route, inAct};
     }
     error =
-        insertAll(db,
+        insertAll(con,
                   QStringLiteral("INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo, InAct) "
                                  "VALUES (?, ?, ?, ?, ?)"),
                   rows);
@@ -299,6 +301,7 @@ QString fillCompany(SqliteFile& db, const Year& year, const QDate& today)
         if (date < year.start)
             continue;
         const int dlySlNo = ++serials[isoDate(date) + QLatin1Char('/') + QString::number(r.ampm)];
+        // In the order of datastore::kDataWghtColumns.
         rows << QVariantList{++refNo,
                              isoDate(date),
                              r.ampm,
@@ -320,23 +323,15 @@ QString fillCompany(SqliteFile& db, const Year& year, const QDate& today)
                              r.recovery,
                              QLatin1String(r.remarks)};
     }
-    error =
-        insertAll(db,
-                  QStringLiteral("INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, "
-                                 "ACode, MCode, DlySlNo, CansRecd, MWeight, Uid, UName, Stat, "
-                                 "ColTime, TruckNo, SchTime, ArrTime, TruckKMR, TruckRecAmt, "
-                                 "TruckRemarks) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                                 "?, ?, ?, ?, ?, ?, ?)"),
-                  rows);
+    error = insertAll(con, datastore::dataWghtInsert(), rows);
     if (!error.isEmpty())
         return error;
 
-    return db.exec(QStringLiteral("INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, "
-                                  "LanHostNo, ComLan) VALUES (?, ?, ?, ?, ?, ?)"),
-                   {kStationFormat, kStationSpeed, 0, QLatin1String(kStationHost),
-                    QLatin1String(kStationPort), kStationLink})
-               ? QString()
-               : db.error();
+    return exec(con,
+                QStringLiteral("INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, "
+                               "LanHostNo, ComLan) VALUES (?, ?, ?, ?, ?, ?)"),
+                {kStationFormat, kStationSpeed, 0, QLatin1String(kStationHost),
+                 QLatin1String(kStationPort), kStationLink});
 }
 
 QString summary()

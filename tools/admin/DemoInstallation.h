@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SqliteFile.h"
+#include "datastore/Connection.h"
 
 #include <QDate>
 #include <QList>
@@ -25,9 +25,9 @@ QList<Year> years(const QDate& today);
 
 // Each fills an open, freshly created database inside the caller's transaction and returns
 // empty text or what went wrong.
-QString fillSerPath(SqliteFile& db);
-QString fillMain(SqliteFile& db, const QList<Year>& years);
-QString fillCompany(SqliteFile& db, const Year& year, const QDate& today);
+QString fillSerPath(datastore::Connection& con);
+QString fillMain(datastore::Connection& con, const QList<Year>& years);
+QString fillCompany(datastore::Connection& con, const Year& year, const QDate& today);
 
 // Users, passwords and station settings, for people.
 QString summary();

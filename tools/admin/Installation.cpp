@@ -1,7 +1,8 @@
 #include "Installation.h"
 
+#include "AdminDb.h"
 #include "DemoInstallation.h"
-#include "SqliteFile.h"
+#include "datastore/DataWght.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -32,6 +33,29 @@ const QStringList kMainSchema = {
         "Town TEXT COLLATE NOCASE, PRIMARY KEY (ComCode, Code))"),
 };
 
+// Whole numbers, decimals and text as the desk stores them; the record number is never empty.
+QString dataWghtTable()
+{
+    QStringList columns;
+    for (const datastore::Column& column : datastore::kDataWghtColumns) {
+        const QString name = QLatin1String(column.name);
+        switch (column.kind) {
+        case datastore::ColumnKind::Whole:
+            columns << name + QStringLiteral(" INTEGER");
+            break;
+        case datastore::ColumnKind::Decimal:
+            columns << name + QStringLiteral(" REAL");
+            break;
+        case datastore::ColumnKind::Text:
+            columns << name + QStringLiteral(" TEXT COLLATE NOCASE");
+            break;
+        }
+        if (name == QLatin1String("RefNo"))
+            columns.last() += QStringLiteral(" NOT NULL");
+    }
+    return QStringLiteral("CREATE TABLE Data_Wght (%1)").arg(columns.join(QStringLiteral(", ")));
+}
+
 const QStringList kCompanySchema = {
     QStringLiteral("CREATE TABLE Sms_Add (WghtFmt INTEGER, BitsNoW REAL, ComPortW INTEGER, "
                    "LanHostIP TEXT COLLATE NOCASE, LanHostNo TEXT COLLATE NOCASE, ComLan INTEGER)"),
@@ -49,13 +73,7 @@ const QStringList kCompanySchema = {
     QStringLiteral(
         "CREATE TABLE Mast_Animal (ACode INTEGER PRIMARY KEY, AType TEXT COLLATE NOCASE)"),
     QStringLiteral("CREATE TABLE Mast_Milk (MCode INTEGER PRIMARY KEY, MType TEXT COLLATE NOCASE)"),
-    QStringLiteral(
-        "CREATE TABLE Data_Wght (RefNo INTEGER NOT NULL, RefDate TEXT, AmPm INTEGER, "
-        "RtRefNo INTEGER, VRefNo INTEGER, ACode INTEGER, MCode INTEGER, DlySlNo INTEGER, "
-        "CansRecd REAL, MWeight REAL, Uid INTEGER, UName TEXT COLLATE NOCASE, "
-        "Stat INTEGER, ColTime TEXT COLLATE NOCASE, TruckNo TEXT COLLATE NOCASE, "
-        "SchTime TEXT COLLATE NOCASE, ArrTime TEXT COLLATE NOCASE, TruckKMR REAL, "
-        "TruckRecAmt REAL, TruckRemarks TEXT COLLATE NOCASE)"),
+    dataWghtTable(),
     QStringLiteral("CREATE UNIQUE INDEX Data_Wght_RefNo ON Data_Wght (RefNo)"),
     QStringLiteral("CREATE INDEX Data_Wght_Shift ON Data_Wght (RefDate, AmPm, DlySlNo)"),
 };
@@ -66,8 +84,6 @@ const QString kMainName = QStringLiteral("Main.mdb");
 // Beside each file while an installation is being written or replaced.
 const QString kNewSuffix = QStringLiteral(".tarvolen-new");
 const QString kOldSuffix = QStringLiteral(".tarvolen-old");
-
-using Filler = std::function<QString(SqliteFile&)>;
 
 QString absoluteClean(const QString& path)
 {
@@ -90,20 +106,6 @@ QString companyFileOf(const QString& dataRoot, const QString& dbMst)
                                  QStringLiteral(".mdb"));
 }
 
-// Runs the filler inside one transaction on an existing file.
-QString fillFile(const QString& file, const Filler& fill)
-{
-    SqliteFile db(file);
-    if (!db.open() || !db.begin())
-        return db.error();
-    QString error = fill(db);
-    if (error.isEmpty() && !db.commit())
-        error = db.error();
-    if (!error.isEmpty())
-        db.rollback();
-    return error;
-}
-
 // A new database file with the given tables; a file that fails is removed again.
 QString createDatabase(const QString& file, const QStringList& schema, const Filler& fill = {})
 {
@@ -112,13 +114,16 @@ QString createDatabase(const QString& file, const QStringList& schema, const Fil
     const QString folder = QFileInfo(file).absolutePath();
     if (!QDir().mkpath(folder))
         return QStringLiteral("cannot create the folder %1").arg(folder);
-    QString error = fillFile(file, [&](SqliteFile& db) {
-        for (const QString& statement : schema) {
-            if (!db.exec(statement))
-                return db.error();
-        }
-        return fill ? fill(db) : QString();
-    });
+    const QString error = fillFile(
+        file,
+        [&](datastore::Connection& con) {
+            for (const QString& statement : schema) {
+                if (const QString failed = exec(con, statement); !failed.isEmpty())
+                    return failed;
+            }
+            return fill ? fill(con) : QString();
+        },
+        true);
     if (!error.isEmpty())
         QFile::remove(file);
     return error;
@@ -275,10 +280,9 @@ QString createSerPathDatabase(const QString& file, const QString& dataRoot)
     if (dataRoot.trimmed().isEmpty())
         return QStringLiteral("no data root given");
     const QString root = absoluteClean(dataRoot);
-    return createDatabase(file, kSerPathSchema, [&](SqliteFile& db) {
-        return db.exec(QStringLiteral("INSERT INTO ServerPath (Path, Chk) VALUES (?, 0)"), {root})
-                   ? QString()
-                   : db.error();
+    return createDatabase(file, kSerPathSchema, [&](datastore::Connection& con) {
+        return exec(con, QStringLiteral("INSERT INTO ServerPath (Path, Chk) VALUES (?, 0)"),
+                    {root});
     });
 }
 
@@ -319,16 +323,17 @@ QString initInstallation(const InitOptions& options, QString* summary)
     files.append({mainFileOf(dataRoot), [&](const QString& file) {
                       QString error = createMainDatabase(file);
                       if (error.isEmpty() && options.demo)
-                          error = fillFile(
-                              file, [&](SqliteFile& db) { return demo::fillMain(db, years); });
+                          error = fillFile(file, [&](datastore::Connection& con) {
+                              return demo::fillMain(con, years);
+                          });
                       return error;
                   }});
     for (const demo::Year& year : years) {
         files.append({companyFileOf(dataRoot, year.dbMst), [&, year](const QString& file) {
                           QString error = createCompanyDatabase(file);
                           if (error.isEmpty())
-                              error = fillFile(file, [&](SqliteFile& db) {
-                                  return demo::fillCompany(db, year, today);
+                              error = fillFile(file, [&](datastore::Connection& con) {
+                                  return demo::fillCompany(con, year, today);
                               });
                           return error;
                       }});
@@ -401,12 +406,12 @@ QString latestDbMst(const QString& dataRoot, const QString& company)
     const QString mainFile = mainFileOf(dataRoot);
     if (company.isEmpty() || !QFileInfo(mainFile).isFile())
         return QString();
-    SqliteFile db(mainFile);
-    if (!db.open())
+    datastore::Connection con;
+    if (!openFile(con, mainFile).isEmpty())
         return QString();
-    QSqlQuery query = db.select(QStringLiteral("SELECT DbMst FROM Years WHERE ComCode = ? COLLATE "
-                                               "NOCASE ORDER BY Code DESC LIMIT 1"),
-                                {company});
+    QSqlQuery query = con.run(QStringLiteral("SELECT DbMst FROM Years WHERE ComCode = ? COLLATE "
+                                             "NOCASE ORDER BY Code DESC LIMIT 1"),
+                              {company});
     return query.next() ? query.value(0).toString().trimmed() : QString();
 }
 
@@ -439,12 +444,12 @@ QString writeStation(const StationOptions& options)
     const QString file = stationFile(options.dataRoot, options.company, &error);
     if (file.isEmpty())
         return error;
-    return fillFile(file, [&](SqliteFile& db) {
+    return fillFile(file, [&](datastore::Connection& con) {
         // The desk reads the first row that "Select * from Sms_Add" returns: the lowest rowid.
         QSqlQuery first =
-            db.select(QStringLiteral("SELECT rowid FROM Sms_Add ORDER BY rowid LIMIT 1"));
+            con.run(QStringLiteral("SELECT rowid FROM Sms_Add ORDER BY rowid LIMIT 1"));
         if (!first.isActive())
-            return db.error();
+            return errorOf(con, first);
         QString statement;
         QVariantList bound = values;
         if (first.next()) {
@@ -458,7 +463,7 @@ QString writeStation(const StationOptions& options)
                                      .join(QStringLiteral(", ")));
         }
         first.finish();
-        return db.exec(statement, bound) ? QString() : db.error();
+        return exec(con, statement, bound);
     });
 }
 
@@ -468,12 +473,12 @@ QString describeStation(const QString& dataRoot, const QString& company, QString
     const QString file = stationFile(dataRoot, company, &error);
     if (file.isEmpty())
         return error;
-    SqliteFile db(file);
-    if (!db.open())
-        return db.error();
-    QSqlQuery row = db.select(QStringLiteral("SELECT * FROM Sms_Add ORDER BY rowid LIMIT 1"));
+    datastore::Connection con;
+    if (const QString failed = openFile(con, file); !failed.isEmpty())
+        return failed;
+    QSqlQuery row = con.run(QStringLiteral("SELECT * FROM Sms_Add ORDER BY rowid LIMIT 1"));
     if (!row.isActive())
-        return db.error();
+        return errorOf(con, row);
     QStringList lines{QStringLiteral("Station settings in %1:").arg(file)};
     if (!row.next()) {
         lines << QStringLiteral("  no settings row: no scale link is set");

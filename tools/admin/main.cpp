@@ -19,6 +19,10 @@ int main(int argc, char* argv[])
         out() << usage();
         return Done;
     }
+    if (command == QLatin1String("-v") || command == QLatin1String("--version")) {
+        out() << "tarvolen-admin " << TARVOLEN_VERSION << "\n";
+        return Done;
+    }
     for (const admin::Command& known : admin::commands()) {
         if (command == QLatin1String(known.name))
             return known.run(arguments);

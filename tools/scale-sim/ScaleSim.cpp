@@ -1,5 +1,7 @@
 #include "ScaleSim.h"
 
+#include "scale/ScaleProtocol.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,12 +21,13 @@
 
 namespace scalesim {
 namespace {
-const QByteArray kNetRequest("05E");
-const QByteArray kNetClear("T\x04", 2);
-constexpr char kEnq = 0x05;
-const QByteArray kSerialRequest("W1");
-constexpr char kSerialClear = 'T';
-const QByteArray kLineEnd("\r\n");
+namespace protocol = scale::protocol;
+const QByteArray kNetRequest(protocol::kNetworkRequest);
+const QByteArray kNetClear(protocol::kNetworkClear);
+constexpr char kEnq = protocol::kEnq;
+const QByteArray kSerialRequest(protocol::kSerialRequest);
+constexpr char kSerialClear = protocol::kSerialClear[0];
+const QByteArray kLineEnd(protocol::kLineEnd);
 
 // Malformed replies a scale on a noisy line or in trouble sends: empty lines and letters.
 const QList<QByteArray> kGarbage{QByteArray("\r\n"), QByteArray("ERR\r\n"), QByteArray("kg\r\n"),
@@ -288,7 +291,8 @@ void ScaleSim::readStdin()
 
 QByteArray ScaleSim::framedReply(double weight) const
 {
-    return "A" + QString::asprintf("%07.1f", weight).toLatin1() + "kg" + kLineEnd;
+    return protocol::kFrameMarker + QString::asprintf("%07.1f", weight).toLatin1() +
+           protocol::kFrameUnit + kLineEnd;
 }
 
 QByteArray ScaleSim::plainReading(double weight) const

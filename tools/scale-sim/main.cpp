@@ -19,6 +19,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarvolen-scale-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARVOLEN_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -30,6 +31,7 @@ int main(int argc, char* argv[])
         "Prints \"listening HOST:PORT\" or \"pty DEVICE\" when ready, and \"clear N\" for each\n"
         "clear command received."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption tcp(QStringLiteral("tcp"),
                                  QStringLiteral("Listen on HOST:PORT (port 0: any free port)."),
                                  QStringLiteral("HOST:PORT"));

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "ScaleParsing.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <chrono>
+#include <functional>
+#include <memory>
+
+namespace scale {
+
+using std::chrono::milliseconds;
+
+// How long the links wait for what. Tests shorten them; the desk uses these.
+struct Timings {
+    milliseconds tick{200};            // a continuous link looks at what came this often
+    milliseconds pollWait{100};        // Get Weight waits this long for the polled scale
+    milliseconds connectWait{1000};    // Get Weight waits this long for the network scale
+    milliseconds quietGap{60};         // a reply without a line end is whole after this silence
+    milliseconds staleAfter{3000};     // a continuous weight older than this is cleared
+    milliseconds reconnectEvery{2000}; // a continuous network link tries again this often
+};
+Timings& timings();
+
+// The station settings that choose and drive a link, as the window read them.
+struct LinkSettings {
+    int format = 0;        // Gen_WghtFmt
+    int link = 0;          // Gen_ComLan
+    int serialPort = 0;    // Gen_ComPortW
+    QString speed;         // Gen_BitsNoW as text, 0 = not set
+    double speedValue = 0; // the same as a number
+    QString host;          // Gen_LanHostIP
+    QString tcpPort;       // Gen_LanHostNo
+};
+
+// One scale link: it owns its port or socket, its timer and its gathering buffer, and tells
+// the window what happened. The window shows the weight, arms Add on an empty platform and
+// puts the state in its status line.
+class ScaleLink : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    virtual bool continuous() const = 0;
+    // The link in words, for the status line ("serial /dev/ttyUSB0").
+    virtual QString describe() const = 0;
+    // Continuous links open their port or connection and begin to follow the scale.
+    virtual void start() {}
+    virtual void stop() {}
+    // Get Weight: asks the scale; may wait for it, letting the link's events run.
+    virtual void requestWeight() {}
+    // After a receipt was added: the scale's clear command, where the link has one.
+    virtual void clearScale() {}
+
+signals:
+    // A reading above 0, as shown ("56.5").
+    void weightRead(const QString& shown);
+    // A well-formed reading of 0: Add may be armed again. shown is what the weight shows.
+    void platformEmpty(const QString& shown);
+    // No weight may stand any longer: no fresh reading, no reading at all, the link gone.
+    void weightLost();
+    // The link's state in words for the status line.
+    void stateChanged(const QString& text);
+    // Something the operator must be told in a message box; endProgram when the desk cannot go
+    // on (the network scale on request that cannot be reached).
+    void failed(const QString& message, bool endProgram);
+
+protected:
+    void setState(const QString& state);
+    QString stateText(const QString& state) const;
+};
+
+// Chooses the link the settings ask for. No link (nullptr) for link 0, and for settings that
+// are out of range; problem then names the wrong setting.
+struct LinkChoice {
+    std::unique_ptr<ScaleLink> link;
+    QString problem;
+};
+LinkChoice createLink(const LinkSettings& settings, QObject* parent);
+// Tests put a fake link in place of the real ones; an empty function restores them.
+using LinkFactory = std::function<std::unique_ptr<ScaleLink>(const LinkSettings&, QObject*)>;
+void setLinkFactory(LinkFactory factory);
+
+// Lets the links' own events run until the time has passed on a monotonic clock. Keys and
+// clicks that come meanwhile are dropped, never kept for later: they were meant for a window
+// that has changed under them.
+void WaitSeconds(double seconds);
+bool isWaitingForScale();
+
+} // namespace scale

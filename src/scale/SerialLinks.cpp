@@ -1,0 +1,166 @@
+#include "SerialLinks.h"
+
+#include "ScaleProtocol.h"
+#include "formkit/TextRules.h"
+#include "platform/SerialControl.h"
+
+namespace scale {
+
+bool SerialSettings::complete() const
+{
+    return portNumber != 0 && formkit::numericValue(speed) > 0;
+}
+
+bool OpenScalePort(platform::SerialControl& port, const SerialSettings& settings,
+                   const QByteArray& request)
+{
+    port.Handshaking = 0;
+    port.RTSEnable = true;
+    port.Settings = settings.speed + QStringLiteral(",n,8,1");
+    if (!port.setPortOpen(true))
+        return false;
+    port.Output(request.isEmpty() ? QByteArray(1, protocol::kEnq) : request);
+    return true;
+}
+
+void ClosePortIfOpen(platform::SerialControl& port)
+{
+    if (port.PortOpen())
+        port.setPortOpen(false);
+}
+
+QString portFailure(const platform::SerialControl& port)
+{
+    return QStringLiteral("port %1 cannot be opened: %2").arg(port.deviceName(), port.lastError());
+}
+
+// ---- asked by Get Weight ----
+
+SerialRequestLink::SerialRequestLink(Mode mode, bool parsesReplies, const SerialSettings& settings,
+                                     QObject* parent)
+    : RequestLink(parent), MSComm1(new platform::SerialControl(this)), m_mode(mode),
+      m_parsesReplies(parsesReplies), m_settings(settings)
+{
+    MSComm1->setCommPort(settings.portNumber);
+    connect(MSComm1, &platform::SerialControl::OnComm, this, &SerialRequestLink::MSComm1_OnComm);
+}
+
+QString SerialRequestLink::describe() const
+{
+    return QStringLiteral("serial %1, %2")
+        .arg(MSComm1->deviceName(),
+             m_mode == Mode::Polled ? QStringLiteral("polled") : QStringLiteral("on request"));
+}
+
+void SerialRequestLink::requestWeight()
+{
+    if (!m_settings.complete()) {
+        emit failed(QStringLiteral("Enter Com Port Number and Comport Bits"), false);
+        return;
+    }
+    ClosePortIfOpen(*MSComm1);
+    forgetGathered();
+    m_replyTaken = false;
+    const QByteArray request =
+        m_mode == Mode::Polled ? QByteArray() : QByteArray(protocol::kSerialRequest);
+    if (!OpenScalePort(*MSComm1, m_settings, request)) {
+        setState(portFailure(*MSComm1));
+        emit failed(QStringLiteral("The scale's ") + portFailure(*MSComm1), false);
+        return;
+    }
+    // The polled scale answers at once; its reply is shown within the wait, so the focus can
+    // go straight on to Add.
+    if (m_mode == Mode::Polled)
+        WaitSeconds(std::chrono::duration<double>(timings().pollWait).count());
+}
+
+void SerialRequestLink::MSComm1_OnComm()
+{
+    const QByteArray received = MSComm1->readAll();
+    if (m_parsesReplies && !m_replyTaken)
+        gather(received);
+}
+
+void SerialRequestLink::ParseChars1_1(const QString& reply)
+{
+    if (m_replyTaken)
+        return;
+    m_replyTaken = true;
+    const Record record = readRecord(reply);
+    if (record.isReading() && record.value > 0)
+        emit weightRead(formkit::shownWeight(record.value));
+    noteReply();
+    // One reply a request: what follows it is dropped with the port.
+    ClosePortIfOpen(*MSComm1);
+    forgetGathered();
+}
+
+void SerialRequestLink::Com_Clear()
+{
+    if (!m_settings.complete())
+        return;
+    ClosePortIfOpen(*MSComm1);
+    OpenScalePort(*MSComm1, m_settings, QByteArray(protocol::kSerialClear));
+    ClosePortIfOpen(*MSComm1);
+}
+
+// ---- following the scale ----
+
+SerialContinuousLink::SerialContinuousLink(const SerialSettings& settings, QObject* parent)
+    : ContinuousLink(parent), MSComm1(new platform::SerialControl(this)), m_settings(settings)
+{
+    MSComm1->setCommPort(settings.portNumber);
+    connect(MSComm1, &platform::SerialControl::OnComm, this, &SerialContinuousLink::MSComm1_OnComm);
+    connect(MSComm1, &platform::SerialControl::lost, this, [this](const QString& reason) {
+        linkDown(QStringLiteral("port %1 lost: %2").arg(MSComm1->deviceName(), reason));
+    });
+}
+
+QString SerialContinuousLink::describe() const
+{
+    return QStringLiteral("serial %1, continuous").arg(MSComm1->deviceName());
+}
+
+void SerialContinuousLink::openLink()
+{
+    if (!m_settings.complete()) {
+        setState(QStringLiteral("no serial port or speed set"));
+        return;
+    }
+    ClosePortIfOpen(*MSComm1);
+    if (OpenScalePort(*MSComm1, m_settings, QByteArray())) {
+        m_failureTold = false;
+        linkUp(true);
+    } else {
+        portFailed(portFailure(*MSComm1));
+    }
+}
+
+void SerialContinuousLink::ReopenScalePort()
+{
+    if (!m_settings.complete() || MSComm1->PortOpen())
+        return;
+    MSComm1->Settings = m_settings.speed + QStringLiteral(",n,8,1");
+    if (MSComm1->setPortOpen(true)) {
+        m_failureTold = false;
+        linkUp(true);
+    } else {
+        portFailed(portFailure(*MSComm1));
+    }
+}
+
+void SerialContinuousLink::portFailed(const QString& state)
+{
+    linkDown(state);
+    if (!m_failureTold) {
+        m_failureTold = true;
+        emit failed(QStringLiteral("The scale's ") + state, false);
+    }
+}
+
+void SerialContinuousLink::MSComm1_OnComm()
+{
+    gather(MSComm1->readAll());
+}
+
+} // namespace scale

@@ -1,0 +1,237 @@
+// The shift's statements: the route's vehicle on a date, the grid's rows, the village by its
+// reference, the receipts of a period with every column, and the shift's totals.
+
+#include "TestEnv.h"
+#include "datastore/GenState.h"
+#include "datastore/ShiftQueries.h"
+#include "datastore/Startup.h"
+
+#include <QtTest>
+
+using namespace datastore;
+
+class ShiftQueriesTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<testkit::TestEnv> m_env;
+    Connection m_con;
+
+private slots:
+    void initTestCase()
+    {
+        m_env = std::make_unique<testkit::TestEnv>();
+        m_env->createInstallation();
+        const QString file = m_env->companyFile();
+        for (const char* sql :
+             {"INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES (1, 'North', 0), "
+              "(2, 'South', 0)",
+              "INSERT INTO Mast_RoutesSub (RTRefNo, SDate, EDate, RTVehNo) VALUES "
+              "(1, '2024-03-01', '2024-03-05', 'KA-01'), (1, '2024-03-07', '2024-03-09', NULL)",
+              "INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo) VALUES "
+              "(1, 'V01', 'Hill', 1), (2, 'V02', 'Dale', 2)",
+              "INSERT INTO Mast_Animal (ACode, AType) VALUES (1, 'Cow'), (2, 'Buffalo')",
+              "INSERT INTO Mast_Milk (MCode, MType) VALUES (1, 'Whole'), (2, 'Skim')",
+              // 05/Mar morning: route 1 has serials 1, 3 and 4 (4 points at a village that
+              // is not there), route 2 took serial 2; milk type 9 has no row.
+              "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, ACode, MCode, "
+              "DlySlNo, CansRecd, MWeight, Uid, UName, ColTime, TruckNo, SchTime, ArrTime, "
+              "TruckKMR, TruckRecAmt, TruckRemarks) VALUES "
+              "(1, '2024-03-05', 2, 1, 1, 1, 1, 1, 2, 45, 1, 'op', '06:10:00 AM', 'KA-01', "
+              "'06:00:00 AM', '06:05:00 AM', 12.5, 0, 'ok'), "
+              "(2, '2024-03-05', 2, 2, 2, 2, 2, 2, 1, 30.25, 1, 'op', '06:11:00 AM', '', "
+              "'', '', 0, 0, ''), "
+              "(3, '2024-03-05', 2, 1, 1, 1, 9, 3, NULL, 20.5, 1, 'op', '06:12:00 AM', '', "
+              "'', '', 0, 0, ''), "
+              "(4, '2024-03-05', 2, 1, 99, 1, 1, 4, 1, 10, 1, 'op', '06:13:00 AM', '', '', "
+              "'', 0, 0, ''), "
+              "(5, '2024-03-05', 3, 1, 1, 1, 1, 1, 1, 7, 1, 'op', '06:14:00 PM', '', '', "
+              "'', 0, 0, ''), "
+              "(6, '2024-03-04', 2, 1, 1, 1, 1, 9, 1, 8, 1, 'op', '06:15:00 AM', '', '', "
+              "'', 0, 0, '')"})
+            m_env->exec(file, sql);
+        m_con.ConnectionString = QStringLiteral("Data Source=") + file;
+        QCOMPARE(m_con.open(), Connection::OpenStatus::Opened);
+    }
+    void cleanupTestCase()
+    {
+        m_con.close();
+        m_env.reset();
+    }
+
+    void routeVehicle_data()
+    {
+        QTest::addColumn<int>("route");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("vehicle");
+        QTest::newRow("first day of the period") << 1 << QDate(2024, 3, 1) << "KA-01";
+        QTest::newRow("last day of the period") << 1 << QDate(2024, 3, 5) << "KA-01";
+        QTest::newRow("day after the period") << 1 << QDate(2024, 3, 6) << "";
+        QTest::newRow("period with a null number") << 1 << QDate(2024, 3, 8) << "";
+        QTest::newRow("route without a row") << 2 << QDate(2024, 3, 5) << "";
+    }
+    void routeVehicle()
+    {
+        QFETCH(int, route);
+        QFETCH(QDate, date);
+        QFETCH(QString, vehicle);
+        QString found = "unchanged";
+        QString error;
+        QVERIFY2(datastore::routeVehicle(m_con, route, date, &found, &error), qPrintable(error));
+        QCOMPARE(found, vehicle);
+    }
+
+    void gridReceipts_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<int>("shift");
+        QTest::addColumn<int>("route");
+        QTest::addColumn<QList<qint64>>("refNos");
+        // Receipt 3's milk type and receipt 4's village have no row: the grid leaves them out.
+        QTest::newRow("route 1 morning") << QDate(2024, 3, 5) << 2 << 1 << QList<qint64>{1};
+        QTest::newRow("route 2 morning") << QDate(2024, 3, 5) << 2 << 2 << QList<qint64>{2};
+        QTest::newRow("evening") << QDate(2024, 3, 5) << 3 << 1 << QList<qint64>{5};
+        QTest::newRow("day before") << QDate(2024, 3, 4) << 2 << 1 << QList<qint64>{6};
+        QTest::newRow("no receipts") << QDate(2024, 3, 6) << 2 << 1 << QList<qint64>{};
+    }
+    void gridReceipts()
+    {
+        QFETCH(QDate, date);
+        QFETCH(int, shift);
+        QFETCH(int, route);
+        QFETCH(QList<qint64>, refNos);
+        QVector<GridReceipt> rows;
+        QString error;
+        QVERIFY2(datastore::gridReceipts(m_con, date, shift, route, &rows, &error),
+                 qPrintable(error));
+        QList<qint64> found;
+        for (const GridReceipt& r : rows)
+            found << r.refNo;
+        QCOMPARE(found, refNos);
+    }
+
+    void gridOrderAndTexts()
+    {
+        m_env->exec(m_env->companyFile(),
+                    "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, ACode, MCode, "
+                    "DlySlNo, CansRecd, MWeight) VALUES (20, '2024-04-01', 2, 2, 2, 2, 2, 5, NULL, "
+                    "1), (21, '2024-04-01', 2, 2, 2, 2, 2, 7, 3, 2), (22, '2024-04-01', 2, 2, 2, "
+                    "2, 2, 6, 1, 3)");
+        QVector<GridReceipt> rows;
+        QString error;
+        QVERIFY(datastore::gridReceipts(m_con, QDate(2024, 4, 1), 2, 2, &rows, &error));
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows[0].serial.toInt(), 7);
+        QCOMPARE(rows[1].serial.toInt(), 6);
+        QCOMPARE(rows[2].serial.toInt(), 5);
+        QCOMPARE(rows[0].villageCode, "V02");
+        QCOMPARE(rows[0].villageName, "Dale");
+        QCOMPARE(rows[0].animal, "Buffalo");
+        QCOMPARE(rows[0].milkType, "Skim");
+        QVERIFY(rows[2].cans.isNull());
+        QCOMPARE(rows[0].weight.toDouble(), 2.0);
+    }
+
+    void villageByRef()
+    {
+        std::optional<Village> village;
+        QString error;
+        QVERIFY(datastore::villageByRef(m_con, 2, &village, &error));
+        QVERIFY(village.has_value());
+        QCOMPARE(village->code, "V02");
+        QCOMPARE(village->name, "Dale");
+        QCOMPARE(village->route, 2);
+        QVERIFY(datastore::villageByRef(m_con, 99, &village, &error));
+        QVERIFY(!village.has_value());
+    }
+
+    void storedReceiptsKeepLostMasters()
+    {
+        QVector<StoredReceipt> rows;
+        QString error;
+        QVERIFY2(datastore::storedReceipts(m_con, {QDate(2024, 3, 5), QDate(2024, 3, 5), 2, 0},
+                                           &rows, &error),
+                 qPrintable(error));
+        QList<qint64> refNos;
+        for (const StoredReceipt& r : rows)
+            refNos << r.refNo;
+        QCOMPARE(refNos, (QList<qint64>{1, 3, 4, 2})); // by route, then serial
+        const StoredReceipt& first = rows[0];
+        QCOMPARE(first.date, QDate(2024, 3, 5));
+        QCOMPARE(first.shift, 2);
+        QCOMPARE(first.routeName, "North");
+        QCOMPARE(first.villageName, "Hill");
+        QCOMPARE(first.animalName, "Cow");
+        QCOMPARE(first.milkTypeName, "Whole");
+        QCOMPARE(first.collectionTime, "06:10:00 AM");
+        QCOMPARE(first.truckNo, "KA-01");
+        QCOMPARE(first.truckKm, 12.5);
+        QCOMPARE(first.truckRemarks, "ok");
+        QCOMPARE(rows[1].milkType, 9);
+        QCOMPARE(rows[1].milkTypeName, "");
+        QVERIFY(rows[1].cans.isNull());
+        QCOMPARE(rows[2].village, 99);
+        QCOMPARE(rows[2].villageName, "");
+    }
+
+    void storedReceiptsFilter_data()
+    {
+        QTest::addColumn<QDate>("from");
+        QTest::addColumn<QDate>("to");
+        QTest::addColumn<int>("shift");
+        QTest::addColumn<int>("route");
+        QTest::addColumn<int>("count");
+        QTest::newRow("two days, every shift")
+            << QDate(2024, 3, 4) << QDate(2024, 3, 5) << 0 << 0 << 6;
+        QTest::newRow("evening only") << QDate(2024, 3, 4) << QDate(2024, 3, 5) << 3 << 0 << 1;
+        QTest::newRow("route 2 only") << QDate(2024, 3, 4) << QDate(2024, 3, 5) << 0 << 2 << 1;
+        QTest::newRow("a day with none") << QDate(2024, 3, 6) << QDate(2024, 3, 6) << 0 << 0 << 0;
+    }
+    void storedReceiptsFilter()
+    {
+        QFETCH(QDate, from);
+        QFETCH(QDate, to);
+        QFETCH(int, shift);
+        QFETCH(int, route);
+        QFETCH(int, count);
+        QVector<StoredReceipt> rows;
+        QString error;
+        QVERIFY(datastore::storedReceipts(m_con, {from, to, shift, route}, &rows, &error));
+        QCOMPARE(rows.size(), count);
+    }
+
+    void shiftTotals()
+    {
+        QVector<MilkTypeTotal> totals;
+        QString error;
+        QVERIFY2(datastore::shiftTotals(m_con, QDate(2024, 3, 5), 2, 0, &totals, &error),
+                 qPrintable(error));
+        QCOMPARE(totals.size(), 3);
+        // Whole: receipts 1 and 4; Skim: receipt 2; milk type 9 (no row): receipt 3, null cans.
+        QCOMPARE(totals[0].milkType, 1);
+        QCOMPARE(totals[0].milkTypeName, "Whole");
+        QCOMPARE(totals[0].receipts, 2);
+        QCOMPARE(totals[0].cans, 3.0);
+        QCOMPARE(totals[0].weight, 55.0);
+        QCOMPARE(totals[1].weight, 30.25);
+        QCOMPARE(totals[2].milkType, 9);
+        QCOMPARE(totals[2].milkTypeName, "");
+        QCOMPARE(totals[2].cans, 0.0);
+        QVERIFY(datastore::shiftTotals(m_con, QDate(2024, 3, 5), 2, 2, &totals, &error));
+        QCOMPARE(totals.size(), 1);
+        QCOMPARE(totals[0].receipts, 1);
+    }
+
+    void failedStatementSaysWhy()
+    {
+        // The main database has no route tables.
+        Connection main;
+        main.ConnectionString = "Data Source=" + m_env->mainFile();
+        QCOMPARE(main.open(), Connection::OpenStatus::Opened);
+        QString vehicle;
+        QString error;
+        QVERIFY(!datastore::routeVehicle(main, 1, QDate(2024, 3, 5), &vehicle, &error));
+        QVERIFY(error.contains("Mast_RoutesSub"));
+    }
+};
+
+QTEST_GUILESS_MAIN(ShiftQueriesTest)
+#include "tst_shiftqueries.moc"

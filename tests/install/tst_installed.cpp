@@ -1,0 +1,304 @@
+// The desk as a centre installs it: `cmake --install` into a prefix of its own, the installed
+// programs run from a folder that is not their program folder, against an installation in yet
+// another folder. A plugin (DeskDriver.cpp) loaded into the installed desk signs in and reports.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+constexpr int kRunWait = 60000; // bounds a hang; a run takes well under a second
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+    QStringList lines(const QString& prefix) const
+    {
+        QStringList found;
+        for (const QString& line : out.split('\n'))
+            if (line.startsWith(prefix))
+                found << line.mid(prefix.size());
+        return found;
+    }
+};
+
+Run run(const QString& program, const QStringList& arguments, const QProcessEnvironment& env,
+        const QString& folder)
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    Run result;
+    if (!process.waitForFinished(kRunWait)) {
+        process.kill();
+        process.waitForFinished();
+        qWarning("%s did not end", qPrintable(program));
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    result.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return result;
+}
+} // namespace
+
+class InstalledDeskTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void installedFiles_data();
+    void installedFiles();
+    void versionAndHelp_data();
+    void versionAndHelp();
+    void signsInAgainstInstallationElsewhere_data();
+    void signsInAgainstInstallationElsewhere();
+    void missingInstallationIsReported_data();
+    void missingInstallationIsReported();
+    void adminInitTakesTheDesksFolder();
+    void initSharesDatabasesWithFolderGroup_data();
+    void initSharesDatabasesWithFolderGroup();
+    void menuEntryIsValidAndStartsTheDesk();
+
+private:
+    QString bin(const QString& program) const { return m_prefix.path() + "/bin/" + program; }
+    QString programDir() const { return m_world.path() + "/install/program"; }
+    QString dataRoot() const { return m_world.path() + "/install/data"; }
+    QString elsewhere() const { return m_world.path() + "/elsewhere"; }
+    QString emptyFolder() const { return m_world.path() + "/empty"; }
+    // No display, no user settings: only what the case adds.
+    QProcessEnvironment baseEnvironment() const;
+
+    QTemporaryDir m_prefix;
+    QTemporaryDir m_world;
+};
+
+QProcessEnvironment InstalledDeskTest::baseEnvironment() const
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "TARVOLEN_PROGRAM_DIR",
+                             "QT_QPA_GENERIC_PLUGINS", "QT_PLUGIN_PATH"})
+        env.remove(name);
+    env.insert("HOME", m_world.path());
+    env.insert("ODBCINI", m_world.path() + "/odbc.ini");
+    env.insert("XDG_CONFIG_HOME", m_world.path() + "/config");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("QT_PLUGIN_PATH", qEnvironmentVariable("TARVOLEN_TEST_PLUGINS"));
+    env.insert("QT_QPA_GENERIC_PLUGINS", "deskdriver");
+    env.insert("TARVOLEN_DRIVER_PASSWORD", "milk");
+    return env;
+}
+
+void InstalledDeskTest::initTestCase()
+{
+    QVERIFY(m_prefix.isValid() && m_world.isValid());
+    const Run install =
+        run(qEnvironmentVariable("TARVOLEN_CMAKE", "cmake"),
+            {"--install", qEnvironmentVariable("TARVOLEN_BUILD_DIR"), "--prefix", m_prefix.path()},
+            QProcessEnvironment::systemEnvironment(), m_world.path());
+    QVERIFY2(install.exitCode == 0, qPrintable(install.err));
+    QVERIFY(QDir().mkpath(elsewhere()) && QDir().mkpath(emptyFolder()));
+    const Run init =
+        run(bin("tarvolen-admin"),
+            {"init", "--program-dir", programDir(), "--data-root", dataRoot(), "--demo"},
+            baseEnvironment(), elsewhere());
+    QVERIFY2(init.exitCode == 0, qPrintable(init.err));
+}
+
+void InstalledDeskTest::installedFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    for (const char* program : {"tarvolen", "tarvolen-admin", "tarvolen-scale-sim"}) {
+        QTest::newRow(program) << QString("bin/%1").arg(program);
+        QTest::addRow("man page of %s", program) << QString("share/man/man1/%1.1.gz").arg(program);
+    }
+    QTest::newRow("menu entry") << "share/applications/tarvolen.desktop";
+    QTest::newRow("scalable icon") << "share/icons/hicolor/scalable/apps/tarvolen.svg";
+    for (const char* size : {"16x16", "48x48", "256x256"})
+        QTest::addRow("icon %s", size)
+            << QString("share/icons/hicolor/%1/apps/tarvolen.png").arg(size);
+}
+
+void InstalledDeskTest::installedFiles()
+{
+    QFETCH(QString, file);
+    QVERIFY2(QFileInfo(m_prefix.path() + "/" + file).isFile(), qPrintable(file));
+}
+
+void InstalledDeskTest::versionAndHelp_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("expected");
+    const QString version = QStringLiteral(TARVOLEN_VERSION);
+    for (const char* program : {"tarvolen", "tarvolen-admin", "tarvolen-scale-sim"}) {
+        QTest::addRow("%s --version", program)
+            << program << "--version" << QString("%1 %2").arg(program, version);
+    }
+    QTest::newRow("tarvolen --help") << "tarvolen"
+                                     << "--help"
+                                     << "TARVOLEN_PROGRAM_DIR";
+    QTest::newRow("tarvolen-admin --help") << "tarvolen-admin"
+                                           << "--help"
+                                           << "init [--program-dir";
+    QTest::newRow("tarvolen-scale-sim --help") << "tarvolen-scale-sim"
+                                               << "--help"
+                                               << "--tcp";
+}
+
+// Answered without a display: a desk's help is read on a terminal, a package check has no screen.
+void InstalledDeskTest::versionAndHelp()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, option);
+    QFETCH(QString, expected);
+    QProcessEnvironment env = baseEnvironment();
+    env.remove("QT_QPA_PLATFORM");
+    const Run answer = run(bin(program), {option}, env, elsewhere());
+    QCOMPARE(answer.exitCode, 0);
+    QVERIFY2(answer.out.contains(expected), qPrintable(answer.out + answer.err));
+}
+
+void InstalledDeskTest::signsInAgainstInstallationElsewhere_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("variable");
+    QTest::newRow("--program-dir") << QStringList{"--program-dir", programDir()} << QString();
+    QTest::newRow("--program-dir=") << QStringList{"--program-dir=" + programDir()} << QString();
+    QTest::newRow("TARVOLEN_PROGRAM_DIR") << QStringList{} << programDir();
+    QTest::newRow("option before variable")
+        << QStringList{"--program-dir", programDir()} << emptyFolder();
+}
+
+void InstalledDeskTest::signsInAgainstInstallationElsewhere()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, variable);
+    QProcessEnvironment env = baseEnvironment();
+    if (!variable.isEmpty())
+        env.insert("TARVOLEN_PROGRAM_DIR", variable);
+    QFile::remove(m_world.path() + "/odbc.ini");
+
+    const Run desk = run(bin("tarvolen"), arguments, env, elsewhere());
+    QVERIFY2(desk.lines("message ").isEmpty(), qPrintable(desk.out));
+    QCOMPARE(desk.lines("offered "), QStringList{"operator"});
+    const QStringList companies = desk.lines("window A_Start ");
+    QCOMPARE(companies.size(), 1);
+    QVERIFY2(companies.first().contains("Green Valley Dairy"), qPrintable(companies.first()));
+    QCOMPARE(desk.exitCode, 0);
+    // The main data source the desk registered names the installation's data root.
+    const QSettings odbc(m_world.path() + "/odbc.ini", QSettings::IniFormat);
+    QCOMPARE(QFileInfo(odbc.value("QUENMOOR_MAIN/Database").toString()).canonicalFilePath(),
+             QFileInfo(dataRoot() + "/DataBas/Main.mdb").canonicalFilePath());
+}
+
+void InstalledDeskTest::missingInstallationIsReported_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("variable");
+    QTest::addColumn<QStringList>("named");
+    QTest::newRow("--program-dir without SerPath.mdb")
+        << QStringList{"--program-dir", emptyFolder()} << programDir()
+        << QStringList{emptyFolder(), "--program-dir"};
+    QTest::newRow("TARVOLEN_PROGRAM_DIR without SerPath.mdb")
+        << QStringList{} << emptyFolder() << QStringList{emptyFolder(), "TARVOLEN_PROGRAM_DIR"};
+    QTest::newRow("neither: own folder and installed folder")
+        << QStringList{} << QString()
+        << QStringList{QDir(m_prefix.path() + "/bin").canonicalPath(), "/var/lib/tarvolen"};
+}
+
+void InstalledDeskTest::missingInstallationIsReported()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, variable);
+    QFETCH(QStringList, named);
+    if (variable.isEmpty() && arguments.isEmpty() &&
+        QFileInfo::exists("/var/lib/tarvolen/SerPath.mdb"))
+        QSKIP("this machine has an installation in /var/lib/tarvolen");
+    QProcessEnvironment env = baseEnvironment();
+    if (!variable.isEmpty())
+        env.insert("TARVOLEN_PROGRAM_DIR", variable);
+
+    const Run desk = run(bin("tarvolen"), arguments, env, elsewhere());
+    QCOMPARE(desk.exitCode, 1);
+    const QStringList messages = desk.lines("message ");
+    QCOMPARE(messages.size(), 1);
+    QVERIFY2(messages.first().startsWith("Tarvolen|No installation found"),
+             qPrintable(messages.first()));
+    for (const QString& part : named)
+        QVERIFY2(messages.first().contains(part), qPrintable(part + " in " + messages.first()));
+    QVERIFY(desk.lines("offered ").isEmpty());
+    QVERIFY2(desk.err.contains("No installation found"), qPrintable(desk.err));
+}
+
+void InstalledDeskTest::adminInitTakesTheDesksFolder()
+{
+    const QString folder = m_world.path() + "/by-variable";
+    QProcessEnvironment env = baseEnvironment();
+    env.insert("TARVOLEN_PROGRAM_DIR", folder);
+    // Should the variable be passed over, init meets this installation in its own folder and
+    // refuses, instead of writing into the machine's /var/lib/tarvolen.
+    const QString guard = m_prefix.path() + "/bin/SerPath.mdb";
+    QVERIFY(QFile(guard).open(QIODevice::WriteOnly));
+    const Run init =
+        run(bin("tarvolen-admin"), {"init", "--data-root", folder + "/data"}, env, elsewhere());
+    QFile::remove(guard);
+    QVERIFY2(init.exitCode == 0, qPrintable(init.err));
+    QVERIFY(QFileInfo(folder + "/SerPath.mdb").isFile());
+}
+
+void InstalledDeskTest::initSharesDatabasesWithFolderGroup_data()
+{
+    QTest::addColumn<bool>("groupFolders");
+    QTest::newRow("folders the group writes") << true;
+    QTest::newRow("folders of one user") << false;
+}
+
+void InstalledDeskTest::initSharesDatabasesWithFolderGroup()
+{
+    QFETCH(bool, groupFolders);
+    const QString folder = m_world.path() + (groupFolders ? "/shared" : "/private");
+    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                      QFile::ExeGroup | (groupFolders ? QFile::WriteGroup : QFile::Permissions());
+    for (const QString& made : {folder, folder + "/DataBas"})
+        QVERIFY(QDir().mkpath(made) && QFile::setPermissions(made, mode));
+    const Run init = run(bin("tarvolen-admin"),
+                         {"init", "--program-dir", folder, "--data-root", folder, "--demo"},
+                         baseEnvironment(), elsewhere());
+    QVERIFY2(init.exitCode == 0, qPrintable(init.err));
+    const QFileInfoList databases =
+        QDir(folder).entryInfoList({"*.mdb"}) + QDir(folder + "/DataBas").entryInfoList({"*.mdb"});
+    QVERIFY(databases.size() >= 3);
+    for (const QFileInfo& database : databases)
+        QVERIFY2(database.permission(QFile::WriteGroup) == groupFolders,
+                 qPrintable(database.filePath()));
+}
+
+void InstalledDeskTest::menuEntryIsValidAndStartsTheDesk()
+{
+    const QString entry = m_prefix.path() + "/share/applications/tarvolen.desktop";
+    const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
+    if (validator.isEmpty())
+        QSKIP("desktop-file-validate is not installed (scripts/setup.sh installs it)");
+    const Run check =
+        run(validator, {entry}, QProcessEnvironment::systemEnvironment(), elsewhere());
+    QVERIFY2(check.exitCode == 0 && check.out.isEmpty(), qPrintable(check.out + check.err));
+
+    QFile file(entry);
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    QMap<QString, QString> keys;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n'))
+        keys.insert(line.section('=', 0, 0), line.section('=', 1));
+    QCOMPARE(keys.value("Categories"), QString("Office;"));
+    QVERIFY(QFileInfo(bin(keys.value("Exec"))).isExecutable());
+    const QString icon = keys.value("Icon");
+    QVERIFY(QFileInfo(m_prefix.path() + "/share/icons/hicolor/scalable/apps/" + icon + ".svg")
+                .isFile());
+}
+
+QTEST_GUILESS_MAIN(InstalledDeskTest)
+#include "tst_installed.moc"

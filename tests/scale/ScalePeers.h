@@ -1,0 +1,128 @@
+#pragma once
+
+// Scales the tests play: the far end of a pseudo-terminal, and a TCP server.
+
+#include <QByteArray>
+#include <QFile>
+#include <QObject>
+#include <QSocketNotifier>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QtTest>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace scaletest {
+
+// The far end of a serial line, linked from the configuration folder's com<N>.
+class PtyScale : public QObject {
+public:
+    explicit PtyScale(const QString& link)
+    {
+        m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
+            return;
+        device = QString::fromLocal8Bit(::ptsname(m_master));
+        // Held open so that the master never reads a hang-up while the desk has the port closed.
+        m_slave = ::open(::ptsname(m_master), O_RDWR | O_NOCTTY);
+        termios tio;
+        if (m_slave < 0 || ::tcgetattr(m_slave, &tio) != 0)
+            return;
+        ::cfmakeraw(&tio);
+        ::tcsetattr(m_slave, TCSANOW, &tio);
+        QFile::remove(link);
+        ok = QFile::link(device, link);
+        auto* notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, [this, notifier] {
+            char buffer[256];
+            const ssize_t count = ::read(m_master, buffer, sizeof buffer);
+            if (count <= 0) {
+                notifier->setEnabled(false);
+                return;
+            }
+            received += QByteArray(buffer, int(count));
+            if (!replies.isEmpty() && (received.endsWith('\x05') || received.endsWith("W1")))
+                write(replies.takeFirst());
+        });
+    }
+    ~PtyScale() override { unplug(); }
+    void write(const QByteArray& data) const
+    {
+        if (m_master >= 0)
+            QCOMPARE(::write(m_master, data.constData(), size_t(data.size())),
+                     ssize_t(data.size()));
+    }
+    // Prints readings on its own, one every interval, taking the next of the list each time
+    // (the last one stays).
+    void stream(QList<QByteArray> readings, int intervalMs)
+    {
+        m_stream.disconnect();
+        connect(&m_stream, &QTimer::timeout, this, [this, readings]() mutable {
+            write(readings.size() > 1 ? readings.takeFirst() : readings.first());
+        });
+        m_stream.start(intervalMs);
+    }
+    // The adapter is pulled out: the line hangs up and the device is gone.
+    void unplug()
+    {
+        m_stream.stop();
+        if (m_slave >= 0)
+            ::close(m_slave);
+        if (m_master >= 0)
+            ::close(m_master);
+        m_slave = m_master = -1;
+    }
+
+    QString device;
+    QByteArrayList replies;
+    QByteArray received;
+    bool ok = false;
+
+private:
+    int m_master = -1;
+    int m_slave = -1;
+    QTimer m_stream;
+};
+
+// The network scale's host; it answers each "05E" with the next reply (on request) and keeps
+// what it received.
+class TcpScale : public QObject {
+public:
+    explicit TcpScale(quint16 port = 0)
+    {
+        ok = server.listen(QHostAddress::LocalHost, port);
+        connect(&server, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* next = server.nextPendingConnection()) {
+                ++connections;
+                socket = next;
+                connect(next, &QTcpSocket::readyRead, this, [this, next] {
+                    received += next->readAll();
+                    for (; requests < received.count("05E"); ++requests) {
+                        next->write(replies.value(requests));
+                        if (closeAfterReply)
+                            next->disconnectFromHost();
+                    }
+                });
+            }
+        });
+    }
+    QString port() const { return QString::number(server.serverPort()); }
+    void send(const QByteArray& data) const
+    {
+        socket->write(data);
+        socket->flush();
+    }
+
+    QByteArrayList replies;
+    QByteArray received;
+    int requests = 0;
+    int connections = 0;
+    bool closeAfterReply = false;
+    QTcpSocket* socket = nullptr;
+    QTcpServer server;
+    bool ok = false;
+};
+
+} // namespace scaletest

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "datastore/Connection.h"
+
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+#include <functional>
+
+// The tool reaches its database files through the desk's own connection class, by path. Each
+// function gives empty text on success, or what went wrong: the file, the reason and, for a
+// statement, the statement.
+namespace admin {
+
+using Filler = std::function<QString(datastore::Connection&)>;
+
+// With create, a file that is not there yet is made first (an empty file is an empty database).
+QString openFile(datastore::Connection& con, const QString& file, bool create = false);
+
+QString exec(datastore::Connection& con, const QString& statement, const QVariantList& values = {});
+
+// Why a query whose rows the caller wanted failed.
+QString errorOf(const datastore::Connection& con, const QSqlQuery& query);
+
+// Opens the file (made first with create) and runs fill inside one write transaction: all of
+// it or nothing.
+QString fillFile(const QString& file, const Filler& fill, bool create = false);
+
+} // namespace admin
