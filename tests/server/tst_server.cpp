@@ -2,7 +2,9 @@
 // another program made on the server (plain types, no keys, no indexes).
 
 #include "../weighing/tst_window_fixture.h"
+#include "DemoInstallation.h"
 #include "Installation.h"
+#include "ServerInstallation.h"
 #include "TestEnv.h"
 #include "datastore/Startup.h"
 #include "dates/frm_Dates.h"
@@ -150,6 +152,7 @@ private slots:
     void serverUnreachableAtStart();
     void serverLostInMidShift();
     void companyDatabaseOfAnotherProgram();
+    void installedOnTheServer();
 };
 
 void ServerTest::serverUnreachableAtStart()
@@ -297,6 +300,69 @@ void ServerTest::companyDatabaseOfAnotherProgram()
     QCOMPARE(grid->rowCount(), 2);
     QCOMPARE(grid->item(0, 0)->text() + "|" + grid->item(0, 2)->text(), QString("7|O'Brien Farm"));
     QCOMPARE(env.endCount, 0);
+}
+
+namespace {
+// The first value an ODBC program reads through a data source.
+QString isqlValue(const QString& dsn, const QString& statement)
+{
+    QProcess isql;
+    isql.start("isql", {"-b", "-d|", "-x0x09", dsn});
+    isql.write(statement.toUtf8() + "\n");
+    isql.closeWriteChannel();
+    if (!isql.waitForFinished(30000))
+        return "no answer";
+    return QString::fromUtf8(isql.readAllStandardOutput()).section('\n', 0, 0).trimmed();
+}
+} // namespace
+
+void ServerTest::installedOnTheServer()
+{
+    testkit::TestEnv env;
+    const admin::ServerAddress server = testkit::TestEnv::testServer();
+    const QList<admin::demo::Year> years = admin::demo::years(kDay);
+    QCOMPARE(admin::dropServerDatabase(server, "quenmoor_main"), QString()); // an earlier run's
+    for (const admin::demo::Year& year : years)
+        QCOMPARE(admin::dropServerDatabase(server, admin::serverDatabaseName(year.dbMst)),
+                 QString());
+    const QString company = "QUENMOOR_" + years.last().dbMst;
+    const QString url =
+        QString("postgresql://%1@%2:%3").arg(server.user, server.host).arg(server.port);
+    QString summary;
+    QCOMPARE(admin::initServerInstallation({env.programDir(), url, true, kDay}, &summary),
+             QString());
+    QVERIFY(QFileInfo(env.serPathFile()).isFile());
+    QCOMPARE(platform::dsnDriver(company), QString("PostgreSQL Unicode"));
+
+    // Other programs read it through the data sources.
+    QCOMPARE(isqlValue("QUENMOOR_MAIN", "select count(*) from pass"), QString("2"));
+    QCOMPARE(isqlValue(company, "select count(*) from mast_routes where rtinact = 0").toInt() > 0,
+             true);
+    // The indexes of the file installation.
+    QCOMPARE(isqlValue(company, "select count(*) from pg_indexes where tablename = 'data_wght'"),
+             QString("2"));
+
+    // The desk starts on it without correcting anything, and a station is set on it.
+    Get_ServerPath();
+    QVERIFY(OpenSerPath());
+    Set_MainDsn();
+    QVERIFY(OpenMain());
+    Con_Main->close();
+    QCOMPARE(Gen_ServerPath, env.programDir());
+    admin::StationOptions station;
+    station.company = years.last().comCode.toLower();
+    station.link = 4;
+    station.host = "10.0.0.5";
+    QCOMPARE(admin::writeStation(station), QString());
+    QCOMPARE(isqlValue(company, "select comlan || lanhostip from sms_add"), QString("410.0.0.5"));
+    QCOMPARE(env.messageTexts(), QStringList());
+
+    // A second init on the same server changes nothing.
+    testkit::TestEnv other;
+    QVERIFY(
+        !admin::initServerInstallation({other.programDir(), url, true, kDay}, nullptr).isEmpty());
+    QVERIFY(!QFileInfo(other.serPathFile()).exists());
+    QCOMPARE(isqlValue("QUENMOOR_MAIN", "select count(*) from pass"), QString());
 }
 
 QTEST_MAIN(ServerTest)

@@ -79,10 +79,10 @@ int admin::runInit(const QStringList& arguments)
     if (onServer) {
         if (parser.isSet(QStringLiteral("data-root")) || options.force)
             return wrongUsage(QStringLiteral("--server goes without --data-root and --force"));
-        const QString error = admin::initServerInstallation(
-            {options.programDir, parser.value(QStringLiteral("server")), options.demo,
-             options.today},
-            &summary);
+        const QString error = admin::initServerInstallation({options.programDir,
+                                                             parser.value(QStringLiteral("server")),
+                                                             options.demo, options.today},
+                                                            &summary);
         if (!error.isEmpty())
             return failed(error);
         out() << summary << "\n";
@@ -127,7 +127,10 @@ int admin::runStation(const QStringList& arguments)
         return code;
 
     admin::StationOptions options;
-    if (!requireValue(parser, QStringLiteral("data-root"), &options.dataRoot, &code) ||
+    // A server installation is found through its data sources and needs no data root.
+    const bool needsRoot = !admin::isServerInstallation();
+    if ((needsRoot &&
+         !requireValue(parser, QStringLiteral("data-root"), &options.dataRoot, &code)) ||
         !requireValue(parser, QStringLiteral("company"), &options.company, &code))
         return code;
     if (!wholeNumber(parser, QStringLiteral("link"), 1, 4, &options.link, &code) ||

@@ -30,7 +30,8 @@ QString fillThrough(const QString& dsn, const std::function<QString(datastore::C
     if (!begin.isActive())
         return datastore::describeError(begin);
     QString error = fill(con);
-    QSqlQuery end = con.run(error.isEmpty() ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK"));
+    QSqlQuery end =
+        con.run(error.isEmpty() ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK"));
     if (error.isEmpty() && !end.isActive())
         error = datastore::describeError(end);
     return error;
@@ -92,15 +93,14 @@ QString initServerInstallation(const ServerInitOptions& options, QString* summar
 
     Made made;
     made.server = *server;
-    error = makeDatabase(made, kMainDsn, QString::fromLatin1(kServerMainDatabase),
-                         ServerSchema::Main);
+    error =
+        makeDatabase(made, kMainDsn, QString::fromLatin1(kServerMainDatabase), ServerSchema::Main);
     for (int i = 0; error.isEmpty() && i < years.size(); ++i)
-        error = makeDatabase(made, companyDsn(years[i].dbMst),
-                             serverDatabaseName(years[i].dbMst), ServerSchema::Company);
+        error = makeDatabase(made, companyDsn(years[i].dbMst), serverDatabaseName(years[i].dbMst),
+                             ServerSchema::Company);
     if (error.isEmpty() && options.demo)
-        error = fillThrough(kMainDsn, [&](datastore::Connection& con) {
-            return demo::fillMain(con, years);
-        });
+        error = fillThrough(kMainDsn,
+                            [&](datastore::Connection& con) { return demo::fillMain(con, years); });
     for (int i = 0; error.isEmpty() && i < years.size(); ++i)
         error = fillThrough(companyDsn(years[i].dbMst), [&](datastore::Connection& con) {
             return demo::fillCompany(con, years[i], today);
