@@ -46,7 +46,8 @@ stop)
   [ -f "$state" ] || exit 0
   dir=$(sed -n 2p "$state")
   if [ -n "$dir" ] && [ -d "$dir/data" ]; then
-    as_server_user "$bin/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null || true
+    # The data goes with the folder: no shutdown checkpoint to wait for.
+    as_server_user "$bin/pg_ctl" -D "$dir/data" -m immediate -w stop >/dev/null || true
   fi
   case "$dir" in /tmp/tarvolen-pg.*) rm -rf "$dir" ;; esac
   rm -f "$state"

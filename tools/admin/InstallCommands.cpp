@@ -128,7 +128,8 @@ int admin::runStation(const QStringList& arguments)
 
     admin::StationOptions options;
     // A server installation is found through its data sources and needs no data root.
-    const bool needsRoot = !admin::isServerInstallation();
+    const bool needsRoot =
+        parser.isSet(QStringLiteral("data-root")) || !admin::isServerInstallation();
     if ((needsRoot &&
          !requireValue(parser, QStringLiteral("data-root"), &options.dataRoot, &code)) ||
         !requireValue(parser, QStringLiteral("company"), &options.company, &code))

@@ -511,7 +511,7 @@ QString writeStation(const StationOptions& options)
         first.finish();
         return exec(con, statement, bound);
     };
-    if (isServerInstallation()) {
+    if (options.dataRoot.isEmpty() && isServerInstallation()) {
         datastore::Connection con;
         error = openServerStation(con, options.company);
         return error.isEmpty() ? inServerTransaction(con, write) : error;
@@ -527,7 +527,7 @@ QString describeStation(const QString& dataRoot, const QString& company, QString
     QString error;
     datastore::Connection con;
     QString file;
-    if (isServerInstallation()) {
+    if (dataRoot.isEmpty() && isServerInstallation()) {
         error = openServerStation(con, company);
         file = QStringLiteral("QUENMOOR_") + latestServerDbMst(company);
     } else {
