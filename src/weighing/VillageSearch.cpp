@@ -27,12 +27,15 @@ QString statement(const QString& searchField, bool onServer)
 {
     const QString villages =
         QStringLiteral("SELECT DISTINCT VCode,VName,VRefNo,RtRefNo FROM Mast_Villages "
-                       "WHERE RtRefNo = :route AND InAct <> 1 AND ") +
-        searchColumn(searchField);
+                       "WHERE RtRefNo = :route AND InAct <> 1 AND ");
     if (!onServer)
-        return villages + QStringLiteral(" LIKE :prefix ESCAPE '\\' ORDER BY VCode");
+        return villages + searchColumn(searchField) +
+               QStringLiteral(" LIKE :prefix ESCAPE '\\' ORDER BY VCode");
+    // lower() on both sides rather than ILIKE: the installer's (RtRefNo, lower(column)) index
+    // then serves it as a range search.
     return QStringLiteral("SELECT VCode,VName,VRefNo,RtRefNo FROM (") + villages +
-           QStringLiteral(" ILIKE :prefix ESCAPE '\\') AS v ORDER BY lower(VCode)");
+           QStringLiteral("lower(") + searchColumn(searchField) +
+           QStringLiteral(") LIKE lower(:prefix) ESCAPE '\\') AS v ORDER BY lower(VCode)");
 }
 
 } // namespace villagesearch

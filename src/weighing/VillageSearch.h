@@ -16,8 +16,9 @@ QString likePrefix(const QString& typed);
 // The indexed prefix search with the parameters :route and :prefix. It returns the rows the
 // grouped "Left( col, n ) = 'text'" statement returned, ordered by code; on a COLLATE NOCASE
 // column with an index on (RtRefNo, column) it is a range search instead of a scan. A server
-// compares and orders with letter case, so there the statement says ILIKE and orders by
-// lower(VCode).
+// compares and orders with letter case, so there the statement compares lower(column) with
+// lower(prefix) (a range search on the installer's (RtRefNo, lower(column)) indexes) and
+// orders by lower(VCode).
 QString statement(const QString& searchField, bool onServer = false);
 
 } // namespace villagesearch

@@ -29,6 +29,11 @@ const QStringList kCompanyTables = {
                    "VName text, RtRefNo integer, InAct integer)"),
     QStringLiteral("CREATE INDEX Mast_Villages_RouteCode ON Mast_Villages (RtRefNo, VCode)"),
     QStringLiteral("CREATE INDEX Mast_Villages_RouteName ON Mast_Villages (RtRefNo, VName)"),
+    // The lookup compares lower(column) LIKE lower(prefix): a range search on these.
+    QStringLiteral("CREATE INDEX Mast_Villages_RouteCodeLower ON Mast_Villages "
+                   "(RtRefNo, lower(VCode) text_pattern_ops)"),
+    QStringLiteral("CREATE INDEX Mast_Villages_RouteNameLower ON Mast_Villages "
+                   "(RtRefNo, lower(VName) text_pattern_ops)"),
     QStringLiteral("CREATE TABLE Mast_Animal (ACode integer PRIMARY KEY, AType text)"),
     QStringLiteral("CREATE TABLE Mast_Milk (MCode integer PRIMARY KEY, MType text)"),
     QStringLiteral(
