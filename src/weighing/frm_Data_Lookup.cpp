@@ -195,7 +195,19 @@ void frm_Data::Load_Items()
     }
     QSqlQuery query(source->con.database());
     const bool onServer = source->con.engine() == datastore::Connection::Engine::Server;
-    if (!query.prepare(villagesearch::statement(SearchField, onServer))) {
+    const QString statement = villagesearch::statement(SearchField, onServer);
+    bool prepared = query.prepare(statement);
+    if (!prepared && onServer) {
+        // The server went away (and maybe came back) since the list was last read: the kept
+        // connection is gone. A new one, once.
+        source->con.close();
+        QString unreachable;
+        if (datastore::openMstQuietly(source->con, &unreachable)) {
+            query = QSqlQuery(source->con.database());
+            prepared = query.prepare(statement);
+        }
+    }
+    if (!prepared) {
         m_villages->clear();
         datastore::reportQueryError(query);
         return;

@@ -199,6 +199,16 @@ void ServerTest::serverLostInMidShift()
     chooseRoute(desk);
     desk.env.messages.clear();
 
+    // The lookup keeps its connection from one search to the next.
+    const auto lookUp = [&desk](const QString& typed) {
+        desk.box("txtVName")->setFocus();
+        QTest::keyClick(desk.box("txtVName"), typed.at(0).toLatin1());
+        QTest::keyClicks(QApplication::focusWidget(), typed.mid(1));
+        const int listed = desk.field<QTableView>("dbList")->model()->rowCount();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        return listed;
+    };
+    QCOMPARE(lookUp("hill"), 1);
     QVERIFY(server.script("pause"));
     fillEntry(desk, 17);
     desk.window->cmdAdd_Click();
@@ -219,6 +229,10 @@ void ServerTest::serverLostInMidShift()
     QCOMPARE(desk.env.messageTexts(), QStringList{kAdded});
     QCOMPARE(receipts(desk), 1);
     QCOMPARE(gridRows(desk).size(), 1);
+    // The lookup finds its way back to the server too.
+    desk.env.messages.clear();
+    QCOMPARE(lookUp("o'b"), 1);
+    QCOMPARE(desk.env.messageTexts(), QStringList());
     desk.window.reset();
 }
 
