@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6sql6-sqlite
   libsqlite3-dev sqlite3
   unixodbc unixodbc-dev odbcinst libsqliteodbc
+  postgresql odbc-postgresql libqt6sql6-psql libpq-dev
   xvfb xauth xdotool
   poppler-utils
   dpkg-dev desktop-file-utils

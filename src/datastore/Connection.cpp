@@ -15,6 +15,9 @@ namespace {
 // Other programs share the files; wait for their locks rather than fail at once.
 constexpr std::chrono::milliseconds kBusyTimeout{10000};
 
+// A server that does not answer is reported instead of hanging the desk.
+constexpr std::chrono::seconds kConnectTimeout{5};
+
 QAtomicInt connectionCounter;
 
 QString valueOf(const QString& connectionString, const QString& key)
@@ -70,6 +73,10 @@ Connection::OpenStatus Connection::open()
         m_lastError = QStringLiteral("the connection is already open");
         return OpenStatus::AlreadyOpen;
     }
+    const QString dsn = valueOf(ConnectionString, QStringLiteral("DSN"));
+    if (valueOf(ConnectionString, QStringLiteral("Data Source")).isEmpty() &&
+        platform::isServerDsn(dsn))
+        return openServer(dsn);
     OpenStatus why = OpenStatus::Failed;
     const QString file = fileFor(ConnectionString, &why);
     if (file.isEmpty()) {
@@ -78,8 +85,25 @@ Connection::OpenStatus Connection::open()
                           : QStringLiteral("the database file does not exist");
         return why;
     }
-    QSqlDatabase db = QSqlDatabase::contains(m_name) ? QSqlDatabase::database(m_name, false)
-                                                     : QSqlDatabase::addDatabase("QSQLITE", m_name);
+    return openFile(file);
+}
+
+namespace {
+// A connection name is kept for one driver; a connection that changes engine starts afresh.
+QSqlDatabase databaseFor(const QString& name, const QString& driver)
+{
+    if (QSqlDatabase::contains(name)) {
+        if (QSqlDatabase::database(name, false).driverName() == driver)
+            return QSqlDatabase::database(name, false);
+        QSqlDatabase::removeDatabase(name);
+    }
+    return QSqlDatabase::addDatabase(driver, name);
+}
+} // namespace
+
+Connection::OpenStatus Connection::openFile(const QString& file)
+{
+    QSqlDatabase db = databaseFor(m_name, QStringLiteral("QSQLITE"));
     db.setDatabaseName(file);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeout.count()));
     if (!db.open()) {
@@ -92,8 +116,41 @@ Connection::OpenStatus Connection::open()
         return OpenStatus::Failed;
     }
     m_fileName = file;
+    m_engine = Engine::File;
     m_lastError.clear();
     return OpenStatus::Opened;
+}
+
+Connection::OpenStatus Connection::openServer(const QString& dsn)
+{
+    const platform::ServerSource server = platform::dsnServer(dsn);
+    m_engine = Engine::Server; // also when it fails: the failure is the server's
+    QSqlDatabase db = databaseFor(m_name, QStringLiteral("QPSQL"));
+    db.setHostName(server.host);
+    db.setPort(server.port);
+    db.setDatabaseName(server.database);
+    db.setUserName(server.user);
+    db.setPassword(server.password);
+    db.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(kConnectTimeout.count()));
+    if (!db.open()) {
+        m_lastError = db.lastError().text().trimmed();
+        return OpenStatus::Failed;
+    }
+    m_fileName.clear();
+    m_engine = Engine::Server;
+    m_lastError.clear();
+    return OpenStatus::Opened;
+}
+
+QStringList Connection::beginWriteStatements(const QString& lockedTable) const
+{
+    if (m_engine == Engine::Server) {
+        if (lockedTable.isEmpty())
+            return {QStringLiteral("BEGIN")};
+        return {QStringLiteral("BEGIN"),
+                QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE").arg(lockedTable)};
+    }
+    return {QStringLiteral("BEGIN IMMEDIATE")};
 }
 
 void Connection::close()
@@ -118,7 +175,15 @@ QSqlDatabase Connection::database() const
 QSqlQuery Connection::run(const QString& statement, const QVariantList& values)
 {
     QSqlQuery query(database());
-    query.setForwardOnly(true);
+    // A forward-only query on a server streams its rows and is lost as soon as another
+    // statement runs on the connection; the desk reads nested (companies, then each one's
+    // years), so a server's rows are fetched whole.
+    query.setForwardOnly(m_engine != Engine::Server);
+    // A server cannot prepare BEGIN, LOCK and the like; statements without values go as they are.
+    if (values.isEmpty() && m_engine == Engine::Server) {
+        query.exec(statement);
+        return query;
+    }
     if (!query.prepare(statement))
         return query;
     for (const QVariant& value : values)

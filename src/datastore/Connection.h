@@ -3,16 +3,20 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 namespace datastore {
 
 // One database connection object: a connection string, opened and closed by its users.
 // The string is either "Provider=...; Data Source=<file>;..." (a file by path) or
-// "DSN=<name>;UID=;PWD=...;" (a named data source, resolved through the registry).
+// "DSN=<name>;UID=;PWD=...;" (a named data source, resolved through the registry). A data
+// source of the SQLite driver leads to a file; one of the PostgreSQL driver to a database on
+// that server, with the server, user and password the data source names.
 class Connection {
 public:
     enum class OpenStatus { Opened, AlreadyOpen, NoSuchDataSource, NoSuchFile, Failed };
+    enum class Engine { File, Server };
 
     Connection();
     ~Connection();
@@ -27,6 +31,13 @@ public:
     QString lastError() const { return m_lastError; }
     QString fileName() const { return m_fileName; }
     QSqlDatabase database() const;
+    // Which engine the last open reached.
+    Engine engine() const { return m_engine; }
+
+    // The statements that begin a write transaction on this engine. On a file the write lock
+    // is taken at once (BEGIN IMMEDIATE); on a server the table written is locked against
+    // other writers, so that next numbers read inside the transaction stay next.
+    QStringList beginWriteStatements(const QString& lockedTable) const;
 
     // Runs a statement, with bound values for anything an operator typed. Failures are left
     // in the query (see describeError).
@@ -36,7 +47,11 @@ public:
     static QString fileFor(const QString& connectionString, OpenStatus* why = nullptr);
 
 private:
+    OpenStatus openFile(const QString& file);
+    OpenStatus openServer(const QString& dsn);
+
     QString m_name;
+    Engine m_engine = Engine::File;
     QString m_fileName;
     QString m_lastError;
 };

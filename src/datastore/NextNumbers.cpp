@@ -19,11 +19,12 @@ std::optional<qint32> nextAfter(const QVariant& largest)
 } // namespace datastore
 
 std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field, const QString& Cond,
-                                  datastore::Connection& con, QString* error)
+                                  datastore::Connection& con, QString* error,
+                                  const QVariantList& values)
 {
     const QString statement = QStringLiteral("Select Max(") + Field +
                               QStringLiteral(")as N from ") + Table + QStringLiteral("  ") + Cond;
-    QSqlQuery query = con.run(statement);
+    QSqlQuery query = con.run(statement, values);
     if (!query.isActive() || !query.next()) {
         if (error)
             *error = datastore::describeError(query);

@@ -3,6 +3,7 @@
 #include "Connection.h"
 
 #include <QString>
+#include <QVariantList>
 #include <memory>
 #include <optional>
 
@@ -19,8 +20,10 @@ std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field, co
 // The same on a connection the caller holds open, e.g. inside its write transaction.
 std::optional<qint32> Max_No(const QString& Table, const QString& Field, datastore::Connection& con,
                              QString* error = nullptr);
+// Cond may hold "?" for values bound in order (dates are bound, never written into the text).
 std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field, const QString& Cond,
-                                  datastore::Connection& con, QString* error = nullptr);
+                                  datastore::Connection& con, QString* error = nullptr,
+                                  const QVariantList& values = {});
 
 namespace datastore {
 // The next number after the largest stored one (null: none stored). A stored -1 or less

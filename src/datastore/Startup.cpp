@@ -40,7 +40,10 @@ bool openOrEnd(Connection& con, const QString& failureMessage)
     }
     if (status == Connection::OpenStatus::Opened)
         return true;
-    platform::showMessage(failureMessage);
+    // A server says why it could not be reached; the operator passes that on.
+    const bool server = con.engine() == Connection::Engine::Server;
+    platform::showMessage(server ? failureMessage + QStringLiteral("\n\n") + con.lastError()
+                                 : failureMessage);
     platform::endProgram(platform::EndStatus::DataError);
     return false;
 }
@@ -98,6 +101,8 @@ void Get_ServerPath()
 void Reg_Dsn(const QString& DsnName, const QString& DbFile)
 {
     const QString file = platform::resolvePath(DbFile);
+    if (platform::isServerDsn(DsnName))
+        return; // a database on a server: the data source is the installation's, kept as it is
     if (platform::dsnExists(DsnName)) {
         // Re-pointed at every call, with no file test, as the registration always was.
         platform::removeDsn(DsnName);
@@ -134,6 +139,22 @@ void Set_MstDsn()
             datastore::mstDatabaseFile(Gen_DbMst));
     Gen_ConStrMst =
         QStringLiteral("DSN=QUENMOOR_") + Gen_DbMst + QStringLiteral(";UID=;PWD=") + Gen_DbPwd;
+}
+
+bool datastore::openMstQuietly(Connection& con, QString* why)
+{
+    con.ConnectionString = QStringLiteral("DSN=QUENMOOR_") + Gen_DbMst +
+                           QStringLiteral(";UID=;PWD=") + Gen_DbPwd + QStringLiteral(";");
+    Connection::OpenStatus status = con.open();
+    if (status == Connection::OpenStatus::AlreadyOpen) {
+        con.close();
+        status = con.open();
+    }
+    if (status == Connection::OpenStatus::Opened)
+        return true;
+    if (why)
+        *why = con.lastError();
+    return false;
 }
 
 bool OpenMst(Connection& con)

@@ -21,6 +21,10 @@ namespace datastore {
 inline const char* const kMainDsn = "QUENMOOR_MAIN";
 inline const char* const kMstDsnPrefix = "QUENMOOR_";
 
+// OpenMst for an operation that reports its own failure (a receipt that could not be written
+// while the server is away): nothing is shown and the program goes on; the reason in *why.
+bool openMstQuietly(Connection& con, QString* why);
+
 QString serPathFile();                      // Gen_AppPath + "\SerPath.mdb"
 QString mainDatabaseFile();                 // Gen_ServerPath + "\Databas\Main.mdb"
 QString mstDatabaseFile(const QString& db); // Gen_ServerPath + "\Databas\" + db + ".mdb"

@@ -3,17 +3,13 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <algorithm>
+
 namespace datastore {
 namespace {
-// The engine's own way of taking the write lock at the start of a transaction: SQLite takes
-// its reserved lock here, so that readers go on while this connection writes.
-QSqlQuery beginWrite(Connection& con)
-{
-    return con.run(QStringLiteral("BEGIN IMMEDIATE"));
-}
-
-// SQLite's "database is locked" (5) and "database table is locked" (6).
-const QStringList kBusyCodes = {QStringLiteral("5"), QStringLiteral("6")};
+// SQLite's "database is locked" (5) and "database table is locked" (6); the server's
+// "lock not available" (55P03).
+const QStringList kBusyCodes = {QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("55P03")};
 } // namespace
 
 bool metALock(const QSqlQuery& query)
@@ -25,15 +21,24 @@ bool metALock(const QSqlQuery& query)
 
 void setLockWait(Connection& con, std::chrono::milliseconds wait)
 {
+    if (con.engine() == Connection::Engine::Server) {
+        // On the server 0 would mean "wait for ever"; the shortest wait it knows is 1 ms.
+        con.run(QStringLiteral("SET lock_timeout = %1").arg(std::max<qint64>(wait.count(), 1)));
+        return;
+    }
     con.run(QStringLiteral("PRAGMA busy_timeout = %1").arg(wait.count()));
 }
 
-WriteTransaction::WriteTransaction(Connection& con) : m_con(con)
+WriteTransaction::WriteTransaction(Connection& con, const QString& lockedTable)
+    : m_con(con), m_lockedTable(lockedTable)
 {
     tryBegin();
 }
 
-WriteTransaction::WriteTransaction(Connection& con, Deferred) : m_con(con) {}
+WriteTransaction::WriteTransaction(Connection& con, Deferred, const QString& lockedTable)
+    : m_con(con), m_lockedTable(lockedTable)
+{
+}
 
 WriteTransaction::~WriteTransaction()
 {
@@ -44,12 +49,20 @@ LockTry WriteTransaction::tryBegin()
 {
     if (m_active)
         return LockTry::Done;
-    const QSqlQuery begin = beginWrite(m_con);
-    m_active = begin.isActive();
-    if (m_active)
-        return LockTry::Done;
-    m_error = describeError(begin);
-    return metALock(begin) ? LockTry::Busy : LockTry::Failed;
+    // The engine's own way of taking the write lock at the start of a transaction: SQLite
+    // takes its reserved lock (readers go on); a server begins and locks the table.
+    const QStringList statements = m_con.beginWriteStatements(m_lockedTable);
+    for (int i = 0; i < statements.size(); ++i) {
+        const QSqlQuery begin = m_con.run(statements[i]);
+        if (!begin.isActive()) {
+            m_error = describeError(begin);
+            if (i > 0) // begun, but the lock was not had
+                m_con.run(QStringLiteral("ROLLBACK"));
+            return metALock(begin) ? LockTry::Busy : LockTry::Failed;
+        }
+    }
+    m_active = true;
+    return LockTry::Done;
 }
 
 LockTry WriteTransaction::tryCommit()

@@ -22,14 +22,15 @@ bool metALock(const QSqlQuery& query);
 void setLockWait(Connection& con, std::chrono::milliseconds wait);
 
 // The write lock is taken before the next numbers are read, so two desks never compute the
-// same ones. Rolled back on destruction unless committed.
+// same ones (on a server: BEGIN and a lock on lockedTable). Rolled back on destruction unless
+// committed.
 class WriteTransaction {
 public:
     struct Deferred {};
     // Begins at once, waiting as long as the connection's own lock wait allows.
-    explicit WriteTransaction(Connection& con);
+    explicit WriteTransaction(Connection& con, const QString& lockedTable = QString());
     // Begins only through tryBegin().
-    WriteTransaction(Connection& con, Deferred);
+    WriteTransaction(Connection& con, Deferred, const QString& lockedTable = QString());
     ~WriteTransaction();
     WriteTransaction(const WriteTransaction&) = delete;
     WriteTransaction& operator=(const WriteTransaction&) = delete;
@@ -45,6 +46,7 @@ public:
 
 private:
     Connection& m_con;
+    QString m_lockedTable;
     bool m_active = false;
     QString m_error;
 };

@@ -2,6 +2,8 @@
 
 #include <QAtomicInteger>
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <odbcinst.h>
 
 namespace platform {
@@ -49,6 +51,57 @@ bool writeDsn(const QString& name, const QString& databaseFile)
         return false;
     return SQLWritePrivateProfileString(section.constData(), "Database", file.constData(),
                                         "odbc.ini");
+}
+
+QString dsnDriver(const QString& name)
+{
+    return name.isEmpty() ? QString() : readValue(name, "Driver");
+}
+
+bool isServerDriver(const QString& driver)
+{
+    const QString d = driver.trimmed();
+    return d.compare(QLatin1String("PostgreSQL Unicode"), Qt::CaseInsensitive) == 0 ||
+           d.compare(QLatin1String("PostgreSQL ANSI"), Qt::CaseInsensitive) == 0 ||
+           d.contains(QLatin1String("psqlodbc"), Qt::CaseInsensitive);
+}
+
+bool isServerDsn(const QString& name)
+{
+    return isServerDriver(dsnDriver(name));
+}
+
+ServerSource dsnServer(const QString& name)
+{
+    ServerSource server;
+    server.host = readValue(name, "Servername");
+    bool portOk = false;
+    const int port = readValue(name, "Port").toInt(&portOk);
+    if (portOk && port > 0)
+        server.port = port;
+    server.database = readValue(name, "Database");
+    server.user = readValue(name, "Username");
+    server.password = readValue(name, "Password");
+    return server;
+}
+
+bool writeServerDsn(const QString& name, const ServerSource& server)
+{
+    SQLSetConfigMode(ODBC_USER_DSN);
+    const QByteArray section = name.toUtf8();
+    if (!SQLWriteDSNToIni(section.constData(), kServerDsnDriver))
+        return false;
+    const QList<QPair<const char*, QString>> keys = {
+        {"Servername", server.host},   {"Port", QString::number(server.port)},
+        {"Database", server.database}, {"Username", server.user},
+        {"Password", server.password},
+    };
+    for (const auto& [key, value] : keys) {
+        const QByteArray bytes = value.toUtf8();
+        if (!SQLWritePrivateProfileString(section.constData(), key, bytes.constData(), "odbc.ini"))
+            return false;
+    }
+    return true;
 }
 
 bool removeDsn(const QString& name)

@@ -99,9 +99,11 @@ void frm_Gen_Pass::cmdOk_Click()
     bool signedIn = false;
     {
         // The name goes in as typed, blanks included; the stored names compare without
-        // regard to case. Bound, so that a name holding a quote is just a name.
-        QSqlQuery query = Con_Main->run(QStringLiteral("Select * from Pass Where UName = ?"),
-                                        {ui->txtUser->text()});
+        // regard to case, on a server too (which compares with case unless told otherwise).
+        // Bound, so that a name holding a quote is just a name.
+        QSqlQuery query =
+            Con_Main->run(QStringLiteral("Select * from Pass Where lower(UName) = lower(?)"),
+                          {ui->txtUser->text()});
         if (!query.isActive()) {
             datastore::reportQueryError(query);
         } else if (!query.next()) {

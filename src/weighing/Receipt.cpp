@@ -50,10 +50,10 @@ QString checkMessage(AddCheck check)
     return QString();
 }
 
-QString shiftCondition(const QDate& date, qint32 shift)
+QString shiftCondition(qint32 shift)
 {
-    return QStringLiteral(" Where RefDate = CDate('") + formkit::dateText(date) +
-           QStringLiteral("') and AmPM =") + QString::number(shift) + QStringLiteral(" ");
+    return QStringLiteral(" Where RefDate = ? and AmPM =") + QString::number(shift) +
+           QStringLiteral(" ");
 }
 
 namespace {
@@ -62,7 +62,7 @@ QVariantList rowValues(const ReceiptEntry& entry, const ReceiptNumbers& numbers)
 {
     return {
         numbers.refNo,
-        entry.date.toString(Qt::ISODate),
+        entry.date,
         entry.shift,
         entry.route,
         entry.village,
@@ -98,7 +98,7 @@ ReceiptWrite::ReceiptWrite(datastore::Connection& con, const ReceiptEntry& entry
     if (m_con.isOpen()) {
         datastore::setLockWait(m_con, kLockTryWait);
         m_transaction = std::make_unique<datastore::WriteTransaction>(
-            m_con, datastore::WriteTransaction::Deferred{});
+            m_con, datastore::WriteTransaction::Deferred{}, QStringLiteral("Data_Wght"));
     }
 }
 
@@ -132,7 +132,7 @@ ReceiptWrite::Step ReceiptWrite::tryOnce()
             return fail(error);
         const auto dlySlNo =
             Max_No_Cond(QStringLiteral("Data_Wght"), QStringLiteral("DlySlNo"),
-                        shiftCondition(m_entry.date, m_entry.shift), m_con, &error);
+                        shiftCondition(m_entry.shift), m_con, &error, {m_entry.date});
         if (!dlySlNo)
             return fail(error);
         const ReceiptNumbers numbers{*refNo, *dlySlNo};

@@ -68,8 +68,9 @@ struct WriteResult {
     bool stored() const { return numbers.has_value(); }
 };
 
-// The DlySlNo condition: every route's receipts of the date and shift.
-QString shiftCondition(const QDate& date, qint32 shift);
+// The DlySlNo condition: every route's receipts of the date and shift, the date bound to its
+// "?" (a server has no CDate and reads no date text of ours).
+QString shiftCondition(qint32 shift);
 
 // A receipt meets a database that another desk or program is using: it waits this long in all
 // for the write lock and for readers to let its commit through, then gives up.

@@ -215,7 +215,20 @@ void VillageLookup::Load_Items()
         return;
     }
     QSqlQuery query(m_con.database());
-    if (!query.prepare(villagesearch::statement(m_searchField))) {
+    const bool onServer = m_con.engine() == datastore::Connection::Engine::Server;
+    const QString statement = villagesearch::statement(m_searchField, onServer);
+    bool prepared = query.prepare(statement);
+    if (!prepared && onServer) {
+        // The server went away (and maybe came back) since the list was last read: the kept
+        // connection is gone. A new one, once.
+        m_con.close();
+        QString unreachable;
+        if (datastore::openMstQuietly(m_con, &unreachable)) {
+            query = QSqlQuery(m_con.database());
+            prepared = query.prepare(statement);
+        }
+    }
+    if (!prepared) {
         m_villages->clear();
         datastore::reportQueryError(query);
         return;

@@ -50,11 +50,19 @@ QString likePrefix(const QString& typed)
     return pattern;
 }
 
-QString statement(const QString& searchField)
+QString statement(const QString& searchField, bool onServer)
 {
-    return QStringLiteral("SELECT DISTINCT VCode,VName,VRefNo,RtRefNo FROM Mast_Villages "
-                          "WHERE RtRefNo = :route AND InAct <> 1 AND ") +
-           searchColumn(searchField) + QStringLiteral(" LIKE :prefix ESCAPE '\\' ORDER BY VCode");
+    const QString villages =
+        QStringLiteral("SELECT DISTINCT VCode,VName,VRefNo,RtRefNo FROM Mast_Villages "
+                       "WHERE RtRefNo = :route AND InAct <> 1 AND ");
+    if (!onServer)
+        return villages + searchColumn(searchField) +
+               QStringLiteral(" LIKE :prefix ESCAPE '\\' ORDER BY VCode");
+    // lower() on both sides rather than ILIKE: the installer's (RtRefNo, lower(column)) index
+    // then serves it as a range search.
+    return QStringLiteral("SELECT VCode,VName,VRefNo,RtRefNo FROM (") + villages +
+           QStringLiteral("lower(") + searchColumn(searchField) +
+           QStringLiteral(") LIKE lower(:prefix) ESCAPE '\\') AS v ORDER BY lower(VCode)");
 }
 
 Village villageByRef(qint64 ref)

@@ -29,8 +29,11 @@ QString likePrefix(const QString& typed);
 
 // The indexed prefix search with the parameters :route and :prefix. It returns the rows the
 // grouped "Left( col, n ) = 'text'" statement returned, ordered by code; on a COLLATE NOCASE
-// column with an index on (RtRefNo, column) it is a range search instead of a scan.
-QString statement(const QString& searchField);
+// column with an index on (RtRefNo, column) it is a range search instead of a scan. A server
+// compares and orders with letter case, so there the statement compares lower(column) with
+// lower(prefix) (a range search on the installer's (RtRefNo, lower(column)) indexes) and
+// orders by lower(VCode).
+QString statement(const QString& searchField, bool onServer = false);
 
 // The village with this reference as it is stored now, read on a connection of its own; a
 // village of ref 0 when there is none (or the database could not be read: the reason is shown).

@@ -80,8 +80,13 @@ void frm_Data::cmdAdd_Click()
 void frm_Data::Save_Data()
 {
     auto con = std::make_unique<datastore::Connection>();
-    if (!OpenMst(*con))
-        return; // already reported
+    QString unreachable;
+    // A server away in mid-shift costs this receipt, not the shift: said, and Add can be
+    // pressed again once the server is back.
+    if (!datastore::openMstQuietly(*con, &unreachable)) {
+        platform::showMessage(QStringLiteral("The receipt was not saved.\n\n") + unreachable);
+        return;
+    }
 
     weighing::ReceiptEntry entry;
     entry.date = ui->dtpDate->date();

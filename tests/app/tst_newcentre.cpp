@@ -29,7 +29,7 @@ struct Run {
     QString output;
 };
 
-Run admin(const QStringList& arguments, const QByteArray& input = {})
+Run runAdmin(const QStringList& arguments, const QByteArray& input = {})
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -167,7 +167,7 @@ bool NewCentreTest::setUpCentre(const QString& scalePort)
                       company,
                   {}});
     for (const auto& [arguments, input] : steps) {
-        const Run run = admin(arguments + root(), input);
+        const Run run = runAdmin(arguments + root(), input);
         if (run.exitCode != 0) {
             qWarning("%s: %s", qPrintable(arguments.join(' ')), qPrintable(run.output));
             return false;
@@ -250,7 +250,7 @@ void NewCentreTest::setUpAndWorked()
     QString dbMst = "GV_2024";
     QDate today(2024, 3, 5);
     if (nextYear) {
-        const Run run = admin(QStringList{"company", "new-year", "GV"} + root());
+        const Run run = runAdmin(QStringList{"company", "new-year", "GV"} + root());
         QVERIFY2(run.exitCode == 0, qPrintable(run.output));
         dbMst = "GV_2025";
         today = QDate(2025, 2, 1);

@@ -4,17 +4,29 @@
 #include "datastore/GenState.h"
 #include "datastore/Startup.h"
 #include "platform/Clock.h"
+#include "platform/DsnRegistry.h"
 #include "platform/Paths.h"
 #include "platform/ProgramEnd.h"
 #include "platform/RunningCopy.h"
 
 #include <QDir>
+#include <QFile>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
 
 namespace testkit {
+namespace {
+// File names that stand for databases on the test server.
+QHash<QString, platform::ServerSource>& serverFiles()
+{
+    static QHash<QString, platform::ServerSource> files;
+    return files;
+}
+
+} // namespace
 
 QString toolPath(const QString& name)
 {
@@ -43,6 +55,7 @@ TestEnv::TestEnv()
 
 TestEnv::~TestEnv()
 {
+    serverFiles().clear();
     datastore::resetGenState();
     platform::setMessageHandler({});
     platform::setEndHandler(platform::EndHandler());
@@ -62,11 +75,72 @@ void TestEnv::setClock(const QDateTime& moment)
     platform::setClock([moment] { return moment; });
 }
 
+namespace {
+QString createOnServer(const QString& file, const QString& dsn, admin::ServerSchema schema)
+{
+    const QString database = TestEnv::newServerDatabase(dsn.section('_', 1).toLower());
+    const admin::ServerAddress server = TestEnv::testServer();
+    QString error = admin::createServerDatabase(server, database, schema);
+    if (!error.isEmpty())
+        return error;
+    const platform::ServerSource source = admin::serverSource(server, database);
+    serverFiles().insert(file, source);
+    return platform::writeServerDsn(dsn, source) ? QString() : "cannot register " + dsn;
+}
+} // namespace
+
+void TestEnv::createCompany(const QString& dbMst)
+{
+    if (onServer())
+        QCOMPARE(
+            createOnServer(companyFile(dbMst), "QUENMOOR_" + dbMst, admin::ServerSchema::Company),
+            QString());
+    else
+        QCOMPARE(admin::createCompanyDatabase(companyFile(dbMst)), QString());
+}
+
+bool TestEnv::onServer()
+{
+    return qEnvironmentVariable("TARVOLEN_TEST_ENGINE") == "postgresql";
+}
+
+admin::ServerAddress TestEnv::testServer()
+{
+    QFile state(qEnvironmentVariable("TARVOLEN_TEST_PG_STATE"));
+    QString url;
+    if (state.open(QIODevice::ReadOnly))
+        url = QString::fromUtf8(state.readLine()).trimmed();
+    QString error;
+    const auto server = admin::parseServerUrl(url, &error);
+    if (!server)
+        qFatal("no test server (TARVOLEN_TEST_PG_STATE=%s): %s", qPrintable(state.fileName()),
+               qPrintable(error));
+    return *server;
+}
+
+platform::ServerSource TestEnv::serverSourceFor(const QString& file)
+{
+    return serverFiles().value(file);
+}
+
+QString TestEnv::newServerDatabase(const QString& hint)
+{
+    static int counter = 0;
+    return QStringLiteral("t%1_%2_%3")
+        .arg(QCoreApplication::applicationPid())
+        .arg(++counter)
+        .arg(hint);
+}
+
 void TestEnv::createInstallation(const QDate& today)
 {
     QCOMPARE(admin::createSerPathDatabase(serPathFile(), dataRoot()), QString());
-    QCOMPARE(admin::createMainDatabase(mainFile()), QString());
-    QCOMPARE(admin::createCompanyDatabase(companyFile()), QString());
+    if (onServer()) {
+        QCOMPARE(createOnServer(mainFile(), "QUENMOOR_MAIN", admin::ServerSchema::Main), QString());
+    } else {
+        QCOMPARE(admin::createMainDatabase(mainFile()), QString());
+    }
+    createCompany("CO1_2026");
     const QDate yearStart(today.year(), 1, 1);
     exec(
         mainFile(),
@@ -97,8 +171,18 @@ template <typename Body> void withDatabase(const QString& file, Body body)
 {
     const QString name = "testkit-direct";
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-        db.setDatabaseName(file);
+        const auto server = serverFiles().find(file);
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(server == serverFiles().end() ? "QSQLITE" : "QPSQL", name);
+        if (server == serverFiles().end()) {
+            db.setDatabaseName(file);
+        } else {
+            db.setHostName(server->host);
+            db.setPort(server->port);
+            db.setDatabaseName(server->database);
+            db.setUserName(server->user);
+            db.setPassword(server->password);
+        }
         QVERIFY2(db.open(), qPrintable(db.lastError().text()));
         body(db);
         db.close();
@@ -111,6 +195,10 @@ void TestEnv::exec(const QString& file, const QString& sql, const QVariantList& 
 {
     withDatabase(file, [&](QSqlDatabase& db) {
         QSqlQuery query(db);
+        if (values.isEmpty()) { // a server prepares no CREATE, DROP and the like
+            QVERIFY2(query.exec(sql), qPrintable(query.lastError().text() + " in " + sql));
+            return;
+        }
         QVERIFY2(query.prepare(sql), qPrintable(query.lastError().text() + " in " + sql));
         for (const QVariant& v : values)
             query.addBindValue(v);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ServerDatabases.h"
 #include "platform/Messages.h"
 #include "platform/ProgramEnd.h"
 
@@ -30,8 +31,22 @@ public:
     QString configDir() const { return root() + "/config/tarvolen"; }
 
     // SerPath.mdb naming the data root, Main.mdb, and one company-year database "CO1_2026"
-    // (company "CO1", year code 1, a year around today) with empty masters.
+    // (company "CO1", year code 1, a year around today) with empty masters. On the server
+    // engine the main and company databases are databases of the test server, reached
+    // through server data sources; the file names below then stand for them (exec, scalar).
     void createInstallation(const QDate& today = QDate(2024, 3, 5));
+
+    // TARVOLEN_TEST_ENGINE=postgresql runs the cases on the test server that
+    // TARVOLEN_TEST_PG_STATE names (its first line: postgresql://USER@HOST:PORT).
+    // A company-year database with empty masters, on the engine of the case.
+    void createCompany(const QString& dbMst);
+    static bool onServer();
+    static admin::ServerAddress testServer();
+    // The server database a file name stands for (empty database on the file engine).
+    static platform::ServerSource serverSourceFor(const QString& file);
+    // A new empty database on the test server with a name of its own, made by another
+    // program: the caller gives its statements.
+    static QString newServerDatabase(const QString& hint);
     QString serPathFile() const { return programDir() + "/SerPath.mdb"; }
     QString mainFile() const { return dataRoot() + "/DataBas/Main.mdb"; }
     QString companyFile(const QString& dbMst = "CO1_2026") const

@@ -168,7 +168,8 @@ private slots:
             << "UPDATE Data_Wght SET MWeight = 45.26, CansRecd = NULL WHERE RefNo = 3"
             << QStringList{r5, "3|102|Brookside|Cow|Whole|0|45.3", r2};
         QTest::newRow("large weight, null weight shows nothing")
-            << "UPDATE Data_Wght SET MWeight = IIF(RefNo = 3, 12345.67, NULL) WHERE RefNo IN (2, 3)"
+            << "UPDATE Data_Wght SET MWeight = CASE WHEN RefNo = 3 THEN 12345.67 END WHERE RefNo "
+               "IN (2, 3)"
             << QStringList{r5, "3|102|Brookside|Cow|Whole|1|12345.7", "2|101|Amberly|Cow|Whole|2|"};
     }
     void receiptsGrid()

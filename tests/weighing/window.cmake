@@ -1,6 +1,6 @@
 # The weighing window: shift context, receipts grid and keys; the village lookup.
 foreach(_t tst_window tst_lookup)
-  tarvolen_test(${_t} SOURCES ${CMAKE_CURRENT_LIST_DIR}/${_t}.cpp
+  tarvolen_test(${_t} SERVER SOURCES ${CMAKE_CURRENT_LIST_DIR}/${_t}.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tst_window_fixture.h LIBS tvweighing)
 endforeach()
 # Pasting and dropping into the window's text fields.

@@ -2,6 +2,7 @@
 
 #include "AdminDb.h"
 #include "DemoInstallation.h"
+#include "ServerInstallation.h"
 #include "datastore/DataWght.h"
 #include "platform/Paths.h"
 
@@ -224,7 +225,7 @@ bool isWholeNumber(const QString& text, int min, int max)
 
 QString checkStation(const StationOptions& o)
 {
-    if (o.dataRoot.trimmed().isEmpty())
+    if (o.dataRoot.trimmed().isEmpty() && !isServerInstallation())
         return QStringLiteral("no data root given (--data-root)");
     if (o.company.trimmed().isEmpty())
         return QStringLiteral("no company given (--company)");
@@ -267,6 +268,52 @@ QString stationFile(const QString& dataRoot, const QString& company, QString* er
         return QString();
     }
     return file;
+}
+
+// The column that orders a table's rows as they were stored.
+QString rowKeyOf(const datastore::Connection& con)
+{
+    return con.engine() == datastore::Connection::Engine::Server ? QStringLiteral("ctid")
+                                                                 : QStringLiteral("rowid");
+}
+
+QString openDataSource(datastore::Connection& con, const QString& dsn)
+{
+    con.ConnectionString = QStringLiteral("DSN=") + dsn + QStringLiteral(";");
+    return con.open() == datastore::Connection::OpenStatus::Opened
+               ? QString()
+               : QStringLiteral("cannot open %1: %2").arg(dsn, con.lastError());
+}
+
+// The latest year's DbMst of a company in a server installation's main database.
+QString latestServerDbMst(const QString& company)
+{
+    datastore::Connection con;
+    if (!openDataSource(con, QStringLiteral("QUENMOOR_MAIN")).isEmpty())
+        return QString();
+    QSqlQuery query = con.run(QStringLiteral("SELECT DbMst FROM Years WHERE lower(ComCode) = "
+                                             "lower(?) ORDER BY Code DESC LIMIT 1"),
+                              {company});
+    return query.next() ? query.value(0).toString().trimmed() : QString();
+}
+
+QString openServerStation(datastore::Connection& con, const QString& company)
+{
+    const QString dbMst = latestServerDbMst(company);
+    if (dbMst.isEmpty())
+        return QStringLiteral("no company \"%1\" with a database name in QUENMOOR_MAIN")
+            .arg(company);
+    return openDataSource(con, QStringLiteral("QUENMOOR_") + dbMst);
+}
+
+QString inServerTransaction(datastore::Connection& con, const Filler& fill)
+{
+    if (QString error = exec(con, QStringLiteral("BEGIN")); !error.isEmpty())
+        return error;
+    QString error = fill(con);
+    const QString ended =
+        exec(con, error.isEmpty() ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK"));
+    return error.isEmpty() ? ended : error;
 }
 
 QString textOf(const QVariant& value)
@@ -441,20 +488,19 @@ QString writeStation(const StationOptions& options)
     if (columns.isEmpty())
         return QStringLiteral("no setting given to write");
 
-    const QString file = stationFile(options.dataRoot, options.company, &error);
-    if (file.isEmpty())
-        return error;
-    return fillFile(file, [&](datastore::Connection& con) {
-        // The desk reads the first row that "Select * from Sms_Add" returns: the lowest rowid.
+    const auto write = [&](datastore::Connection& con) {
+        // The desk reads the first row that "Select * from Sms_Add" returns: the lowest rowid
+        // (on a server: the first row stored, ctid).
+        const QString key = rowKeyOf(con);
         QSqlQuery first =
-            con.run(QStringLiteral("SELECT rowid FROM Sms_Add ORDER BY rowid LIMIT 1"));
+            con.run(QStringLiteral("SELECT %1 FROM Sms_Add ORDER BY %1 LIMIT 1").arg(key));
         if (!first.isActive())
             return errorOf(con, first);
         QString statement;
         QVariantList bound = values;
         if (first.next()) {
-            statement = QStringLiteral("UPDATE Sms_Add SET %1 = ? WHERE rowid = ?")
-                            .arg(columns.join(QStringLiteral(" = ?, ")));
+            statement = QStringLiteral("UPDATE Sms_Add SET %1 = ? WHERE %2 = ?")
+                            .arg(columns.join(QStringLiteral(" = ?, ")), key);
             bound << first.value(0);
         } else {
             statement = QStringLiteral("INSERT INTO Sms_Add (%1) VALUES (%2)")
@@ -464,19 +510,35 @@ QString writeStation(const StationOptions& options)
         }
         first.finish();
         return exec(con, statement, bound);
-    });
+    };
+    if (options.dataRoot.isEmpty() && isServerInstallation()) {
+        datastore::Connection con;
+        error = openServerStation(con, options.company);
+        return error.isEmpty() ? inServerTransaction(con, write) : error;
+    }
+    const QString file = stationFile(options.dataRoot, options.company, &error);
+    if (file.isEmpty())
+        return error;
+    return fillFile(file, write);
 }
 
 QString describeStation(const QString& dataRoot, const QString& company, QString* settings)
 {
     QString error;
-    const QString file = stationFile(dataRoot, company, &error);
-    if (file.isEmpty())
-        return error;
     datastore::Connection con;
-    if (const QString failed = openFile(con, file); !failed.isEmpty())
-        return failed;
-    QSqlQuery row = con.run(QStringLiteral("SELECT * FROM Sms_Add ORDER BY rowid LIMIT 1"));
+    QString file;
+    if (dataRoot.isEmpty() && isServerInstallation()) {
+        error = openServerStation(con, company);
+        file = QStringLiteral("QUENMOOR_") + latestServerDbMst(company);
+    } else {
+        file = stationFile(dataRoot, company, &error);
+        if (!file.isEmpty())
+            error = openFile(con, file);
+    }
+    if (!error.isEmpty())
+        return error;
+    QSqlQuery row =
+        con.run(QStringLiteral("SELECT * FROM Sms_Add ORDER BY %1 LIMIT 1").arg(rowKeyOf(con)));
     if (!row.isActive())
         return errorOf(con, row);
     QStringList lines{QStringLiteral("Station settings in %1:").arg(file)};

@@ -1,0 +1,383 @@
+// Server installations only: a server lost and back in mid-shift, and a company database that
+// another program made on the server (plain types, no keys, no indexes).
+
+#include "../weighing/tst_window_fixture.h"
+#include "DemoInstallation.h"
+#include "Installation.h"
+#include "ServerInstallation.h"
+#include "TestEnv.h"
+#include "datastore/Startup.h"
+#include "dates/frm_Dates.h"
+#include "signin/A_Start.h"
+#include "signin/frm_Gen_Pass.h"
+
+#include <QComboBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTcpServer>
+
+using windowtest::Desk;
+using windowtest::kDay;
+
+namespace {
+const QString kAdded = "Successfully Added";
+
+// A server of this test's own, so that stopping it troubles no other test.
+class OwnServer {
+public:
+    OwnServer() : m_state(m_dir.path() + "/pg.state")
+    {
+        m_previous = qgetenv("TARVOLEN_TEST_PG_STATE");
+        m_started = script("start");
+        qputenv("TARVOLEN_TEST_PG_STATE", m_state.toUtf8());
+    }
+    ~OwnServer()
+    {
+        qputenv("TARVOLEN_TEST_PG_STATE", m_previous);
+        script("stop");
+    }
+    bool started() const { return m_started; }
+    bool script(const QString& action) const
+    {
+        QProcess run;
+        run.start(qEnvironmentVariable("TARVOLEN_PG_SCRIPT"), {action, m_state});
+        return run.waitForFinished(60000) && run.exitStatus() == QProcess::NormalExit &&
+               run.exitCode() == 0;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_state;
+    QByteArray m_previous;
+    bool m_started = false;
+};
+
+void seedShift(const Desk& desk)
+{
+    desk.addRoute(1, "North");
+    desk.addVehicle(1, 1, 31, "KA 01 7788");
+    desk.addVillage(17, "V17", "Hillside", 1);
+    desk.addVillage(18, "V18", "O'Brien Farm", 1);
+}
+
+void chooseRoute(Desk& desk)
+{
+    auto* route = desk.field<QComboBox>("cmbRoute");
+    route->setCurrentIndex(0);
+    emit route->activated(0);
+}
+
+void fillEntry(Desk& desk, int village)
+{
+    desk.box("txtVCode")->setText("V" + QString::number(village));
+    desk.box("txtVCode")->setProperty("Tag", QString::number(village));
+    desk.box("txtCans")->setText("2");
+    desk.box("txtWeight")->setText("40.5");
+}
+
+int receipts(const Desk& desk)
+{
+    return testkit::TestEnv::scalar(desk.db(), "SELECT COUNT(*) FROM Data_Wght").toInt();
+}
+
+QStringList gridRows(Desk& desk)
+{
+    auto* grid = desk.field<QTableWidget>("fgLIst");
+    QStringList rows;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < grid->columnCount(); ++c)
+            cells << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
+// What another program might make: its own column order, names in small letters, extra
+// columns of its own, plain types, no key and no index.
+const QStringList kForeignMain = {
+    "create table pass (name text, pwd text, uname text, uid integer, saveuser integer, "
+    "note text)",
+    "create table years (dbmst text, comcode text, code integer, ystart date, yend date, "
+    "comname text, town text)",
+};
+const QStringList kForeignCompany = {
+    "create table sms_add (comlan integer, wghtfmt integer, bitsnow double precision, "
+    "comportw integer, lanhostip text, lanhostno text)",
+    "create table mast_routes (rttype text, rtrefno integer, rtinact integer)",
+    "create table mast_routessub (rtvehno text, rtrefno integer, sdate date, edate date)",
+    "create table mast_villages (vname text, vcode text, vrefno integer, rtrefno integer, "
+    "inact integer, phone text)",
+    "create table mast_animal (atype text, acode integer)",
+    "create table mast_milk (mtype text, mcode integer)",
+    "create table data_wght (refno integer, refdate date, ampm integer, rtrefno integer, "
+    "vrefno integer, acode integer, mcode integer, dlyslno integer, cansrecd double precision, "
+    "mweight double precision, uid integer, uname text, stat integer, coltime text, "
+    "truckno text, schtime text, arrtime text, truckkmr double precision, "
+    "truckrecamt double precision, truckremarks text, paid integer)",
+};
+
+// A database of the test server made by that program, with its data source registered.
+QString foreignDatabase(const QString& dsn, const QStringList& tables)
+{
+    const admin::ServerAddress server = testkit::TestEnv::testServer();
+    const QString database = testkit::TestEnv::newServerDatabase("foreign");
+    QString error = admin::createServerDatabase(server, database, admin::ServerSchema::Main);
+    if (!error.isEmpty())
+        return error;
+    // Replace the installer's tables by the other program's.
+    const platform::ServerSource source = admin::serverSource(server, database);
+    error = admin::execOnServer(source, {"drop table pass", "drop table years"});
+    if (error.isEmpty())
+        error = admin::execOnServer(source, tables);
+    if (error.isEmpty() && !platform::writeServerDsn(dsn, source))
+        error = "cannot register " + dsn;
+    return error;
+}
+
+bool datesWindowShown()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (qobject_cast<frm_Dates*>(window) && window->isVisible())
+            return true;
+    return false;
+}
+} // namespace
+
+class ServerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void serverUnreachableAtStart();
+    void serverLostInMidShift();
+    void companyDatabaseOfAnotherProgram();
+    void installedOnTheServer();
+};
+
+void ServerTest::serverUnreachableAtStart()
+{
+    testkit::TestEnv env;
+    QCOMPARE(admin::createSerPathDatabase(env.serPathFile(), env.dataRoot()), QString());
+    // A port nothing listens on.
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost));
+    platform::ServerSource nowhere;
+    nowhere.host = "127.0.0.1";
+    nowhere.port = closed.serverPort();
+    nowhere.database = "main";
+    nowhere.user = "postgres";
+    closed.close();
+    QVERIFY(platform::writeServerDsn("QUENMOOR_MAIN", nowhere));
+
+    Get_ServerPath();
+    QVERIFY(OpenSerPath());
+    Set_MainDsn();
+    QVERIFY(!OpenMain());
+    // The message the file installation gives, and below it the server's own reason.
+    QCOMPARE(env.messages.size(), 1);
+    const QString told = env.messages.first().text;
+    QVERIFY2(told.startsWith("Data Error - Main Database \n\n") && told.contains("refused"),
+             qPrintable(told));
+    QCOMPARE(env.endCount, 1);
+    // Registration kept the server's data source.
+    QCOMPARE(platform::dsnServer("QUENMOOR_MAIN").port, nowhere.port);
+}
+
+void ServerTest::serverLostInMidShift()
+{
+    OwnServer server;
+    QVERIFY(server.started());
+    Desk desk;
+    seedShift(desk);
+    desk.exec("INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, LanHostNo, ComLan) "
+              "VALUES (0, 0, 0, '', '', 1)");
+    Gen_Uid = 7;
+    Gen_UName = "Ravi";
+    desk.open();
+    QVERIFY(desk.loaded);
+    chooseRoute(desk);
+    desk.env.messages.clear();
+
+    // The lookup keeps its connection from one search to the next.
+    const auto lookUp = [&desk](const QString& typed) {
+        desk.box("txtVName")->setFocus();
+        QTest::keyClick(desk.box("txtVName"), typed.at(0).toLatin1());
+        QTest::keyClicks(QApplication::focusWidget(), typed.mid(1));
+        const int listed = desk.field<QTableView>("dbList")->model()->rowCount();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        return listed;
+    };
+    QCOMPARE(lookUp("hill"), 1);
+    QVERIFY(server.script("pause"));
+    fillEntry(desk, 17);
+    desk.window->cmdAdd_Click();
+    // Told plainly, nothing shown as added, the entry row kept; the desk goes on.
+    QCOMPARE(desk.env.messages.size(), 1);
+    const QString told = desk.env.messages.first().text;
+    QVERIFY2(told.startsWith("The receipt was not saved.\n\n") && told.size() > 30,
+             qPrintable(told));
+    QCOMPARE(desk.env.endCount, 0);
+    QCOMPARE(desk.box("txtVCode")->property("Tag").toString(), QString("17"));
+    QCOMPARE(desk.box("txtCans")->text(), QString("2"));
+    QCOMPARE(gridRows(desk), QStringList());
+
+    // The server back: the same Add goes in without a restart of the desk.
+    QVERIFY(server.script("resume"));
+    desk.env.messages.clear();
+    desk.window->cmdAdd_Click();
+    QCOMPARE(desk.env.messageTexts(), QStringList{kAdded});
+    QCOMPARE(receipts(desk), 1);
+    QCOMPARE(gridRows(desk).size(), 1);
+    // The lookup finds its way back to the server too.
+    desk.env.messages.clear();
+    QCOMPARE(lookUp("o'b"), 1);
+    QCOMPARE(desk.env.messageTexts(), QStringList());
+    desk.window.reset();
+}
+
+void ServerTest::companyDatabaseOfAnotherProgram()
+{
+    testkit::TestEnv env;
+    QCOMPARE(admin::createSerPathDatabase(env.serPathFile(), env.dataRoot()), QString());
+    QCOMPARE(foreignDatabase("QUENMOOR_MAIN", kForeignMain), QString());
+    QCOMPARE(foreignDatabase("QUENMOOR_FX1_2024", kForeignCompany), QString());
+    const platform::ServerSource main = platform::dsnServer("QUENMOOR_MAIN");
+    const platform::ServerSource company = platform::dsnServer("QUENMOOR_FX1_2024");
+    QCOMPARE(
+        admin::execOnServer(
+            main, {"insert into pass (uid, uname, pwd, saveuser) values (3, 'Mary', 'm1', 1)",
+                   "insert into years (comcode, code, dbmst, ystart, yend, comname, town) "
+                   "values ('FX1', 1, 'FX1_2024', '2024-01-01', '2024-12-31', 'Far', 'Vale')"}),
+        QString());
+    QCOMPARE(
+        admin::execOnServer(
+            company,
+            {"insert into sms_add (wghtfmt, bitsnow, comportw, lanhostip, lanhostno, comlan) "
+             "values (0, 0, 0, '', '', 1)",
+             "insert into mast_routes (rtrefno, rttype, rtinact) values (1, 'North', 0)",
+             "insert into mast_routessub values ('KA 9', 1, '2024-03-01', '2024-03-31')",
+             "insert into mast_villages (vrefno, vcode, vname, rtrefno, inact) values "
+             "(17, 'V17', 'Hillside', 1, 0), (18, 'V18', 'O''Brien Farm', 1, 0)",
+             "insert into mast_animal values ('Cow', 1)",
+             "insert into mast_milk values ('Whole', 1)",
+             "insert into data_wght (refno, refdate, ampm, rtrefno, vrefno, acode, mcode, dlyslno, "
+             "cansrecd, mweight) values (41, '2024-03-05', 2, 1, 17, 1, 1, 6, 1, 20)"}),
+        QString());
+
+    // Sign-in with the name in other letters, then the company.
+    frm_Gen_Pass signIn;
+    QVERIFY(signIn.load());
+    signIn.show();
+    signIn.findChild<QLineEdit*>("txtUser")->setText("MARY");
+    signIn.findChild<QLineEdit*>("txtPass")->setText("m1");
+    signIn.findChild<QPushButton*>("cmdOk")->click();
+    QCOMPARE(env.messageTexts(), QStringList());
+    QVERIFY(signIn.companyWindow());
+    QCOMPARE(int(Gen_Uid), 3);
+    signIn.companyWindow()->findChild<QPushButton*>("cmdOk")->click();
+    QCOMPARE(env.messageTexts(), QStringList());
+    QCOMPARE(Gen_DbMst, QString("FX1_2024"));
+    QVERIFY(datesWindowShown());
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (qobject_cast<frm_Dates*>(window))
+            delete window;
+    // Registration left the server data source as it was.
+    QCOMPARE(platform::dsnServer("QUENMOOR_FX1_2024").database, company.database);
+
+    // The weighing window: lookup with an apostrophe, Add, grid.
+    env.setClock(QDateTime(kDay, QTime(14, 30, 5)));
+    Gen_AmPm = 2;
+    frm_Data window;
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QDateEdit picker(kDay);
+    QVERIFY(window.Form_Load(&picker));
+    auto* route = window.findChild<QComboBox*>("cmbRoute");
+    route->setCurrentIndex(0);
+    emit route->activated(0);
+    QCOMPARE(window.findChild<QLineEdit*>("txtTNo")->text(), QString("KA 9"));
+    auto* name = window.findChild<QLineEdit*>("txtVName");
+    name->setFocus();
+    QTest::keyClick(name, 'o');
+    QTest::keyClicks(QApplication::focusWidget(), "'b");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(window.findChild<QLineEdit*>("txtVCode")->property("Tag").toString(), QString("18"));
+    QCOMPARE(name->text(), QString("O'Brien Farm"));
+    window.findChild<QLineEdit*>("txtCans")->setText("2");
+    window.findChild<QLineEdit*>("txtWeight")->setText("40.5");
+    window.cmdAdd_Click();
+    QCOMPARE(env.messageTexts(), QStringList{kAdded});
+    QCOMPARE(admin::execOnServer(company, {"select 1"}), QString());
+    auto* grid = window.findChild<QTableWidget*>("fgLIst");
+    QCOMPARE(grid->rowCount(), 2);
+    QCOMPARE(grid->item(0, 0)->text() + "|" + grid->item(0, 2)->text(), QString("7|O'Brien Farm"));
+    QCOMPARE(env.endCount, 0);
+}
+
+namespace {
+// The first value an ODBC program reads through a data source.
+QString isqlValue(const QString& dsn, const QString& statement)
+{
+    QProcess isql;
+    isql.start("isql", {"-b", "-d|", "-x0x09", dsn});
+    isql.write(statement.toUtf8() + "\n");
+    isql.closeWriteChannel();
+    if (!isql.waitForFinished(30000))
+        return "no answer";
+    return QString::fromUtf8(isql.readAllStandardOutput()).section('\n', 0, 0).trimmed();
+}
+} // namespace
+
+void ServerTest::installedOnTheServer()
+{
+    testkit::TestEnv env;
+    const admin::ServerAddress server = testkit::TestEnv::testServer();
+    const QList<admin::demo::Year> years = admin::demo::years(kDay);
+    QCOMPARE(admin::dropServerDatabase(server, "quenmoor_main"), QString()); // an earlier run's
+    for (const admin::demo::Year& year : years)
+        QCOMPARE(admin::dropServerDatabase(server, admin::serverDatabaseName(year.dbMst)),
+                 QString());
+    const QString company = "QUENMOOR_" + years.last().dbMst;
+    const QString url =
+        QString("postgresql://%1@%2:%3").arg(server.user, server.host).arg(server.port);
+    QString summary;
+    QCOMPARE(admin::initServerInstallation({env.programDir(), url, true, kDay}, &summary),
+             QString());
+    QVERIFY(QFileInfo(env.serPathFile()).isFile());
+    QCOMPARE(platform::dsnDriver(company), QString("PostgreSQL Unicode"));
+
+    // Other programs read it through the data sources.
+    QCOMPARE(isqlValue("QUENMOOR_MAIN", "select count(*) from pass"), QString("2"));
+    QCOMPARE(isqlValue(company, "select count(*) from mast_routes where rtinact = 0").toInt() > 0,
+             true);
+    // The indexes of the file installation.
+    QCOMPARE(isqlValue(company, "select count(*) from pg_indexes where tablename = 'data_wght'"),
+             QString("2"));
+
+    // The desk starts on it without correcting anything, and a station is set on it.
+    Get_ServerPath();
+    QVERIFY(OpenSerPath());
+    Set_MainDsn();
+    QVERIFY(OpenMain());
+    Con_Main->close();
+    QCOMPARE(Gen_ServerPath, env.programDir());
+    admin::StationOptions station;
+    station.company = years.last().comCode.toLower();
+    station.link = 4;
+    station.host = "10.0.0.5";
+    QCOMPARE(admin::writeStation(station), QString());
+    QCOMPARE(isqlValue(company, "select comlan || lanhostip from sms_add"), QString("410.0.0.5"));
+    QCOMPARE(env.messageTexts(), QStringList());
+
+    // A second init on the same server changes nothing.
+    testkit::TestEnv other;
+    QVERIFY(
+        !admin::initServerInstallation({other.programDir(), url, true, kDay}, nullptr).isEmpty());
+    QVERIFY(!QFileInfo(other.serPathFile()).exists());
+    QCOMPARE(isqlValue("QUENMOOR_MAIN", "select count(*) from pass"), QString());
+}
+
+QTEST_MAIN(ServerTest)
+#include "tst_server.moc"
