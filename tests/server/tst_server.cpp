@@ -1,6 +1,7 @@
 // Server installations only: a server lost and back in mid-shift, and a company database that
 // another program made on the server (plain types, no keys, no indexes).
 
+#include "../tools/AdminRun.h"
 #include "../weighing/tst_window_fixture.h"
 #include "DemoInstallation.h"
 #include "Installation.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTcpServer>
@@ -153,6 +155,7 @@ private slots:
     void serverLostInMidShift();
     void companyDatabaseOfAnotherProgram();
     void installedOnTheServer();
+    void centreSetUpOnTheServer();
 };
 
 void ServerTest::serverUnreachableAtStart()
@@ -330,18 +333,35 @@ QString isqlValue(const QString& dsn, const QString& statement)
 }
 } // namespace
 
+// The test server's address for init --server, its demo databases of an earlier run dropped.
+QString freshServerUrl(const QList<admin::demo::Year>& years)
+{
+    const admin::ServerAddress server = testkit::TestEnv::testServer();
+    if (!admin::dropServerDatabase(server, "quenmoor_main").isEmpty())
+        return QString();
+    for (const admin::demo::Year& year : years) {
+        if (!admin::dropServerDatabase(server, admin::serverDatabaseName(year.dbMst)).isEmpty())
+            return QString();
+    }
+    return QString("postgresql://%1@%2:%3").arg(server.user, server.host).arg(server.port);
+}
+
+// A CSV file's lines without its byte-order mark and line ends, in order.
+QStringList sortedLines(const QByteArray& csv)
+{
+    QStringList lines = QString::fromUtf8(csv.startsWith("\xEF\xBB\xBF") ? csv.mid(3) : csv)
+                            .split(QRegularExpression("\\r?\\n"), Qt::SkipEmptyParts);
+    lines.sort();
+    return lines;
+}
+
 void ServerTest::installedOnTheServer()
 {
     testkit::TestEnv env;
-    const admin::ServerAddress server = testkit::TestEnv::testServer();
     const QList<admin::demo::Year> years = admin::demo::years(kDay);
-    QCOMPARE(admin::dropServerDatabase(server, "quenmoor_main"), QString()); // an earlier run's
-    for (const admin::demo::Year& year : years)
-        QCOMPARE(admin::dropServerDatabase(server, admin::serverDatabaseName(year.dbMst)),
-                 QString());
+    const QString url = freshServerUrl(years);
+    QVERIFY(!url.isEmpty());
     const QString company = "QUENMOOR_" + years.last().dbMst;
-    const QString url =
-        QString("postgresql://%1@%2:%3").arg(server.user, server.host).arg(server.port);
     QString summary;
     QCOMPARE(admin::initServerInstallation({env.programDir(), url, true, kDay}, &summary),
              QString());
@@ -377,6 +397,66 @@ void ServerTest::installedOnTheServer()
         !admin::initServerInstallation({other.programDir(), url, true, kDay}, nullptr).isEmpty());
     QVERIFY(!QFileInfo(other.serPathFile()).exists());
     QCOMPARE(isqlValue("QUENMOOR_MAIN", "select count(*) from pass"), QString());
+}
+
+// The centre set-up commands on an installation made by init --server: no data root, the
+// databases reached through the registered data sources.
+void ServerTest::centreSetUpOnTheServer()
+{
+    using admintest::runAdmin;
+    testkit::TestEnv env;
+    const QList<admin::demo::Year> years = admin::demo::years(kDay);
+    const QString url = freshServerUrl(years);
+    QVERIFY(!url.isEmpty());
+    admintest::Run run = runAdmin({"init", "--program-dir", env.programDir(), "--server", url,
+                                   "--demo", "--today", kDay.toString(Qt::ISODate)});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+
+    // Users: a name that differs only in letter case is refused, as on a file.
+    run = runAdmin({"user", "add", "Meena", "--password-stdin"}, "secret\n");
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QVERIFY2(run.out.contains("Added user Meena (id 3)"), qPrintable(run.out));
+    QCOMPARE(runAdmin({"user", "add", "MEENA", "--password-stdin"}, "other\n").exitCode, 1);
+    QCOMPARE(isqlValue("QUENMOOR_MAIN", "select pwd from pass where uid = 3"), QString("secret"));
+    run = runAdmin({"user", "list"});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QCOMPARE(run.out.count("Meena"), 2); // name and full name, one row
+    QCOMPARE(run.out.split('\n', Qt::SkipEmptyParts).size(), 3);
+
+    // Villages imported from a spreadsheet's file and exported back.
+    const QString comCode = years.last().comCode;
+    const QString route =
+        isqlValue("QUENMOOR_" + years.last().dbMst, "select min(rtrefno) from mast_routes");
+    const QString before = env.root() + "/before.csv", in = env.root() + "/in.csv",
+                  back = env.root() + "/back.csv";
+    QCOMPARE(runAdmin({"export", "villages", "--company", comCode, before}).exitCode, 0);
+    const QByteArray added = "Q901,\"Ashford, \"\"Upper\"\"\"," + route.toUtf8() +
+                             ",1\r\nQ902,M\xC3\xBChlbach," + route.toUtf8() + ",0\r\n";
+    QVERIFY(admintest::writeFile(in, "\xEF\xBB\xBF"
+                                     "code,name,route,active\r\n" +
+                                         added));
+    run = runAdmin({"import", "villages", "--company", comCode.toLower(), in});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QVERIFY2(run.out.contains("2 added, 0 updated, 0 unchanged"), qPrintable(run.out));
+    QCOMPARE(runAdmin({"export", "villages", "--company", comCode, back}).exitCode, 0);
+    QStringList expected = sortedLines(admintest::readFile(before)) + sortedLines(added);
+    expected.sort();
+    QCOMPARE(sortedLines(admintest::readFile(back)), expected);
+    run = runAdmin({"import", "villages", "--company", comCode, back});
+    QVERIFY2(run.out.contains(" 0 added, 0 updated"), qPrintable(run.out + run.err));
+
+    // The company list reads the server's main database; a year's database is not made there.
+    run = runAdmin({"company", "list"});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    for (const admin::demo::Year& year : years)
+        QVERIFY2(run.out.contains(year.comCode), qPrintable(run.out));
+    run = runAdmin({"company", "add", "NEWCO", "--name", "New", "--year-start", "2026-04-01",
+                    "--year-end", "2027-03-31"});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("not yet on a server installation"), qPrintable(run.err));
+    run = runAdmin({"import", "vehicles", "--company", comCode, in});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("not yet on a server installation"), qPrintable(run.err));
 }
 
 QTEST_MAIN(ServerTest)

@@ -7,8 +7,19 @@
 
 namespace admin {
 
+bool isDataSource(const QString& where)
+{
+    return where.startsWith(QLatin1String("DSN="));
+}
+
 QString openFile(datastore::Connection& con, const QString& file, bool create)
 {
+    if (isDataSource(file)) {
+        con.ConnectionString = file + QLatin1Char(';');
+        if (con.open() != datastore::Connection::OpenStatus::Opened)
+            return QStringLiteral("cannot open %1: %2").arg(file.mid(4), con.lastError());
+        return QString();
+    }
     if (create && !QFileInfo::exists(file)) {
         QFile empty(file);
         if (!empty.open(QIODevice::WriteOnly))
@@ -22,7 +33,8 @@ QString openFile(datastore::Connection& con, const QString& file, bool create)
 
 QString errorOf(const datastore::Connection& con, const QSqlQuery& query)
 {
-    return con.fileName() + QStringLiteral(": ") + datastore::describeError(query);
+    const QString where = con.fileName().isEmpty() ? con.ConnectionString : con.fileName();
+    return where + QStringLiteral(": ") + datastore::describeError(query);
 }
 
 QString exec(datastore::Connection& con, const QString& statement, const QVariantList& values)
@@ -31,13 +43,13 @@ QString exec(datastore::Connection& con, const QString& statement, const QVarian
     return query.isActive() ? QString() : errorOf(con, query);
 }
 
-QString fillFile(const QString& file, const Filler& fill, bool create)
+QString fillFile(const QString& file, const Filler& fill, bool create, const QString& lockedTable)
 {
     datastore::Connection con;
     QString error = openFile(con, file, create);
     if (!error.isEmpty())
         return error;
-    datastore::WriteTransaction transaction(con);
+    datastore::WriteTransaction transaction(con, lockedTable);
     if (!transaction.isActive())
         return file + QStringLiteral(": ") + transaction.error();
     error = fill(con);

@@ -14,7 +14,12 @@ namespace admin {
 
 using Filler = std::function<QString(datastore::Connection&)>;
 
+// Where a database is: a file's path, or "DSN=<name>" for a registered data source (a server
+// installation's databases).
+bool isDataSource(const QString& where);
+
 // With create, a file that is not there yet is made first (an empty file is an empty database).
+// A data source is opened by its name.
 QString openFile(datastore::Connection& con, const QString& file, bool create = false);
 
 QString exec(datastore::Connection& con, const QString& statement, const QVariantList& values = {});
@@ -23,7 +28,8 @@ QString exec(datastore::Connection& con, const QString& statement, const QVarian
 QString errorOf(const datastore::Connection& con, const QSqlQuery& query);
 
 // Opens the file (made first with create) and runs fill inside one write transaction: all of
-// it or nothing.
-QString fillFile(const QString& file, const Filler& fill, bool create = false);
+// it or nothing. On a server, lockedTable (when given) is locked against other writers first.
+QString fillFile(const QString& file, const Filler& fill, bool create = false,
+                 const QString& lockedTable = QString());
 
 } // namespace admin

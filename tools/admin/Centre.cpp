@@ -2,6 +2,7 @@
 
 #include "AdminCli.h"
 #include "AdminDb.h"
+#include "ServerInstallation.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -19,15 +20,40 @@ QString under(const QString& folder, const QString& name)
     return platform::resolvePath(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) +
                                  QLatin1Char('/') + name);
 }
+// A date column: text on a file, a date on a server.
+QDate dateOf(const QVariant& value)
+{
+    return value.typeId() == QMetaType::QDate
+               ? value.toDate()
+               : QDate::fromString(value.toString().left(10), Qt::ISODate);
+}
 } // namespace
+
+bool onServer(const QString& dataRoot)
+{
+    return dataRoot.trimmed().isEmpty() && isServerInstallation();
+}
+
+bool dataRootOption(const QCommandLineParser& parser, QString* dataRoot, int* exitCode)
+{
+    if (!parser.isSet(QStringLiteral("data-root")) && isServerInstallation()) {
+        dataRoot->clear();
+        return true;
+    }
+    return admincli::requireValue(parser, QStringLiteral("data-root"), dataRoot, exitCode);
+}
 
 QString mainFile(const QString& dataRoot)
 {
+    if (onServer(dataRoot))
+        return QStringLiteral("DSN=QUENMOOR_MAIN");
     return under(dataRoot, QStringLiteral("DataBas/Main.mdb"));
 }
 
 QString companyFile(const QString& dataRoot, const QString& dbMst)
 {
+    if (onServer(dataRoot))
+        return QStringLiteral("DSN=QUENMOOR_") + dbMst;
     return under(dataRoot, QStringLiteral("DataBas/") + dbMst + QStringLiteral(".mdb"));
 }
 
@@ -39,7 +65,7 @@ QString serPathFile(const QString& programDir)
 QString readYears(const QString& dataRoot, QList<CompanyYear>* years)
 {
     const QString file = mainFile(dataRoot);
-    if (!QFileInfo(file).isFile())
+    if (!isDataSource(file) && !QFileInfo(file).isFile())
         return QStringLiteral("no installation under %1: %2 does not exist").arg(dataRoot, file);
     datastore::Connection con;
     if (const QString error = openFile(con, file); !error.isEmpty())
@@ -55,8 +81,8 @@ QString readYears(const QString& dataRoot, QList<CompanyYear>* years)
         y.comCode = query.value(0).toString();
         y.code = query.value(1).toInt();
         y.dbMst = query.value(2).toString().trimmed();
-        y.start = QDate::fromString(query.value(3).toString().left(10), Qt::ISODate);
-        y.end = QDate::fromString(query.value(4).toString().left(10), Qt::ISODate);
+        y.start = dateOf(query.value(3));
+        y.end = dateOf(query.value(4));
         y.comName = query.value(5).toString();
         y.town = query.value(6).toString();
         years->append(y);
@@ -81,7 +107,7 @@ QString latestYear(const QString& dataRoot, const QString& company, CompanyYear*
     if (!found)
         return QStringLiteral("no company \"%1\" in %2").arg(company, mainFile(dataRoot));
     *file = companyFile(dataRoot, year->dbMst);
-    if (year->dbMst.isEmpty() || !QFileInfo(*file).isFile())
+    if (year->dbMst.isEmpty() || (!isDataSource(*file) && !QFileInfo(*file).isFile()))
         return QStringLiteral("the database %1 of company \"%2\" (year %3) does not exist")
             .arg(*file, year->comCode)
             .arg(year->code);

@@ -4,6 +4,7 @@
 #include "AdminDb.h"
 #include "Centre.h"
 #include "Installation.h"
+#include "ServerInstallation.h"
 #include "datastore/WriteTransaction.h"
 #include "platform/DsnRegistry.h"
 
@@ -71,6 +72,16 @@ bool dateOption(const QCommandLineParser& parser, const QString& option, QDate* 
 }
 
 // Checks the new year against the installation; empty text when it may be created.
+// Making a year's database on a server is not built yet: said plainly rather than asking for a
+// data root the installation has not.
+bool fileInstallationOnly(const QCommandLineParser& parser, const QString& command, int* code)
+{
+    if (parser.isSet(QStringLiteral("data-root")) || !admin::isServerInstallation())
+        return true;
+    *code = failed(QStringLiteral("%1: not yet on a server installation").arg(command));
+    return false;
+}
+
 QString checkNewYear(const QString& dataRoot, const CompanyYear& y, const QList<CompanyYear>& years)
 {
     if (!kNameShape.match(y.dbMst).hasMatch())
@@ -169,7 +180,8 @@ int add(const QStringList& arguments)
     y.comCode = words[0].trimmed();
     y.code = 1;
     QString dataRoot, given;
-    if (!requireValue(parser, QStringLiteral("data-root"), &dataRoot, &code) ||
+    if (!fileInstallationOnly(parser, QStringLiteral("company add"), &code) ||
+        !requireValue(parser, QStringLiteral("data-root"), &dataRoot, &code) ||
         !requireValue(parser, QStringLiteral("name"), &y.comName, &code) ||
         !requireValue(parser, QStringLiteral("year-start"), &given, &code) ||
         !requireValue(parser, QStringLiteral("year-end"), &given, &code) ||
@@ -228,7 +240,8 @@ int newYear(const QStringList& arguments)
                                    {QStringLiteral("CODE")}, arguments, &words, &code))
         return code;
     QString dataRoot, latestFile;
-    if (!requireValue(parser, QStringLiteral("data-root"), &dataRoot, &code))
+    if (!fileInstallationOnly(parser, QStringLiteral("company new-year"), &code) ||
+        !requireValue(parser, QStringLiteral("data-root"), &dataRoot, &code))
         return code;
     CompanyYear latest;
     QString error = admin::centre::latestYear(dataRoot, words[0], &latest, &latestFile);
@@ -289,7 +302,7 @@ int list(const QStringList& arguments)
     QString dataRoot;
     if (!admin::centre::parseWords(parser, QStringLiteral("company list"), {}, arguments, &words,
                                    &code) ||
-        !requireValue(parser, QStringLiteral("data-root"), &dataRoot, &code))
+        !admin::centre::dataRootOption(parser, &dataRoot, &code))
         return code;
     QList<CompanyYear> years;
     if (const QString error = admin::centre::readYears(dataRoot, &years); !error.isEmpty())

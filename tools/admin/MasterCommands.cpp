@@ -22,6 +22,24 @@ struct Target {
     admin::centre::CompanyYear year;
 };
 
+// The table an import writes, locked against other writers on a server.
+QString tableOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::Routes:
+        return QStringLiteral("Mast_Routes");
+    case Kind::Vehicles:
+        return QStringLiteral("Mast_RoutesSub");
+    case Kind::Villages:
+        return QStringLiteral("Mast_Villages");
+    case Kind::Animals:
+        return QStringLiteral("Mast_Animal");
+    case Kind::MilkTypes:
+        return QStringLiteral("Mast_Milk");
+    }
+    return QString();
+}
+
 // Reads the command line shared by import and export; false with *code set when the run ends.
 bool readTarget(QCommandLineParser& parser, const QString& command, const QStringList& arguments,
                 Target* target, int* code)
@@ -47,9 +65,15 @@ bool readTarget(QCommandLineParser& parser, const QString& command, const QStrin
     target->kind = *kind;
     target->file = words[1];
     QString dataRoot, company;
-    if (!requireValue(parser, QStringLiteral("data-root"), &dataRoot, code) ||
+    if (!admin::centre::dataRootOption(parser, &dataRoot, code) ||
         !requireValue(parser, QStringLiteral("company"), &company, code))
         return false;
+    // Vehicle periods are keyed by the file's row id, which a server has not.
+    if (target->kind == Kind::Vehicles && admin::centre::onServer(dataRoot)) {
+        *code =
+            failed(QStringLiteral("%1 vehicles: not yet on a server installation").arg(command));
+        return false;
+    }
     if (const QString error =
             admin::centre::latestYear(dataRoot, company, &target->year, &target->database);
         !error.isEmpty()) {
@@ -110,12 +134,15 @@ int admin::runImport(const QStringList& arguments)
     } else {
         // The rows are read and written in one transaction: a desk adding a receipt meanwhile
         // waits, and a failure leaves the year as it was.
-        error = fillFile(target.database, [&](datastore::Connection& con) {
-            QString failure = planOn(con);
-            if (failure.isEmpty() && plan.problems.isEmpty())
-                failure = masters::apply(con, target.kind, plan.changes);
-            return failure;
-        });
+        error = fillFile(
+            target.database,
+            [&](datastore::Connection& con) {
+                QString failure = planOn(con);
+                if (failure.isEmpty() && plan.problems.isEmpty())
+                    failure = masters::apply(con, target.kind, plan.changes);
+                return failure;
+            },
+            false, tableOf(target.kind));
     }
     if (!error.isEmpty())
         return failed(error + QStringLiteral("\nNothing was written."));

@@ -98,6 +98,9 @@ QString readPassword(bool fromStdin, QString* password)
     return QString();
 }
 
+// Locked on a server while a user is read and written, so two runs never take the same Uid.
+const QString kUsersTable = QStringLiteral("Pass");
+
 struct Command {
     QCommandLineParser parser;
     QStringList words;
@@ -112,14 +115,14 @@ struct Command {
                           QStringLiteral("Data root (holds DataBas/)."), QStringLiteral("DIR")});
         return admin::centre::parseWords(parser, QStringLiteral("user ") + name, positional,
                                          arguments, &words, &code) &&
-               requireValue(parser, QStringLiteral("data-root"), &dataRoot, &code);
+               admin::centre::dataRootOption(parser, &dataRoot, &code);
     }
     QString mainFile() const { return admin::centre::mainFile(dataRoot); }
 };
 
 QString checkInstallation(const QString& mainFile)
 {
-    return QFileInfo(mainFile).isFile()
+    return admin::isDataSource(mainFile) || QFileInfo(mainFile).isFile()
                ? QString()
                : QStringLiteral("no installation there: %1 does not exist").arg(mainFile);
 }
@@ -130,16 +133,19 @@ QString changeUser(const QString& mainFile, const QString& name, const QString& 
 {
     if (const QString error = checkInstallation(mainFile); !error.isEmpty())
         return error;
-    return admin::fillFile(mainFile, [&](datastore::Connection& con) {
-        QList<User> users;
-        if (const QString error = readUsers(con, &users); !error.isEmpty())
-            return error;
-        const User* user = userNamed(users, name);
-        if (!user)
-            return QStringLiteral("no user \"%1\"").arg(name);
-        *changed = *user;
-        return admin::exec(con, statement, values + QVariantList{user->uid});
-    });
+    return admin::fillFile(
+        mainFile,
+        [&](datastore::Connection& con) {
+            QList<User> users;
+            if (const QString error = readUsers(con, &users); !error.isEmpty())
+                return error;
+            const User* user = userNamed(users, name);
+            if (!user)
+                return QStringLiteral("no user \"%1\"").arg(name);
+            *changed = *user;
+            return admin::exec(con, statement, values + QVariantList{user->uid});
+        },
+        false, kUsersTable);
 }
 
 int add(const QStringList& arguments)
@@ -164,26 +170,29 @@ int add(const QStringList& arguments)
         error = readPassword(c.parser.isSet(QStringLiteral("password-stdin")), &password);
     int uid = 0;
     if (error.isEmpty())
-        error = admin::fillFile(c.mainFile(), [&](datastore::Connection& con) {
-            QList<User> users;
-            if (const QString failure = readUsers(con, &users); !failure.isEmpty())
-                return failure;
-            if (const User* same = userNamed(users, name))
-                return QStringLiteral("a user \"%1\" exists already (id %2)")
-                    .arg(same->name)
-                    .arg(same->uid);
-            uid = users.isEmpty() ? 1 : users.last().uid + 1;
-            if (uid > kMaxUid)
-                return QStringLiteral("no user id is left (the highest is %1)").arg(kMaxUid);
-            const QString fullName = c.parser.isSet(QStringLiteral("full-name"))
-                                         ? c.parser.value(QStringLiteral("full-name")).trimmed()
-                                         : name;
-            return admin::exec(
-                con,
-                QStringLiteral(
-                    "INSERT INTO Pass (Uid, UName, PWD, SaveUser, Name) VALUES (?, ?, ?, ?, ?)"),
-                {uid, name, password, c.parser.isSet(QStringLiteral("offer")) ? 1 : 0, fullName});
-        });
+        error = admin::fillFile(
+            c.mainFile(),
+            [&](datastore::Connection& con) {
+                QList<User> users;
+                if (const QString failure = readUsers(con, &users); !failure.isEmpty())
+                    return failure;
+                if (const User* same = userNamed(users, name))
+                    return QStringLiteral("a user \"%1\" exists already (id %2)")
+                        .arg(same->name)
+                        .arg(same->uid);
+                uid = users.isEmpty() ? 1 : users.last().uid + 1;
+                if (uid > kMaxUid)
+                    return QStringLiteral("no user id is left (the highest is %1)").arg(kMaxUid);
+                const QString fullName = c.parser.isSet(QStringLiteral("full-name"))
+                                             ? c.parser.value(QStringLiteral("full-name")).trimmed()
+                                             : name;
+                return admin::exec(con,
+                                   QStringLiteral("INSERT INTO Pass (Uid, UName, PWD, SaveUser, "
+                                                  "Name) VALUES (?, ?, ?, ?, ?)"),
+                                   {uid, name, password,
+                                    c.parser.isSet(QStringLiteral("offer")) ? 1 : 0, fullName});
+            },
+            false, kUsersTable);
     if (!error.isEmpty())
         return failed(error);
     out() << QStringLiteral("Added user %1 (id %2)\n").arg(name).arg(uid);
