@@ -18,16 +18,16 @@ constexpr int kMaxCode = 32767;
 constexpr int kMaxVillageText = 50;
 constexpr int kMaxVehicle = 30;
 
-struct Spec {
+struct KindForm {
     Kind kind;
     const char* name;
     const char* singular;
     QStringList header;
 };
 
-const QList<Spec>& specs()
+const QList<KindForm>& kindForms()
 {
-    static const QList<Spec> all = {
+    static const QList<KindForm> all = {
         {Kind::Routes, "routes", "route", {"code", "name", "active"}},
         {Kind::Vehicles, "vehicles", "vehicle", {"route", "from", "to", "vehicle"}},
         {Kind::Villages, "villages", "village", {"code", "name", "route", "active"}},
@@ -37,13 +37,13 @@ const QList<Spec>& specs()
     return all;
 }
 
-const Spec& specOf(Kind kind)
+const KindForm& formOf(Kind kind)
 {
-    for (const Spec& spec : specs()) {
-        if (spec.kind == kind)
-            return spec;
+    for (const KindForm& form : kindForms()) {
+        if (form.kind == kind)
+            return form;
     }
-    return specs().constFirst();
+    return kindForms().constFirst();
 }
 
 QString wholeCode(const QString& text, const QString& what, QString* reason)
@@ -157,7 +157,7 @@ QString keyOf(Kind kind, const QStringList& fields)
 
 QString keyText(Kind kind, const QStringList& fields)
 {
-    const QString singular = QLatin1String(specOf(kind).singular);
+    const QString singular = QLatin1String(formOf(kind).singular);
     if (kind == Kind::Vehicles)
         return QStringLiteral("route %1 from %2").arg(fields[0], fields[1]);
     return QStringLiteral("%1 code %2").arg(singular, fields[0]);
@@ -231,21 +231,21 @@ QList<int> columnsOf(Kind kind, const csv::Record& header, QString* reason)
 
 std::optional<Kind> kindNamed(const QString& word)
 {
-    for (const Spec& spec : specs()) {
-        if (word == QLatin1String(spec.name))
-            return spec.kind;
+    for (const KindForm& form : kindForms()) {
+        if (word == QLatin1String(form.name))
+            return form.kind;
     }
     return std::nullopt;
 }
 
 QString nameOf(Kind kind)
 {
-    return QLatin1String(specOf(kind).name);
+    return QLatin1String(formOf(kind).name);
 }
 
 QStringList headerOf(Kind kind)
 {
-    return specOf(kind).header;
+    return formOf(kind).header;
 }
 
 Plan plan(Kind kind, const csv::Table& file, const QList<Row>& existing, const QSet<qint64>& routes)
@@ -328,7 +328,7 @@ QString describe(Kind kind, const Change& change)
         break;
     case Kind::Animals:
     case Kind::MilkTypes:
-        what = QStringLiteral("%1 %2 \"%3\"").arg(QLatin1String(specOf(kind).singular), f[0], f[1]);
+        what = QStringLiteral("%1 %2 \"%3\"").arg(QLatin1String(formOf(kind).singular), f[0], f[1]);
         break;
     }
     if (change.add)
