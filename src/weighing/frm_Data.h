@@ -4,6 +4,9 @@
 #include <QWidget>
 #include <QtGlobal>
 #include <memory>
+#include <optional>
+
+#include "VillageSearch.h"
 
 class QDateEdit;
 class QLineEdit;
@@ -87,6 +90,9 @@ private:
     void wirePaste();
     void waitingForDatabase(bool waiting);
     void Save_Data_Done(const weighing::WriteResult& written);
+    // The village the entry row is for; txtVCode's "Tag" mirrors its reference ("0": none).
+    void chooseVillage(const std::optional<villagesearch::Village>& village);
+    qint32 chosenVillageRef() const { return m_village ? m_village->ref : 0; }
 
     // The form's controls; tests and other windows find them by their object names.
     std::unique_ptr<Ui::frm_Data> ui;
@@ -94,6 +100,7 @@ private:
     StatusArea* m_status;
     scale::ScaleLink* m_scale = nullptr;
     weighing::ReceiptWriter* m_writer;
+    std::optional<villagesearch::Village> m_village;
 };
 
 // Puts into Target the vehicle that the route has on CollDate, or empty text.

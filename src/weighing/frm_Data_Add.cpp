@@ -37,9 +37,9 @@ void frm_Data::cmdAdd_Click()
     // the field left behind has its say first.
     if (!ui->cmdAdd->hasFocus())
         ui->cmdAdd->setFocus(Qt::ShortcutFocusReason);
-    const weighing::AddCheck check = weighing::checkReceipt(
-        ui->cmbRoute->currentIndex() >= 0, ui->txtVCode->property("Tag").toString(),
-        ui->txtCans->text(), ui->txtWeight->text());
+    const weighing::AddCheck check =
+        weighing::checkReceipt(ui->cmbRoute->currentIndex() >= 0, chosenVillageRef(),
+                               ui->txtCans->text(), ui->txtWeight->text());
     if (check != weighing::AddCheck::Passed) {
         platform::showMessage(weighing::checkMessage(check), checkTitle());
         switch (check) {
@@ -92,7 +92,7 @@ void frm_Data::Save_Data()
     entry.date = ui->dtpDate->date();
     entry.shift = selectedKey(ui->cmbAP);
     entry.route = selectedKey(ui->cmbRoute);
-    entry.village = formkit::numericValue(ui->txtVCode->property("Tag").toString());
+    entry.village = chosenVillageRef();
     entry.animal = selectedKey(ui->cmbAnimal);
     entry.milk = selectedKey(ui->cmbMilkType);
     entry.cans = formkit::numericValue(ui->txtCans->text());
