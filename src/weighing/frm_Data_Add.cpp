@@ -14,6 +14,7 @@
 #include "formkit/TextRules.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
+#include "scale/ScaleLink.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -136,10 +137,10 @@ void frm_Data::Save_Data_Done(const weighing::WriteResult& written)
     }
 
     platform::showMessage(QStringLiteral("Successfully Added"));
-    if (Gen_WghtFmt == 2) {
-        if (Gen_ComLan == kLinkSerialOnRequest)
+    if (Gen_WghtFmt == scale::kFormatChosenByLink) {
+        if (Gen_ComLan == scale::kLinkSerialOnRequest)
             Com_Clear();
-        else if (Gen_ComLan == kLinkNetworkOnRequest)
+        else if (Gen_ComLan == scale::kLinkNetworkOnRequest)
             Win_Sock_Clear();
     }
     Load_Into_Grid();
