@@ -9,13 +9,6 @@
 
 namespace scale {
 namespace {
-constexpr int kFormatPolled = 1;
-constexpr int kFormatChosenByLink = 2;
-constexpr int kLinkSerialOnRequest = 1;
-constexpr int kLinkNetworkOnRequest = 2;
-constexpr int kLinkSerialContinuous = 3;
-constexpr int kLinkNetworkContinuous = 4;
-
 LinkFactory& factoryStore()
 {
     static LinkFactory factory;

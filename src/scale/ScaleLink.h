@@ -25,6 +25,16 @@ struct Timings {
 };
 Timings& timings();
 
+// The station's scale link (Gen_ComLan, 0 for none).
+constexpr int kLinkSerialOnRequest = 1;
+constexpr int kLinkNetworkOnRequest = 2;
+constexpr int kLinkSerialContinuous = 3;
+constexpr int kLinkNetworkContinuous = 4;
+// The station's weight format (Gen_WghtFmt, 0 for none): a scale polled on the serial port
+// whatever the link, or read the link's own way with the scale cleared after each Add.
+constexpr int kFormatPolled = 1;
+constexpr int kFormatChosenByLink = 2;
+
 // The station settings that choose and drive a link, as the window read them.
 struct LinkSettings {
     int format = 0;        // Gen_WghtFmt

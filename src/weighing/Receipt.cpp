@@ -13,12 +13,12 @@
 
 namespace weighing {
 
-AddCheck checkReceipt(bool routeSelected, const QString& villageTag, const QString& cansText,
+AddCheck checkReceipt(bool routeSelected, qint32 villageRef, const QString& cansText,
                       const QString& weightText)
 {
     if (!routeSelected)
         return AddCheck::NoRoute;
-    if (formkit::numericValue(villageTag) == 0)
+    if (villageRef == 0)
         return AddCheck::NoVillage;
     const double cans = formkit::numericValue(cansText);
     if (cans <= 0)

@@ -29,9 +29,9 @@ enum class AddCheck {
 // A can holds at most this much milk, in the scale's unit; exactly this much is accepted.
 constexpr double kMaxWeightPerCan = 45.0;
 
-// Judges the entry row as Add sees it: whether a route is chosen, the village tag of txtVCode
-// ("0" for none) and the texts of txtCans and txtWeight, each taken by its numeric value.
-AddCheck checkReceipt(bool routeSelected, const QString& villageTag, const QString& cansText,
+// Judges the entry row as Add sees it: whether a route is chosen, the chosen village's
+// reference (0 for none) and the texts of txtCans and txtWeight, each taken by its numeric value.
+AddCheck checkReceipt(bool routeSelected, qint32 villageRef, const QString& cansText,
                       const QString& weightText);
 // The operator's message for a failed check (empty text for Passed).
 QString checkMessage(AddCheck check);

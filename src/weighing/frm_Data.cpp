@@ -85,7 +85,7 @@ frm_Data::frm_Data(QWidget* parent)
     ui->dtpSchTime->setLocale(english);
     ui->dtpArrTime->setLocale(english);
     ui->fmLate->setFont(recoveryCaptionFace());
-    ui->txtVCode->setProperty("Tag", QStringLiteral("0"));
+    chooseVillage(std::nullopt);
     wireFields();
     wireLookup();
     connect(ui->cmdWeight, &QPushButton::clicked, this, &frm_Data::cmdWeight_Click);
@@ -130,7 +130,7 @@ bool frm_Data::Form_Load(const QDateEdit* datesPicker)
 void frm_Data::Clear()
 {
     ui->txtVCode->setText(QString());
-    ui->txtVCode->setProperty("Tag", QStringLiteral("0"));
+    chooseVillage(std::nullopt);
     ui->txtVName->setText(QString());
     ui->txtCans->setText(QString());
     ui->txtWeight->setText(QString());

@@ -4,6 +4,9 @@
 #include <QWidget>
 #include <QtGlobal>
 #include <memory>
+#include <optional>
+
+#include "VillageSearch.h"
 
 class QDateEdit;
 class QLineEdit;
@@ -34,9 +37,27 @@ public:
     // still open. False when another running copy was brought to the front and this one ends.
     bool Form_Load(const QDateEdit* datesPicker);
 
+    // Sets Add on (1) or off (2); a continuous link arms it again on an empty platform.
+    void Enb(int Enb1_Dis2);
+    // Lists the shift's receipts of the chosen route in the grid.
+    void Load_Into_Grid();
+    // Get Weight: asks the scale link for the weight on the platform.
+    void cmdWeight_Click();
+    // The link the station settings chose, or none.
+    scale::ScaleLink* scaleLink() const { return m_scale; }
+    // Add: checks the entry row and, when it passes, stores the receipt.
+    void cmdAdd_Click();
+
+    // The status line beside the window's name (scale state, notices, keys).
+    StatusArea* statusArea() const { return m_status; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
     // Shift context (frm_Data.cpp)
     void Clear();
-    void Enb(int Enb1_Dis2);
     void cmbAP_Click();
     void cmbRoute_Click();
     void cmdExit_Click();
@@ -44,22 +65,17 @@ public:
 
     // Receipts grid (frm_Data_Grid.cpp)
     void Design();
-    void Load_Into_Grid();
 
     // Village lookup wiring (frm_Data_Lookup.cpp); the panel is VillageLookup.
     void VSetFocus();
 
-    // The scale link (frm_Data_Scale.cpp): Get Weight, and the clear command after an Add
-    // (the serial and the network link's alike).
-    void cmdWeight_Click();
+    // The scale's clear command after an Add (frm_Data_Scale.cpp), the serial and the network
+    // link's alike.
     void Com_Clear();
     void Win_Sock_Clear();
-    // The link the station settings chose, or none.
-    scale::ScaleLink* scaleLink() const { return m_scale; }
 
-    // Adding and writing a receipt (frm_Data_Add.cpp)
-    void cmdAdd_Click();
-    // Starts the write; Save_Data_Done follows when the receipt is stored or has failed.
+    // Writing a receipt (frm_Data_Add.cpp). Save_Data starts the write; Save_Data_Done follows
+    // when the receipt is stored or has failed.
     void Save_Data();
     // Whether a receipt is being written (the window waits for the database).
     bool isSavingReceipt() const;
@@ -70,14 +86,6 @@ public:
     // The shift report, on F8 (frm_Data_Report.cpp)
     void ShiftReport_Show();
 
-    // The status line beside the window's name (scale state, notices, keys).
-    StatusArea* statusArea() const { return m_status; }
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
     void wireFields();
     void wireLookup();
     void startScaleLink();
@@ -87,6 +95,9 @@ private:
     void wirePaste();
     void waitingForDatabase(bool waiting);
     void Save_Data_Done(const weighing::WriteResult& written);
+    // The village the entry row is for; txtVCode's "Tag" mirrors its reference ("0": none).
+    void chooseVillage(const std::optional<villagesearch::Village>& village);
+    qint32 chosenVillageRef() const { return m_village ? m_village->ref : 0; }
 
     // The form's controls; tests and other windows find them by their object names.
     std::unique_ptr<Ui::frm_Data> ui;
@@ -94,6 +105,7 @@ private:
     StatusArea* m_status;
     scale::ScaleLink* m_scale = nullptr;
     weighing::ReceiptWriter* m_writer;
+    std::optional<villagesearch::Village> m_village;
 };
 
 // Puts into Target the vehicle that the route has on CollDate, or empty text.

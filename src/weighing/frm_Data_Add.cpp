@@ -14,6 +14,7 @@
 #include "formkit/TextRules.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
+#include "scale/ScaleLink.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -37,9 +38,9 @@ void frm_Data::cmdAdd_Click()
     // the field left behind has its say first.
     if (!ui->cmdAdd->hasFocus())
         ui->cmdAdd->setFocus(Qt::ShortcutFocusReason);
-    const weighing::AddCheck check = weighing::checkReceipt(
-        ui->cmbRoute->currentIndex() >= 0, ui->txtVCode->property("Tag").toString(),
-        ui->txtCans->text(), ui->txtWeight->text());
+    const weighing::AddCheck check =
+        weighing::checkReceipt(ui->cmbRoute->currentIndex() >= 0, chosenVillageRef(),
+                               ui->txtCans->text(), ui->txtWeight->text());
     if (check != weighing::AddCheck::Passed) {
         platform::showMessage(weighing::checkMessage(check), checkTitle());
         switch (check) {
@@ -92,7 +93,7 @@ void frm_Data::Save_Data()
     entry.date = ui->dtpDate->date();
     entry.shift = selectedKey(ui->cmbAP);
     entry.route = selectedKey(ui->cmbRoute);
-    entry.village = formkit::numericValue(ui->txtVCode->property("Tag").toString());
+    entry.village = chosenVillageRef();
     entry.animal = selectedKey(ui->cmbAnimal);
     entry.milk = selectedKey(ui->cmbMilkType);
     entry.cans = formkit::numericValue(ui->txtCans->text());
@@ -136,10 +137,10 @@ void frm_Data::Save_Data_Done(const weighing::WriteResult& written)
     }
 
     platform::showMessage(QStringLiteral("Successfully Added"));
-    if (Gen_WghtFmt == 2) {
-        if (Gen_ComLan == kLinkSerialOnRequest)
+    if (Gen_WghtFmt == scale::kFormatChosenByLink) {
+        if (Gen_ComLan == scale::kLinkSerialOnRequest)
             Com_Clear();
-        else if (Gen_ComLan == kLinkNetworkOnRequest)
+        else if (Gen_ComLan == scale::kLinkNetworkOnRequest)
             Win_Sock_Clear();
     }
     Load_Into_Grid();

@@ -23,7 +23,7 @@ void frm_Data::wireLookup()
     connect(lookup, &VillageLookup::picked, this,
             [this, lookup](const villagesearch::Village& village, bool closing) {
                 ui->txtVCode->setText(village.code);
-                ui->txtVCode->setProperty("Tag", QString::number(village.ref));
+                chooseVillage(village.ref ? std::optional(village) : std::nullopt);
                 ui->txtVName->setText(village.name);
                 if (!closing)
                     return;
@@ -35,6 +35,12 @@ void frm_Data::wireLookup()
     connect(lookup, &VillageLookup::cancelled, this, [this] { formkit::Next_Focus(ui->txtVCode); });
     connect(lookup, &VillageLookup::notice, this,
             [this](const QString& text) { m_status->setNotice(text); });
+}
+
+void frm_Data::chooseVillage(const std::optional<villagesearch::Village>& village)
+{
+    m_village = village;
+    ui->txtVCode->setProperty("Tag", QString::number(chosenVillageRef()));
 }
 
 void frm_Data::VSetFocus()

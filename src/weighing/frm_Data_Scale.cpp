@@ -32,7 +32,8 @@ scale::LinkSettings settingsFromGen()
 
 bool isContinuousLink()
 {
-    return Gen_ComLan == kLinkSerialContinuous || Gen_ComLan == kLinkNetworkContinuous;
+    return Gen_ComLan == scale::kLinkSerialContinuous ||
+           Gen_ComLan == scale::kLinkNetworkContinuous;
 }
 
 void frm_Data::startScaleLink()

@@ -51,8 +51,7 @@ private:
     // A village and cans in the entry row, ready for Add.
     void fillEntry(const char* cans = "2")
     {
-        m_desk->box("txtVCode")->setText("V17");
-        m_desk->box("txtVCode")->setProperty("Tag", "17");
+        windowtest::pickVillage(m_desk->window.get(), 17, "V17");
         m_desk->box("txtCans")->setText(cans);
     }
     void pressAdd()

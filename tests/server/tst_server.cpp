@@ -73,8 +73,7 @@ void chooseRoute(Desk& desk)
 
 void fillEntry(Desk& desk, int village)
 {
-    desk.box("txtVCode")->setText("V" + QString::number(village));
-    desk.box("txtVCode")->setProperty("Tag", QString::number(village));
+    windowtest::pickVillage(desk.window.get(), village, "V" + QString::number(village));
     desk.box("txtCans")->setText("2");
     desk.box("txtWeight")->setText("40.5");
 }

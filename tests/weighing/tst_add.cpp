@@ -6,6 +6,7 @@
 #include "datastore/GenState.h"
 #include "formkit/Focus.h"
 #include "platform/Messages.h"
+#include "tst_window_fixture.h"
 #include "weighing/frm_Data.h"
 
 #include <QApplication>
@@ -35,6 +36,8 @@ private slots:
     void checks_data();
     void checks();
     void storedRowAfterAFailedWrite();
+    void villageNotKeptAfterClear_data();
+    void villageNotKeptAfterClear();
     void clearCommandFollowsTheConfirmation();
     void cansField_data();
     void cansField();
@@ -43,9 +46,7 @@ private:
     bool openDesk(int link, int format = 0, int port = 0, double speed = 0);
     void fillEntry(const QString& cans, const QString& weight)
     {
-        box("txtVCode")->setText("V17");
-        box("txtVCode")->setProperty("Tag", "17");
-        box("txtVName")->setText("Hillside");
+        windowtest::pickVillage(m_window.get(), 17, "V17", "Hillside");
         box("txtCans")->setText(cans);
         box("txtWeight")->setText(weight);
     }
@@ -213,7 +214,7 @@ void AddTest::checks()
     QFETCH(QString, focus);
     QVERIFY(openDesk(link));
     fillEntry(cans, weight);
-    box("txtVCode")->setProperty("Tag", tag);
+    windowtest::pickVillage(m_window.get(), tag.toInt(), "V17", "Hillside");
     if (!unset.isEmpty())
         m_window->findChild<QComboBox*>(unset)->setCurrentIndex(-1);
     m_window->Enb(1); // the continuous link has read an empty platform
@@ -229,6 +230,44 @@ void AddTest::checks()
     if (!added) // a refused Add clears nothing
         QCOMPARE(box("txtCans")->text() + box("txtWeight")->text() + box("txtVCode")->text(),
                  cans + weight + "V17");
+}
+
+void AddTest::villageNotKeptAfterClear_data()
+{
+    QTest::addColumn<bool>("addFirst"); // else another route is chosen, which clears the row
+    QTest::newRow("after an Add") << true;
+    QTest::newRow("after a route change") << false;
+}
+
+// The next village's code typed over a cleared row, without a pick, must not be stored as the
+// village weighed before.
+void AddTest::villageNotKeptAfterClear()
+{
+    QFETCH(bool, addFirst);
+    testkit::TestEnv::exec(
+        m_env->companyFile(),
+        "INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES (2, 'South', 0)");
+    QVERIFY(openDesk(1));
+    fillEntry("3", "120.5");
+    if (addFirst) {
+        QTest::mouseClick(field<QPushButton>("cmdAdd"), Qt::LeftButton);
+        QCOMPARE(m_env->messageTexts(), QStringList{kAdded});
+        m_env->messages.clear();
+    } else {
+        auto* route = field<QComboBox>("cmbRoute");
+        route->setFocus();
+        QTest::keyClick(route, Qt::Key_Down);
+        QCOMPARE(route->currentText(), QString("South"));
+        QCOMPARE(box("txtVCode")->text(), QString());
+    }
+    box("txtVCode")->setText("V18");
+    box("txtCans")->setText("2");
+    box("txtWeight")->setText("80.0");
+    QTest::mouseClick(field<QPushButton>("cmdAdd"), Qt::LeftButton);
+    QApplication::processEvents();
+    QCOMPARE(m_env->messageTexts(), QStringList{"Select Village Code/Name"});
+    QCOMPARE(receipts(), addFirst ? 1 : 0);
+    QCOMPARE(focused(), QString("txtVCode"));
 }
 
 void AddTest::storedRowAfterAFailedWrite()

@@ -30,7 +30,8 @@ int count(const QString& file, const QString& sql)
 }
 
 // Starts a peer that holds the database and returns once it holds it.
-[[maybe_unused]] bool startHolding(QProcess& peer, const QString& mode, const QString& file, int seconds)
+[[maybe_unused]] bool startHolding(QProcess& peer, const QString& mode, const QString& file,
+                                   int seconds)
 {
     peer.start(peerProgram(), {mode, file, QString::number(seconds)});
     if (!peer.waitForStarted(10000))
@@ -92,8 +93,7 @@ private:
         desk.open();
         QVERIFY(desk.loaded);
         desk.env.messages.clear();
-        desk.box("txtVCode")->setText("V17");
-        desk.box("txtVCode")->setProperty("Tag", "17");
+        windowtest::pickVillage(desk.window.get(), 17, "V17");
         desk.box("txtCans")->setText("3");
         desk.box("txtWeight")->setText("120.5");
     }

@@ -130,9 +130,7 @@ private slots:
         QFETCH(QString, change);
         Desk desk;
         seedVillages(desk);
-        desk.box("txtVCode")->setText("5%A"); // an earlier pick
-        desk.box("txtVCode")->setProperty("Tag", "7");
-        desk.box("txtVName")->setText("Fifty%Pct");
+        windowtest::pickVillage(desk.window.get(), 7, "5%A", "Fifty%Pct"); // an earlier pick
         desk.box(opener)->setFocus();
         QTest::keyClick(desk.box(opener), keys.at(0).toLatin1());
         QTest::keyClicks(QApplication::focusWidget(), keys.mid(1));
@@ -223,7 +221,6 @@ private slots:
         QApplication::clipboard()->setText(clipboard);
         QLineEdit* opener = desk.box(field);
         opener->setText("AB");
-        opener->setProperty("Tag", "0");
         opener->setFocus();
         QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), quint32(scanCode),
                         0, 0, keyText);

@@ -135,8 +135,7 @@ void PasteTest::paste()
               "VALUES (0, 0, 0, '', '', 1)");
     desk.open();
     QVERIFY(desk.loaded);
-    desk.box("txtVCode")->setText("V17");
-    desk.box("txtVCode")->setProperty("Tag", "17");
+    windowtest::pickVillage(desk.window.get(), 17, "V17");
     desk.box("txtCans")->setText("3");
     desk.box("txtWeight")->setText("100");
     QLineEdit* box = desk.box(field);

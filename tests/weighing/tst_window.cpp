@@ -122,7 +122,7 @@ private slots:
                                   "txtTruckKMR", "txtTruckRecAmt", "txtTruckRemarks"};
         for (const QString& name : cleared)
             desk.box(name)->setText("12");
-        desk.box("txtVCode")->setProperty("Tag", "7");
+        windowtest::pickVillage(desk.window.get(), 7, "12", "12");
         desk.field<QComboBox>("cmbAnimal")->setCurrentIndex(1);
         const QTime scheduled = desk.field<QTimeEdit>("dtpSchTime")->time().addSecs(-600);
         desk.field<QTimeEdit>("dtpSchTime")->setTime(scheduled);

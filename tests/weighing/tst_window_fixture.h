@@ -5,6 +5,7 @@
 
 #include "TestEnv.h"
 #include "datastore/GenState.h"
+#include "weighing/VillageLookup.h"
 #include "weighing/frm_Data.h"
 
 #include <QApplication>
@@ -16,6 +17,17 @@
 namespace windowtest {
 
 const QDate kDay(2024, 3, 5);
+
+// Picks a village as the lookup panel does when its row is taken; ref 0 is the pick of an
+// empty list, which leaves no village chosen.
+inline void pickVillage(QWidget* window, int ref, const QString& code = {},
+                        const QString& name = {})
+{
+    auto* lookup = window->findChild<VillageLookup*>(QStringLiteral("fmVill"));
+    if (!lookup)
+        qFatal("no village lookup");
+    emit lookup->picked(villagesearch::Village{ref, code, name}, false);
+}
 
 struct Desk {
     Desk()
