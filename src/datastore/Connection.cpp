@@ -12,9 +12,6 @@
 
 namespace datastore {
 namespace {
-// Other programs share the files; wait for their locks rather than fail at once.
-constexpr std::chrono::milliseconds kBusyTimeout{10000};
-
 // A server that does not answer is reported instead of hanging the desk.
 constexpr std::chrono::seconds kConnectTimeout{5};
 
@@ -105,7 +102,7 @@ Connection::OpenStatus Connection::openFile(const QString& file)
 {
     QSqlDatabase db = databaseFor(m_name, QStringLiteral("QSQLITE"));
     db.setDatabaseName(file);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeout.count()));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kFileLockWait.count()));
     if (!db.open()) {
         m_lastError = db.lastError().text();
         return OpenStatus::Failed;

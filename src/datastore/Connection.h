@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <chrono>
 
 namespace datastore {
 
@@ -17,6 +18,9 @@ class Connection {
 public:
     enum class OpenStatus { Opened, AlreadyOpen, NoSuchDataSource, NoSuchFile, Failed };
     enum class Engine { File, Server };
+    // Other programs share the files; a statement waits this long for their locks rather than
+    // fail at once (a window's reads wait shorter and try again, see PatientReads.h).
+    static constexpr std::chrono::milliseconds kFileLockWait{10000};
 
     Connection();
     ~Connection();

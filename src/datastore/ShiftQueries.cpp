@@ -1,6 +1,7 @@
 #include "ShiftQueries.h"
 
 #include "NullFields.h"
+#include "PatientReads.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -12,7 +13,7 @@ namespace {
 bool runQuery(Connection& con, const QString& statement, const QVariantList& values, QSqlQuery* rs,
               QString* error)
 {
-    *rs = con.run(statement, values);
+    *rs = readPatiently(con, statement, values);
     if (rs->isActive())
         return true;
     if (error)

@@ -1,6 +1,7 @@
 #include "StationSettings.h"
 
 #include "GenState.h"
+#include "PatientReads.h"
 #include "Startup.h"
 #include "platform/Messages.h"
 
@@ -35,7 +36,7 @@ bool LoadStationSettings()
     datastore::Connection con;
     if (!OpenMst(con))
         return false;
-    QSqlQuery row = con.run(QStringLiteral("Select * from Sms_Add"));
+    QSqlQuery row = datastore::readPatiently(con, QStringLiteral("Select * from Sms_Add"));
     if (!row.isActive()) {
         datastore::reportQueryError(row);
         return false;

@@ -2,6 +2,7 @@
 
 #include "datastore/Connection.h"
 #include "datastore/NullFields.h"
+#include "datastore/PatientReads.h"
 #include "datastore/Startup.h"
 
 #include <QSqlQuery>
@@ -20,7 +21,7 @@ std::optional<QList<formkit::ComboRow>> Read_ComboRows(const QString& table,
                               clause + QStringLiteral(" ");
     QList<formkit::ComboRow> rows;
     {
-        QSqlQuery query = con.run(statement);
+        QSqlQuery query = datastore::readPatiently(con, statement);
         if (!query.isActive()) {
             datastore::reportQueryError(query);
             return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "ui_VillageLookup.h"
 
+#include "datastore/PatientReads.h"
 #include "datastore/Startup.h"
 #include "formkit/FieldEvents.h"
 #include "formkit/Focus.h"
@@ -214,28 +215,17 @@ void VillageLookup::Load_Items()
         m_villages->clear();
         return;
     }
-    QSqlQuery query(m_con.database());
     const bool onServer = m_con.engine() == datastore::Connection::Engine::Server;
     const QString statement = villagesearch::statement(m_searchField, onServer);
-    bool prepared = query.prepare(statement);
-    if (!prepared && onServer) {
-        // The server went away (and maybe came back) since the list was last read: the kept
-        // connection is gone. A new one, once.
-        m_con.close();
-        QString unreachable;
-        if (datastore::openMstQuietly(m_con, &unreachable)) {
-            query = QSqlQuery(m_con.database());
-            prepared = query.prepare(statement);
-        }
-    }
-    if (!prepared) {
-        m_villages->clear();
-        datastore::reportQueryError(query);
-        return;
-    }
-    query.bindValue(QStringLiteral(":route"), *m_route);
-    query.bindValue(QStringLiteral(":prefix"), villagesearch::likePrefix(m_searchText));
-    if (!query.exec()) {
+    const auto bindSearch = [this](QSqlQuery& query) {
+        query.bindValue(QStringLiteral(":route"), *m_route);
+        query.bindValue(QStringLiteral(":prefix"), villagesearch::likePrefix(m_searchText));
+    };
+    QSqlQuery query;
+    const bool read = onServer
+                          ? readFromServer(&query, statement, bindSearch)
+                          : datastore::runPatiently(m_con, &query, statement, bindSearch, false);
+    if (!read) {
         m_villages->clear();
         datastore::reportQueryError(query);
         return;
@@ -255,6 +245,27 @@ void VillageLookup::Load_Items()
     // As the bound list did, the first village is the current one, so Enter picks it.
     if (list->model()->rowCount() > 0)
         list->setCurrentIndex(list->model()->index(0, kCodeColumn));
+}
+
+bool VillageLookup::readFromServer(QSqlQuery* query, const QString& statement,
+                                   const std::function<void(QSqlQuery&)>& bind)
+{
+    *query = QSqlQuery(m_con.database());
+    bool prepared = query->prepare(statement);
+    if (!prepared) {
+        // The server went away (and maybe came back) since the list was last read: the kept
+        // connection is gone. A new one, once.
+        m_con.close();
+        QString unreachable;
+        if (datastore::openMstQuietly(m_con, &unreachable)) {
+            *query = QSqlQuery(m_con.database());
+            prepared = query->prepare(statement);
+        }
+    }
+    if (!prepared)
+        return false;
+    bind(*query);
+    return query->exec();
 }
 
 void VillageLookup::cmdOk_Click()

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QHash>
 #include <QPointer>
+#include <QSqlQuery>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -69,6 +70,9 @@ private:
         std::function<std::optional<int>()> route;
     };
     void search(const QString& field, const QString& text);
+    // A server's kept connection is opened anew once when the server has been away.
+    bool readFromServer(QSqlQuery* query, const QString& statement,
+                        const std::function<void(QSqlQuery&)>& bind);
     bool pasted(QLineEdit* box, QEvent* event, const std::function<void(const QString&)>& take);
     QString captionOf(const QLineEdit* box) const;
     void openWithPaste(const Watched& opener, const QString& pasted);

@@ -5,6 +5,7 @@
 #include "ScaleRoutines.h"
 #include "StatusArea.h"
 #include "VillageLookup.h"
+#include "WindowReadWait.h"
 #include "ui_frm_Data.h"
 
 #include "datastore/Connection.h"
@@ -79,6 +80,8 @@ frm_Data::frm_Data(QWidget* parent)
 {
     ui->setupUi(this);
     m_status = new StatusArea(ui->lblStatus, this);
+    // The window's reads wait for another desk's lock without holding its thread.
+    new weighing::WindowReadWait(m_status, this);
     paintBackground(this, kWindowGreen);
     const QLocale english(QLocale::English);
     ui->dtpDate->setLocale(english);

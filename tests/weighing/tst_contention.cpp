@@ -11,6 +11,8 @@
 #include <QGroupBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTimer>
 #include <array>
 
@@ -81,6 +83,8 @@ private slots:
     void addWhileAnotherProgramHolds_data();
     void addWhileAnotherProgramHolds();
     void lockOutlastsTheWait();
+    void readWhileAnotherProgramHolds_data();
+    void readWhileAnotherProgramHolds();
 #endif
 
 private:
@@ -239,6 +243,56 @@ void ContentionTest::lockOutlastsTheWait()
     QCOMPARE(desk.env.messageTexts(), QStringList{kAdded});
     QCOMPARE(count(desk.db(), "SELECT COUNT(*) FROM Data_Wght WHERE VRefNo = 17 AND RefNo = 1001"),
              1);
+}
+
+void ContentionTest::readWhileAnotherProgramHolds_data()
+{
+    QTest::addColumn<bool>("lookup"); // the lookup lists villages, or the grid is read anew
+    QTest::newRow("grid, on choosing the route") << false;
+    QTest::newRow("lookup, listing the villages") << true;
+}
+
+void ContentionTest::readWhileAnotherProgramHolds()
+{
+    QFETCH(bool, lookup);
+    Desk desk;
+    desk.addReceipt(5, 2, 1, 17, 1, 44.5);
+    desk.addVillage(18, "V18", "Riverside", 1);
+    openDesk(desk);
+    auto* grid = desk.field<QTableWidget>("fgLIst");
+    grid->setRowCount(0);
+    QProcess peer;
+    QVERIFY(startHolding(peer, "hold-write", desk.db(), 3));
+
+    Heartbeat heartbeat;
+    // Once the window waits: what it says, and a key that must change nothing.
+    QString noticeWhileWaiting;
+    QTimer::singleShot(300, [&] {
+        noticeWhileWaiting = desk.window->statusArea()->notice();
+        QTest::keyClicks(desk.box("txtCans"), "9");
+    });
+    desk.box("txtCans")->clear();
+    if (lookup) {
+        desk.box("txtVCode")->setFocus();
+        QTest::keyClick(desk.box("txtVCode"), Qt::Key_V);
+    } else {
+        emit desk.field<QComboBox>("cmbRoute")->activated(0);
+    }
+    QVERIFY(peerEnds(peer, 5000));
+    QVERIFY2(desk.env.messages.isEmpty(), qPrintable(desk.env.messageTexts().join(" / ")));
+    if (lookup) {
+        QVERIFY(desk.field("fmVill")->isVisible());
+        QCOMPARE(desk.field<QTableView>("dbList")->model()->rowCount(), 2);
+    } else {
+        QCOMPARE(grid->rowCount(), 1);
+        QCOMPARE(grid->item(0, 1)->text() + '|' + grid->item(0, 6)->text(), QString("V17|44.5"));
+    }
+    QVERIFY2(noticeWhileWaiting.startsWith("Waiting for the database"),
+             qPrintable(noticeWhileWaiting));
+    QVERIFY(desk.window->statusArea()->notice().isEmpty());
+    QCOMPARE(desk.box("txtCans")->text(), QString());
+    QVERIFY2(heartbeat.ticks > 20, qPrintable(QString::number(heartbeat.ticks)));
+    QVERIFY2(heartbeat.longestGapMs < 1000, qPrintable(QString::number(heartbeat.longestGapMs)));
 }
 
 #endif
