@@ -15,8 +15,11 @@ const QStringList kBusyCodes = {QStringLiteral("5"), QStringLiteral("6"), QStrin
 bool metALock(const QSqlQuery& query)
 {
     const QSqlError error = query.lastError();
+    const QString text = error.databaseText();
     return kBusyCodes.contains(error.nativeErrorCode()) ||
-           error.databaseText().contains(QStringLiteral("locked"), Qt::CaseInsensitive);
+           text.contains(QStringLiteral("locked"), Qt::CaseInsensitive) ||
+           text.contains(QStringLiteral("lock timeout"), Qt::CaseInsensitive) ||
+           text.contains(QStringLiteral("could not obtain lock"), Qt::CaseInsensitive);
 }
 
 void setLockWait(Connection& con, std::chrono::milliseconds wait)

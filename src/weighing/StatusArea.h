@@ -12,6 +12,12 @@ class QLabel;
 class StatusArea : public QObject {
     Q_OBJECT
 public:
+    // What the line says while a read or a receipt waits for another desk's or program's lock.
+    static QString databaseWaitNotice()
+    {
+        return QStringLiteral("Waiting for the database: another desk or program is using it");
+    }
+
     explicit StatusArea(QLabel* label, QObject* parent = nullptr);
 
     // The scale link in words and its state ("scale: reading 2 s ago"); empty hides it.

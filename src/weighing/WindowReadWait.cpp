@@ -9,8 +9,6 @@
 
 namespace weighing {
 namespace {
-const QString kWaitingNotice =
-    QStringLiteral("Waiting for the database: another desk or program is using it");
 // How often a pause looks at the clock while nothing else happens.
 constexpr std::chrono::milliseconds kPauseSlice{5};
 } // namespace
@@ -33,7 +31,7 @@ void WindowReadWait::started()
         return;
     QCoreApplication::instance()->installEventFilter(this);
     m_noticeBefore = m_status->notice();
-    m_status->setNotice(kWaitingNotice);
+    m_status->setNotice(StatusArea::databaseWaitNotice());
 }
 
 void WindowReadWait::pause(std::chrono::milliseconds pause)
@@ -56,7 +54,7 @@ void WindowReadWait::ended()
     // Input the window system still holds from the wait goes the same way.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     QCoreApplication::instance()->removeEventFilter(this);
-    if (m_status->notice() == kWaitingNotice)
+    if (m_status->notice() == StatusArea::databaseWaitNotice())
         m_status->setNotice(m_noticeBefore);
 }
 

@@ -22,8 +22,6 @@
 #include <QTimer>
 
 namespace {
-const QString kWaitingNotice =
-    QStringLiteral("Waiting for the database: another desk or program is using it");
 
 // Add's own messages carry this title; the confirmation carries the program's.
 QString checkTitle()
@@ -119,7 +117,7 @@ void frm_Data::waitingForDatabase(bool waiting)
              ui->cmbRoute, ui->txtTNo, ui->dtpSchTime, ui->dtpArrTime, ui->txtTruckKMR, ui->fmLate,
              ui->Frame1, ui->fmVill, ui->cmdExit})
         part->setEnabled(!waiting);
-    statusArea()->setNotice(waiting ? kWaitingNotice : QString());
+    statusArea()->setNotice(waiting ? StatusArea::databaseWaitNotice() : QString());
 }
 
 void frm_Data::Save_Data_Done(const weighing::WriteResult& written)
