@@ -139,13 +139,14 @@ Connection::OpenStatus Connection::openServer(const QString& dsn)
     return OpenStatus::Opened;
 }
 
-QStringList Connection::beginWriteStatements(const QString& lockedTable) const
+QStringList Connection::beginWriteStatements(const QString& lockedTable, bool noWait) const
 {
     if (m_engine == Engine::Server) {
         if (lockedTable.isEmpty())
             return {QStringLiteral("BEGIN")};
         return {QStringLiteral("BEGIN"),
-                QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE").arg(lockedTable)};
+                QStringLiteral("LOCK TABLE %1 IN EXCLUSIVE MODE%2")
+                    .arg(lockedTable, noWait ? QStringLiteral(" NOWAIT") : QString())};
     }
     return {QStringLiteral("BEGIN IMMEDIATE")};
 }

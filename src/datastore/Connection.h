@@ -40,8 +40,9 @@ public:
 
     // The statements that begin a write transaction on this engine. On a file the write lock
     // is taken at once (BEGIN IMMEDIATE); on a server the table written is locked against
-    // other writers, so that next numbers read inside the transaction stay next.
-    QStringList beginWriteStatements(const QString& lockedTable) const;
+    // other writers, so that next numbers read inside the transaction stay next; with noWait
+    // a lock another writer holds fails at once instead of being waited for.
+    QStringList beginWriteStatements(const QString& lockedTable, bool noWait = false) const;
 
     // Runs a statement, with bound values for anything an operator typed. Failures are left
     // in the query (see describeError).

@@ -3,8 +3,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
-#include <algorithm>
-
 namespace datastore {
 namespace {
 // SQLite's "database is locked" (5) and "database table is locked" (6); the server's
@@ -24,11 +22,11 @@ bool metALock(const QSqlQuery& query)
 
 void setLockWait(Connection& con, std::chrono::milliseconds wait)
 {
-    if (con.engine() == Connection::Engine::Server) {
-        // On the server 0 would mean "wait for ever"; the shortest wait it knows is 1 ms.
-        con.run(QStringLiteral("SET lock_timeout = %1").arg(std::max<qint64>(wait.count(), 1)));
+    // A server's writer that must not wait asks for its table lock with NOWAIT (see tryBegin);
+    // a wait set for the whole session would also cut short the statements inside the
+    // transaction.
+    if (con.engine() == Connection::Engine::Server)
         return;
-    }
     con.run(QStringLiteral("PRAGMA busy_timeout = %1").arg(wait.count()));
 }
 
@@ -39,7 +37,7 @@ WriteTransaction::WriteTransaction(Connection& con, const QString& lockedTable)
 }
 
 WriteTransaction::WriteTransaction(Connection& con, Deferred, const QString& lockedTable)
-    : m_con(con), m_lockedTable(lockedTable)
+    : m_con(con), m_lockedTable(lockedTable), m_tries(true)
 {
 }
 
@@ -54,7 +52,7 @@ LockTry WriteTransaction::tryBegin()
         return LockTry::Done;
     // The engine's own way of taking the write lock at the start of a transaction: SQLite
     // takes its reserved lock (readers go on); a server begins and locks the table.
-    const QStringList statements = m_con.beginWriteStatements(m_lockedTable);
+    const QStringList statements = m_con.beginWriteStatements(m_lockedTable, m_tries);
     for (int i = 0; i < statements.size(); ++i) {
         const QSqlQuery begin = m_con.run(statements[i]);
         if (!begin.isActive()) {

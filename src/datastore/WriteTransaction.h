@@ -47,6 +47,8 @@ public:
 private:
     Connection& m_con;
     QString m_lockedTable;
+    // Begun by tries that come back busy at once, rather than by one waiting begin.
+    bool m_tries = false;
     bool m_active = false;
     QString m_error;
 };
