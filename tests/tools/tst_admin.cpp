@@ -57,47 +57,6 @@ QStringList initArguments(const QString& programDir, const QString& dataRoot)
 class AdminTest : public QObject {
     Q_OBJECT
 private slots:
-    void demoIntoEmptyFolderHoldsEveryColumn()
-    {
-        QTemporaryDir dir;
-        const Run run = runAdmin(initArguments(dir.path() + "/program", dir.path() + "/data"));
-        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        // file, table, then each column as name:declared type
-        const QStringList tables{
-            "SerPath ServerPath Path:TEXT Chk:INTEGER",
-            "SerPath Users Uid:INTEGER",
-            "Main Pass Uid:INTEGER UName:TEXT PWD:TEXT SaveUser:INTEGER Name:TEXT",
-            "Main Years ComCode:TEXT Code:INTEGER DbMst:TEXT YStart:TEXT YEnd:TEXT ComName:TEXT "
-            "Town:TEXT",
-            "DAIRY1_2024 Sms_Add WghtFmt:INTEGER BitsNoW:REAL ComPortW:INTEGER LanHostIP:TEXT "
-            "LanHostNo:TEXT ComLan:INTEGER",
-            "DAIRY1_2024 Mast_Routes RTRefNo:INTEGER RTType:TEXT RTInAct:INTEGER",
-            "DAIRY1_2024 Mast_RoutesSub RTRefNo:INTEGER SDate:TEXT EDate:TEXT RTVehNo:TEXT",
-            "DAIRY1_2024 Mast_Villages VRefNo:INTEGER VCode:TEXT VName:TEXT RtRefNo:INTEGER "
-            "InAct:INTEGER",
-            "DAIRY1_2024 Mast_Animal ACode:INTEGER AType:TEXT",
-            "DAIRY1_2024 Mast_Milk MCode:INTEGER MType:TEXT",
-            "DAIRY2_2024 Data_Wght RefNo:INTEGER RefDate:TEXT AmPm:INTEGER RtRefNo:INTEGER "
-            "VRefNo:INTEGER ACode:INTEGER MCode:INTEGER DlySlNo:INTEGER CansRecd:REAL "
-            "MWeight:REAL Uid:INTEGER UName:TEXT Stat:INTEGER ColTime:TEXT TruckNo:TEXT "
-            "SchTime:TEXT ArrTime:TEXT TruckKMR:REAL TruckRecAmt:REAL TruckRemarks:TEXT"};
-        for (const QString& line : tables) {
-            QStringList columns = line.split(' ');
-            const QString name = columns.takeFirst(), table = columns.takeFirst();
-            const QString file = name == "SerPath" ? dir.path() + "/program/SerPath.mdb"
-                                                   : dir.path() + "/data/DataBas/" + name + ".mdb";
-            const QStringList declared =
-                TestEnv::scalar(file, "SELECT group_concat(name || ':' || type, ' ') FROM "
-                                      "pragma_table_info('" +
-                                          table + "')")
-                    .toString()
-                    .split(' ');
-            for (const QString& column : columns)
-                QVERIFY2(declared.contains(column, Qt::CaseInsensitive),
-                         qPrintable(table + "." + column + " missing from " + declared.join(' ')));
-        }
-    }
-
     void refusesToOverwrite_data()
     {
         QTest::addColumn<QString>("present"); // a file there before; empty: a whole installation
