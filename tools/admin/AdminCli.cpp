@@ -28,8 +28,8 @@ int failed(const QString& problem)
     return Failed;
 }
 
-bool parse(QCommandLineParser& parser, const QString& command, const QStringList& arguments,
-           int* exitCode)
+bool parseOptions(QCommandLineParser& parser, const QString& usageLine,
+                  const QStringList& arguments, int* exitCode)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
@@ -41,13 +41,23 @@ bool parse(QCommandLineParser& parser, const QString& command, const QStringList
     }
     if (parser.isSet(help)) {
         // The parser names the program by its full path; the command belongs in the usage line.
-        const QString text = parser.helpText();
-        out() << QStringLiteral("Usage: tarvolen-admin %1 [options]").arg(command)
-              << text.mid(text.indexOf(QLatin1Char('\n')));
+        QString text = parser.helpText();
+        if (!text.endsWith(QLatin1Char('\n')))
+            text += QLatin1Char('\n');
+        out() << usageLine << text.mid(text.indexOf(QLatin1Char('\n')));
         out().flush();
         *exitCode = Done;
         return false;
     }
+    return true;
+}
+
+bool parse(QCommandLineParser& parser, const QString& command, const QStringList& arguments,
+           int* exitCode)
+{
+    if (!parseOptions(parser, QStringLiteral("Usage: tarvolen-admin %1 [options]").arg(command),
+                      arguments, exitCode))
+        return false;
     if (!parser.positionalArguments().isEmpty()) {
         *exitCode = wrongUsage(QStringLiteral("unexpected argument \"%1\"")
                                    .arg(parser.positionalArguments().constFirst()));

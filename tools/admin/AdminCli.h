@@ -21,6 +21,10 @@ int failed(const QString& problem);
 
 // Parses the options of one command (the arguments after the command's name). Returns false
 // with *exitCode set when the run ends here (help shown or wrong arguments).
+// The part of parsing every command shares: the options, --help (shown under usageLine) and
+// wrong options. Positional words are left to the caller.
+bool parseOptions(QCommandLineParser& parser, const QString& usageLine,
+                  const QStringList& arguments, int* exitCode);
 bool parse(QCommandLineParser& parser, const QString& command, const QStringList& arguments,
            int* exitCode);
 bool requireValue(const QCommandLineParser& parser, const QString& option, QString* value,

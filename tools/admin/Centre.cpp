@@ -117,25 +117,11 @@ QString latestYear(const QString& dataRoot, const QString& company, CompanyYear*
 bool parseWords(QCommandLineParser& parser, const QString& command, const QStringList& positional,
                 const QStringList& arguments, QStringList* words, int* exitCode)
 {
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
-    parser.addOption(help);
-    if (!parser.parse(QStringList{QStringLiteral("tarvolen-admin")} + arguments)) {
-        *exitCode = admincli::wrongUsage(parser.errorText());
+    if (!admincli::parseOptions(parser,
+                                QStringLiteral("Usage: tarvolen-admin %1 %2 [options]")
+                                    .arg(command, positional.join(QLatin1Char(' '))),
+                                arguments, exitCode))
         return false;
-    }
-    if (parser.isSet(help)) {
-        QString text = parser.helpText();
-        if (!text.endsWith(QLatin1Char('\n')))
-            text += QLatin1Char('\n');
-        admincli::out() << QStringLiteral("Usage: tarvolen-admin %1 %2 [options]")
-                               .arg(command, positional.join(QLatin1Char(' ')))
-                        << text.mid(text.indexOf(QLatin1Char('\n')));
-        admincli::out().flush();
-        *exitCode = admincli::Done;
-        return false;
-    }
     *words = parser.positionalArguments();
     if (words->size() != positional.size()) {
         *exitCode = admincli::wrongUsage(
