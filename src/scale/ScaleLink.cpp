@@ -2,6 +2,7 @@
 
 #include "formkit/TextRules.h"
 #include "platform/Clock.h"
+#include "platform/OperatorInput.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -37,19 +38,9 @@ class InputDropper : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
+        if (platform::isOperatorInput(event->type()))
             return true;
-        default:
-            return QObject::eventFilter(watched, event);
-        }
+        return QObject::eventFilter(watched, event);
     }
 };
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "StatusArea.h"
 
+#include "platform/OperatorInput.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -60,23 +62,14 @@ void WindowReadWait::ended()
 
 bool WindowReadWait::eventFilter(QObject* watched, QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
+    if (platform::isOperatorInput(event->type()))
         return true;
-    case QEvent::Close:
+    if (event->type() == QEvent::Close) {
         // A handler of the window is still reading: it cannot go yet.
         event->ignore();
         return true;
-    default:
-        return QObject::eventFilter(watched, event);
     }
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace weighing
