@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestEnv.h"
+
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -21,7 +23,7 @@ struct Run {
 inline Run runAdmin(const QStringList& arguments, const QByteArray& input = {})
 {
     QProcess process;
-    process.start(qEnvironmentVariable("TARVOLEN_BIN_DIR") + "/tarvolen-admin", arguments);
+    process.start(testkit::toolPath("tarvolen-admin"), arguments);
     process.write(input);
     process.closeWriteChannel();
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)

@@ -1,5 +1,6 @@
 // tarvolen-admin: the installation it writes and its refusals.
 
+#include "AdminRun.h"
 #include "Installation.h"
 #include "TestEnv.h"
 
@@ -11,36 +12,9 @@
 using testkit::TestEnv;
 
 namespace {
-struct Run {
-    int exitCode = -1;
-    QString err;
-    QString out;
-};
-
-Run runAdmin(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(testkit::toolPath("tarvolen-admin"), arguments);
-    process.closeWriteChannel();
-    if (!process.waitForFinished() || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError()),
-            QString::fromUtf8(process.readAllStandardOutput())};
-}
-
-// Every file under a folder with a digest of its bytes: equal maps mean nothing was touched.
-QMap<QString, QByteArray> filesUnder(const QString& folder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        if (file.open(QIODevice::ReadOnly))
-            files.insert(file.fileName(),
-                         QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1));
-    }
-    return files;
-}
+using admintest::filesUnder;
+using admintest::Run;
+using admintest::runAdmin;
 
 QString initDemo(const TestEnv& env)
 {
