@@ -1,6 +1,7 @@
 // A centre set up from nothing with tarvolen-admin alone, then worked by the real desk: the
 // new user signs in, the new company is listed once, the lookup finds an imported village and
-// Add stores a receipt that points to it; and the same in the company's next year.
+// Add stores a receipt that points to it; and the same in the company's next year. On the
+// server engine the centre is a server installation: init --server, and no data root after it.
 
 #include "TestEnv.h"
 #include "WeighingWindow.h"
@@ -113,7 +114,16 @@ private slots:
     void setUpAndWorked();
 
 private:
-    QStringList root() const { return {"--data-root", m_env->dataRoot()}; }
+    QStringList root() const
+    {
+        return TestEnv::onServer() ? QStringList() : QStringList{"--data-root", m_env->dataRoot()};
+    }
+    QStringList initCommand() const;
+    // Where the tests read a company year: its file, or its server data source.
+    QString yearDatabase(const QString& dbMst) const
+    {
+        return TestEnv::onServer() ? "DSN=QUENMOOR_" + dbMst : m_env->companyFile(dbMst);
+    }
     bool setUpCentre(const QString& scalePort);
     QString companiesListed();
     bool signInAndChoose();
@@ -136,6 +146,23 @@ void NewCentreTest::cleanup()
     m_env.reset();
 }
 
+// A file installation under the data root; on the test server, its databases of an earlier run
+// dropped first (the main database's name is fixed, so no other test makes one meanwhile).
+QStringList NewCentreTest::initCommand() const
+{
+    const QStringList init{"init", "--program-dir", m_env->programDir()};
+    if (!TestEnv::onServer())
+        return init;
+    const admin::ServerAddress server = TestEnv::testServer();
+    for (const char* database : {"quenmoor_main", "gv_2024", "gv_2025"})
+        if (const QString error = admin::dropServerDatabase(server, database); !error.isEmpty())
+            qWarning("%s", qPrintable(error));
+    return init +
+           QStringList{
+               "--server",
+               QString("postgresql://%1@%2:%3").arg(server.user, server.host).arg(server.port)};
+}
+
 bool NewCentreTest::setUpCentre(const QString& scalePort)
 {
     const QString dir = m_env->root();
@@ -148,7 +175,7 @@ bool NewCentreTest::setUpCentre(const QString& scalePort)
         {"villages", villagesCsv()},
     };
     QList<std::pair<QStringList, QByteArray>> steps = {
-        {{"init", "--program-dir", m_env->programDir()}, {}},
+        {initCommand(), {}},
         {{"company", "add", "GV", "--name", "Green Vale Dairy", "--town", "Hilltown",
           "--year-start", "2024-01-01", "--year-end", "2024-12-31"},
          {}},
@@ -256,7 +283,7 @@ void NewCentreTest::setUpAndWorked()
         today = QDate(2025, 2, 1);
     }
     m_env->setClock(QDateTime(today, QTime(6, 45, 0)));
-    const QString db = m_env->companyFile(dbMst);
+    const QString db = yearDatabase(dbMst);
     const QString ref = TestEnv::scalar(db, "SELECT VRefNo FROM Mast_Villages WHERE VCode = "
                                             "'1234'")
                             .toString();
@@ -275,7 +302,7 @@ void NewCentreTest::setUpAndWorked()
              QString("1|%1|1234|ravi|1|48.5|%2").arg(ref, today.toString(Qt::ISODate)));
     if (nextYear) {
         // The same villages under the same codes and numbers; the old year keeps its own.
-        const QString old = m_env->companyFile("GV_2024");
+        const QString old = yearDatabase("GV_2024");
         QCOMPARE(TestEnv::scalar(old, "SELECT VRefNo FROM Mast_Villages WHERE VCode = '1234'")
                      .toString(),
                  ref);

@@ -16,6 +16,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTcpServer>
@@ -155,6 +157,7 @@ private slots:
     void companyDatabaseOfAnotherProgram();
     void installedOnTheServer();
     void centreSetUpOnTheServer();
+    void companyYearsOnTheServer();
 };
 
 void ServerTest::serverUnreachableAtStart()
@@ -332,6 +335,42 @@ QString isqlValue(const QString& dsn, const QString& statement)
 }
 } // namespace
 
+// Another program in the middle of a write on a table of a server data source's database.
+class TableHolder {
+public:
+    TableHolder(const QString& dsn, const QString& table) : m_name("holder-" + dsn)
+    {
+        const platform::ServerSource source = platform::dsnServer(dsn);
+        QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", m_name);
+        db.setHostName(source.host);
+        db.setPort(source.port);
+        db.setDatabaseName(source.database);
+        db.setUserName(source.user);
+        db.setPassword(source.password);
+        QSqlQuery query(db);
+        m_held = db.open() && query.exec("BEGIN") &&
+                 query.exec("LOCK TABLE " + table + " IN EXCLUSIVE MODE");
+    }
+    ~TableHolder()
+    {
+        release();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    bool held() const { return m_held; }
+    void release()
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        if (db.isOpen()) {
+            QSqlQuery(db).exec("ROLLBACK");
+            db.close();
+        }
+    }
+
+private:
+    QString m_name;
+    bool m_held = false;
+};
+
 // The test server's address for init --server, its demo databases of an earlier run dropped.
 QString freshServerUrl(const QList<admin::demo::Year>& years)
 {
@@ -444,18 +483,127 @@ void ServerTest::centreSetUpOnTheServer()
     run = runAdmin({"import", "villages", "--company", comCode, back});
     QVERIFY2(run.out.contains(" 0 added, 0 updated"), qPrintable(run.out + run.err));
 
-    // The company list reads the server's main database; a year's database is not made there.
+    // The company list reads the server's main database.
     run = runAdmin({"company", "list"});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     for (const admin::demo::Year& year : years)
         QVERIFY2(run.out.contains(year.comCode), qPrintable(run.out));
-    run = runAdmin({"company", "add", "NEWCO", "--name", "New", "--year-start", "2026-04-01",
-                    "--year-end", "2027-03-31"});
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.contains("not yet on a server installation"), qPrintable(run.err));
-    run = runAdmin({"import", "vehicles", "--company", comCode, in});
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.contains("not yet on a server installation"), qPrintable(run.err));
+
+    // A desk holding the villages for a moment is waited for; one holding the users for longer
+    // than the tool waits is told about, and nothing is written.
+    const QString one = env.root() + "/one.csv";
+    QVERIFY(admintest::writeFile(one, "code,name,route\nQ903,Late," + route.toUtf8() + "\n"));
+    TableHolder users("QUENMOOR_MAIN", "pass"),
+        villages("QUENMOOR_" + years.last().dbMst, "mast_villages");
+    QVERIFY(users.held() && villages.held());
+    QProcess addUser, importVillage;
+    addUser.start(testkit::toolPath("tarvolen-admin"), {"user", "add", "Late", "--password-stdin"});
+    addUser.write("late\n");
+    addUser.closeWriteChannel();
+    importVillage.start(testkit::toolPath("tarvolen-admin"),
+                        {"import", "villages", "--company", comCode, one});
+    QTest::qWait(1500);
+    villages.release();
+    const auto finished = [](QProcess& process) {
+        return process.state() == QProcess::NotRunning || process.waitForFinished(30000);
+    };
+    QVERIFY(finished(importVillage));
+    QVERIFY2(importVillage.exitCode() == 0, importVillage.readAllStandardError().constData());
+    QVERIFY(finished(addUser));
+    const QString refused = QString::fromUtf8(addUser.readAllStandardError());
+    QVERIFY2(addUser.exitCode() == 1 && refused.contains("locked by another program"),
+             qPrintable(refused));
+    users.release();
+    QCOMPARE(isqlValue("QUENMOOR_MAIN", "select count(*) from pass where uname = 'Late'"),
+             QString("0"));
+    QCOMPARE(isqlValue("QUENMOOR_" + years.last().dbMst,
+                       "select count(*) from mast_villages where vcode = 'Q903'"),
+             QString("1"));
+}
+
+// A company and its next year made on the server: their databases and data sources, vehicle
+// periods imported, updated and exported; a database of that name that is not the tool's is
+// left alone.
+void ServerTest::companyYearsOnTheServer()
+{
+    using admintest::runAdmin;
+    testkit::TestEnv env;
+    const QString url = freshServerUrl(admin::demo::years(kDay));
+    QVERIFY(!url.isEmpty());
+    const admin::ServerAddress server = testkit::TestEnv::testServer();
+    for (const char* database : {"1gv_2026", "1gv_2027", "x2_2026"})
+        QCOMPARE(admin::dropServerDatabase(server, database), QString());
+    admintest::Run run = runAdmin({"init", "--program-dir", env.programDir(), "--server", url});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+
+    // A code that starts with a digit still names a database.
+    const QStringList year2026{"--year-start", "2026-04-01", "--year-end", "2027-03-31"};
+    run =
+        runAdmin(QStringList{"company", "add", "1GV", "--name", "One Green", "--town", "Ashford"} +
+                 year2026);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QVERIFY2(run.out.contains("database 1gv_2026 on "), qPrintable(run.out));
+    QCOMPARE(isqlValue("QUENMOOR_1GV_2026", "select count(*) from sms_add where comlan is null"),
+             QString("1"));
+    QCOMPARE(isqlValue("QUENMOOR_MAIN", "select ystart || '|' || yend from years where "
+                                        "comcode = '1GV'"),
+             QString("2026-04-01|2027-03-31"));
+    run = runAdmin(QStringList{"company", "add", "1gv", "--name", "Again"} + year2026);
+    QVERIFY2(run.exitCode == 1 && run.err.contains("exists already"), qPrintable(run.err));
+
+    // Vehicle periods: added, then one updated by its route and first day.
+    const QString routes = env.root() + "/routes.csv", vehicles = env.root() + "/vehicles.csv",
+                  back = env.root() + "/back.csv";
+    QVERIFY(admintest::writeFile(routes, "code,name\r\n1,East\r\n2,West\r\n"));
+    QCOMPARE(runAdmin({"import", "routes", "--company", "1GV", routes}).exitCode, 0);
+    QVERIFY(admintest::writeFile(vehicles, "route,from,to,vehicle\r\n"
+                                           "1,2026-04-01,2026-09-30,KA 1\r\n"
+                                           "1,2026-10-01,2027-03-31,KA 2\r\n"
+                                           "2,2026-04-01,2027-03-31,KA 3\r\n"));
+    run = runAdmin({"import", "vehicles", "--company", "1GV", vehicles});
+    QVERIFY2(run.exitCode == 0 && run.out.contains("3 added"), qPrintable(run.out + run.err));
+    // Lengthened into the next period, which the file does not name: refused.
+    QVERIFY(admintest::writeFile(vehicles, "route,from,to,vehicle\r\n"
+                                           "1,2026-04-01,2026-10-31,KA 9\r\n"));
+    run = runAdmin({"import", "vehicles", "--company", "1GV", vehicles});
+    QVERIFY2(run.exitCode == 1 && run.err.contains("overlaps"), qPrintable(run.err));
+    QVERIFY(admintest::writeFile(vehicles, "route,from,to,vehicle\r\n"
+                                           "1,2026-04-01,2026-09-15,KA 9\r\n"
+                                           "1,2026-09-16,2026-09-30,KA 4\r\n"));
+    run = runAdmin({"import", "vehicles", "--company", "1GV", vehicles});
+    QVERIFY2(run.exitCode == 0 && run.out.contains("1 added, 1 updated, 0 unchanged"),
+             qPrintable(run.out + run.err));
+    QCOMPARE(isqlValue("QUENMOOR_1GV_2026",
+                       "select string_agg(rtrefno || ' ' || sdate || ' ' || edate || ' ' || "
+                       "rtvehno, ',' order by rtrefno, sdate) from mast_routessub"),
+             QString("1 2026-04-01 2026-09-15 KA 9,1 2026-09-16 2026-09-30 KA 4,"
+                     "1 2026-10-01 2027-03-31 KA 2,2 2026-04-01 2027-03-31 KA 3"));
+    QCOMPARE(runAdmin({"export", "vehicles", "--company", "1GV", back}).exitCode, 0);
+    run = runAdmin({"import", "vehicles", "--company", "1GV", back});
+    QVERIFY2(run.out.contains("0 added, 0 updated, 4 unchanged"), qPrintable(run.out + run.err));
+
+    // The next year carries the masters over; the list shows the company once, at its new year.
+    run = runAdmin({"company", "new-year", "1GV"});
+    QVERIFY2(run.exitCode == 0 && run.out.contains("4 Mast_RoutesSub"),
+             qPrintable(run.out + run.err));
+    QCOMPARE(isqlValue("QUENMOOR_1GV_2027", "select count(*) from mast_routessub where "
+                                            "sdate = date '2026-09-16'"),
+             QString("1"));
+    run = runAdmin({"company", "list"});
+    QCOMPARE(run.out.count(QRegularExpression("^1GV ", QRegularExpression::MultilineOption)), 1);
+    QVERIFY2(run.out.contains("year 2 (2027-04-01 to 2028-03-31)"), qPrintable(run.out));
+
+    // Somebody else's database under the name the year would take: refused, and kept.
+    QCOMPARE(admin::createServerDatabase(server, "x2_2026", admin::ServerSchema::Company),
+             QString());
+    run = runAdmin(QStringList{"company", "add", "X2", "--name", "Other"} + year2026);
+    QVERIFY2(run.exitCode == 1 && run.err.contains("No company was added"), qPrintable(run.err));
+    QVERIFY(!platform::dsnExists("QUENMOOR_X2_2026"));
+    QCOMPARE(isqlValue("QUENMOOR_MAIN", "select count(*) from years where comcode = 'X2'"),
+             QString("0"));
+    QCOMPARE(admin::execOnServer(admin::serverSource(server, "x2_2026"),
+                                 {"select count(*) from mast_routes"}),
+             QString());
 }
 
 QTEST_MAIN(ServerTest)

@@ -167,8 +167,14 @@ void TestEnv::chooseCompany(const QString& dbMst)
 }
 
 namespace {
+// "DSN=<name>" reaches what a server data source names, as the tool's and the desk's own
+// databases on a server installation are reached.
 template <typename Body> void withDatabase(const QString& file, Body body)
 {
+    if (file.startsWith("DSN=") && !serverFiles().contains(file)) {
+        QVERIFY2(platform::isServerDsn(file.mid(4)), qPrintable(file + " names no server"));
+        serverFiles().insert(file, platform::dsnServer(file.mid(4)));
+    }
     const QString name = "testkit-direct";
     {
         const auto server = serverFiles().find(file);

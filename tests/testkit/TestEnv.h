@@ -54,7 +54,8 @@ public:
         return dataRoot() + "/DataBas/" + dbMst + ".mdb";
     }
 
-    // Runs statements on a database file outside the program's own connections.
+    // Runs statements on a database file outside the program's own connections; "DSN=<name>"
+    // for a database that a server data source names.
     static void exec(const QString& file, const QString& sql, const QVariantList& values = {});
     static QVariant scalar(const QString& file, const QString& sql);
 

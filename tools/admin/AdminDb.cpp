@@ -2,8 +2,10 @@
 
 #include "datastore/WriteTransaction.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 namespace admin {
 
@@ -43,15 +45,46 @@ QString exec(datastore::Connection& con, const QString& statement, const QVarian
     return query.isActive() ? QString() : errorOf(con, query);
 }
 
+namespace {
+// A file's begin waits in the engine for as long as its lock wait allows; a server's comes back
+// at once while another holds the table, and is tried again here for as long. Whoever holds the
+// lock longer than that (a desk stuck in the middle of a receipt, another run of this tool) is
+// told about rather than waited for without end.
+datastore::LockTry beginWithin(datastore::WriteTransaction& transaction,
+                               std::chrono::milliseconds wait)
+{
+    QElapsedTimer waited;
+    waited.start();
+    datastore::LockTry tried = transaction.tryBegin();
+    while (tried == datastore::LockTry::Busy && !waited.hasExpired(wait.count())) {
+        QThread::msleep(100);
+        tried = transaction.tryBegin();
+    }
+    return tried;
+}
+} // namespace
+
 QString fillFile(const QString& file, const Filler& fill, bool create, const QString& lockedTable)
 {
     datastore::Connection con;
     QString error = openFile(con, file, create);
     if (!error.isEmpty())
         return error;
-    datastore::WriteTransaction transaction(con, lockedTable);
-    if (!transaction.isActive())
+    datastore::WriteTransaction transaction(con, datastore::WriteTransaction::Deferred{},
+                                            lockedTable);
+    const auto wait = datastore::Connection::kFileLockWait;
+    switch (beginWithin(transaction, wait)) {
+    case datastore::LockTry::Done:
+        break;
+    case datastore::LockTry::Busy:
+        return QStringLiteral("%1: locked by another program (a desk or another run of this tool) "
+                              "for longer than %2 s; try again later (%3)")
+            .arg(file)
+            .arg(wait.count() / 1000)
+            .arg(transaction.error());
+    case datastore::LockTry::Failed:
         return file + QStringLiteral(": ") + transaction.error();
+    }
     error = fill(con);
     if (error.isEmpty() && !transaction.commit())
         error = file + QStringLiteral(": ") + transaction.error();

@@ -71,17 +71,6 @@ bool dateOption(const QCommandLineParser& parser, const QString& option, QDate* 
     return true;
 }
 
-// Checks the new year against the installation; empty text when it may be created.
-// Making a year's database on a server is not built yet: said plainly rather than asking for a
-// data root the installation has not.
-bool fileInstallationOnly(const QCommandLineParser& parser, const QString& command, int* code)
-{
-    if (parser.isSet(QStringLiteral("data-root")) || !admin::isServerInstallation())
-        return true;
-    *code = failed(QStringLiteral("%1: not yet on a server installation").arg(command));
-    return false;
-}
-
 QString checkNewYear(const QString& dataRoot, const CompanyYear& y, const QList<CompanyYear>& years)
 {
     if (!kNameShape.match(y.dbMst).hasMatch())
@@ -99,24 +88,53 @@ QString checkNewYear(const QString& dataRoot, const CompanyYear& y, const QList<
                 .arg(y.dbMst, other.comCode)
                 .arg(other.code);
     }
+    if (admin::centre::onServer(dataRoot)) {
+        const QString dsn = QStringLiteral("QUENMOOR_") + y.dbMst;
+        if (platform::dsnExists(dsn))
+            return QStringLiteral("the data source %1 exists already; choose another name "
+                                  "with --db")
+                .arg(dsn);
+        return QString();
+    }
     const QString file = admin::centre::companyFile(dataRoot, y.dbMst);
     if (QFileInfo::exists(file))
         return QStringLiteral("%1 exists already; choose another name with --db").arg(file);
     return QString();
 }
 
+// The year's empty database: a file under the data root, or on a server installation a database
+// on its server with its data source.
+QString createYearDatabase(const QString& dataRoot, const QString& dbMst)
+{
+    if (admin::centre::onServer(dataRoot))
+        return admin::createServerYear(dbMst);
+    return admin::createCompanyDatabase(admin::centre::companyFile(dataRoot, dbMst));
+}
+
+// Takes away what createYearDatabase made, when a later step failed.
+void removeYearDatabase(const QString& dataRoot, const QString& dbMst)
+{
+    if (admin::centre::onServer(dataRoot))
+        admin::removeServerYear(dbMst);
+    else
+        QFile::remove(admin::centre::companyFile(dataRoot, dbMst));
+}
+
 // The Years row that makes the year the company's latest, and the data source that reaches it.
 QString registerYear(const QString& dataRoot, const CompanyYear& y)
 {
-    const QString error =
-        admin::fillFile(admin::centre::mainFile(dataRoot), [&](datastore::Connection& con) {
+    const QString error = admin::fillFile(
+        admin::centre::mainFile(dataRoot),
+        [&](datastore::Connection& con) {
             return admin::exec(con,
                                QStringLiteral("INSERT INTO Years (ComCode, Code, DbMst, YStart, "
                                               "YEnd, ComName, Town) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                               {y.comCode, y.code, y.dbMst, isoText(y.start), isoText(y.end),
-                                y.comName.trimmed(), y.town.trimmed()});
-        });
-    if (!error.isEmpty())
+                               {y.comCode, y.code, y.dbMst, y.start, y.end, y.comName.trimmed(),
+                                y.town.trimmed()});
+        },
+        false, QStringLiteral("Years"));
+    // A server year's data source was registered with its database.
+    if (!error.isEmpty() || admin::centre::onServer(dataRoot))
         return error;
     const QString dsn = QStringLiteral("QUENMOOR_") + y.dbMst;
     if (!platform::writeDsn(dsn, admin::centre::companyFile(dataRoot, y.dbMst)))
@@ -125,33 +143,41 @@ QString registerYear(const QString& dataRoot, const CompanyYear& y)
     return QString();
 }
 
+// Row by row from one connection to the other, so that it works alike between two files and
+// between two databases of a server.
 QString copyMasters(const QString& from, const QString& to, QStringList* counts)
 {
-    datastore::Connection con;
-    QString error = admin::openFile(con, to);
+    datastore::Connection source, target;
+    QString error = admin::openFile(source, from);
     if (error.isEmpty())
-        error = admin::exec(con, QStringLiteral("ATTACH DATABASE ? AS prev"), {from});
+        error = admin::openFile(target, to);
     if (!error.isEmpty())
         return error;
-    {
-        datastore::WriteTransaction transaction(con);
-        if (!transaction.isActive())
-            return transaction.error();
-        for (const auto& [table, columns] : kCarriedOver) {
-            error = admin::exec(
-                con,
-                QStringLiteral("INSERT INTO %1 (%2) SELECT %2 FROM prev.%1").arg(table, columns));
-            if (!error.isEmpty())
+    datastore::WriteTransaction transaction(target);
+    if (!transaction.isActive())
+        return to + QStringLiteral(": ") + transaction.error();
+    for (const auto& [table, columns] : kCarriedOver) {
+        QSqlQuery rows = source.run(QStringLiteral("SELECT %1 FROM %2").arg(columns, table));
+        if (!rows.isActive())
+            return admin::errorOf(source, rows);
+        const int width = int(columns.count(QLatin1Char(','))) + 1;
+        QStringList marks(width, QStringLiteral("?"));
+        const QString insert = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                   .arg(table, columns, marks.join(QStringLiteral(", ")));
+        int copied = 0;
+        while (rows.next()) {
+            QVariantList values;
+            for (int i = 0; i < width; ++i)
+                values << rows.value(i);
+            if (error = admin::exec(target, insert, values); !error.isEmpty())
                 return error;
-            QSqlQuery count = con.run(QStringLiteral("SELECT COUNT(*) FROM %1").arg(table));
-            *counts << QStringLiteral("%1 %2")
-                           .arg(count.next() ? count.value(0).toInt() : 0)
-                           .arg(table);
+            ++copied;
         }
-        if (!transaction.commit())
-            return transaction.error();
+        *counts << QStringLiteral("%1 %2").arg(copied).arg(table);
     }
-    return admin::exec(con, QStringLiteral("DETACH DATABASE prev"));
+    if (!transaction.commit())
+        return to + QStringLiteral(": ") + transaction.error();
+    return QString();
 }
 
 QString describe(const CompanyYear& y, const QString& dataRoot)
@@ -160,7 +186,9 @@ QString describe(const CompanyYear& y, const QString& dataRoot)
     return QStringLiteral("%1 \"%2\"%3, year %4 (%5 to %6): %7, data source QUENMOOR_%8")
         .arg(y.comCode, y.comName, town)
         .arg(y.code)
-        .arg(isoText(y.start), isoText(y.end), admin::centre::companyFile(dataRoot, y.dbMst),
+        .arg(isoText(y.start), isoText(y.end),
+             admin::centre::onServer(dataRoot) ? admin::describeServerYear(y.dbMst)
+                                               : admin::centre::companyFile(dataRoot, y.dbMst),
              y.dbMst);
 }
 
@@ -180,8 +208,7 @@ int add(const QStringList& arguments)
     y.comCode = words[0].trimmed();
     y.code = 1;
     QString dataRoot, given;
-    if (!fileInstallationOnly(parser, QStringLiteral("company add"), &code) ||
-        !requireValue(parser, QStringLiteral("data-root"), &dataRoot, &code) ||
+    if (!admin::centre::dataRootOption(parser, &dataRoot, &code) ||
         !requireValue(parser, QStringLiteral("name"), &y.comName, &code) ||
         !requireValue(parser, QStringLiteral("year-start"), &given, &code) ||
         !requireValue(parser, QStringLiteral("year-end"), &given, &code) ||
@@ -210,16 +237,18 @@ int add(const QStringList& arguments)
     if (!error.isEmpty())
         return failed(error);
 
-    const QString file = admin::centre::companyFile(dataRoot, y.dbMst);
-    error = admin::createCompanyDatabase(file);
-    if (error.isEmpty())
-        error = admin::fillFile(file, [](datastore::Connection& con) {
+    // What was there before (another program's database of that name) is never taken away.
+    error = createYearDatabase(dataRoot, y.dbMst);
+    if (!error.isEmpty())
+        return failed(error + QStringLiteral("\nNo company was added."));
+    error = admin::fillFile(
+        admin::centre::companyFile(dataRoot, y.dbMst), [](datastore::Connection& con) {
             return admin::exec(con, QStringLiteral("INSERT INTO Sms_Add DEFAULT VALUES"));
         });
     if (error.isEmpty())
         error = registerYear(dataRoot, y);
     if (!error.isEmpty()) {
-        QFile::remove(file);
+        removeYearDatabase(dataRoot, y.dbMst);
         return failed(error + QStringLiteral("\nNo company was added."));
     }
     out() << "Added company " << describe(y, dataRoot) << "\n";
@@ -240,8 +269,7 @@ int newYear(const QStringList& arguments)
                                    {QStringLiteral("CODE")}, arguments, &words, &code))
         return code;
     QString dataRoot, latestFile;
-    if (!fileInstallationOnly(parser, QStringLiteral("company new-year"), &code) ||
-        !requireValue(parser, QStringLiteral("data-root"), &dataRoot, &code))
+    if (!admin::centre::dataRootOption(parser, &dataRoot, &code))
         return code;
     CompanyYear latest;
     QString error = admin::centre::latestYear(dataRoot, words[0], &latest, &latestFile);
@@ -272,15 +300,15 @@ int newYear(const QStringList& arguments)
     if (!error.isEmpty())
         return failed(error);
 
-    const QString file = admin::centre::companyFile(dataRoot, y.dbMst);
     QStringList counts;
-    error = admin::createCompanyDatabase(file);
-    if (error.isEmpty())
-        error = copyMasters(latestFile, file, &counts);
+    error = createYearDatabase(dataRoot, y.dbMst);
+    if (!error.isEmpty())
+        return failed(error + QStringLiteral("\nNo year was added."));
+    error = copyMasters(latestFile, admin::centre::companyFile(dataRoot, y.dbMst), &counts);
     if (error.isEmpty())
         error = registerYear(dataRoot, y);
     if (!error.isEmpty()) {
-        QFile::remove(file);
+        removeYearDatabase(dataRoot, y.dbMst);
         return failed(error + QStringLiteral("\nNo year was added."));
     }
     out() << "Added year " << describe(y, dataRoot) << "\n"

@@ -68,12 +68,6 @@ bool readTarget(QCommandLineParser& parser, const QString& command, const QStrin
     if (!admin::centre::dataRootOption(parser, &dataRoot, code) ||
         !requireValue(parser, QStringLiteral("company"), &company, code))
         return false;
-    // Vehicle periods are keyed by the file's row id, which a server has not.
-    if (target->kind == Kind::Vehicles && admin::centre::onServer(dataRoot)) {
-        *code =
-            failed(QStringLiteral("%1 vehicles: not yet on a server installation").arg(command));
-        return false;
-    }
     if (const QString error =
             admin::centre::latestYear(dataRoot, company, &target->year, &target->database);
         !error.isEmpty()) {

@@ -369,9 +369,14 @@ QString routeActive(const QVariant& rtInAct)
     return (!rtInAct.isNull() && rtInAct.toInt() == 0) ? QStringLiteral("1") : QStringLiteral("0");
 }
 
+// A server gives its date columns as dates; a file keeps them as the text it was given.
 QString plain(const QVariant& value)
 {
-    return value.isNull() ? QString() : value.toString();
+    if (value.isNull())
+        return QString();
+    if (value.typeId() == QMetaType::QDate)
+        return value.toDate().toString(Qt::ISODate);
+    return value.toString();
 }
 } // namespace
 
@@ -380,8 +385,9 @@ QString load(datastore::Connection& con, Kind kind, QList<Row>* rows)
     static const QHash<int, QString> statements = {
         {int(Kind::Routes),
          "SELECT RTRefNo, RTRefNo, RTType, RTInAct FROM Mast_Routes ORDER BY RTRefNo"},
-        {int(Kind::Vehicles), "SELECT rowid, RTRefNo, SDate, EDate, RTVehNo FROM Mast_RoutesSub "
-                              "ORDER BY RTRefNo, SDate, rowid"},
+        // A vehicle period has no key of its own: the plan matches it by route and first day.
+        {int(Kind::Vehicles), "SELECT 0, RTRefNo, SDate, EDate, RTVehNo FROM Mast_RoutesSub "
+                              "ORDER BY RTRefNo, SDate, EDate, RTVehNo"},
         {int(Kind::Villages), "SELECT VRefNo, VCode, VName, RtRefNo, InAct FROM Mast_Villages "
                               "ORDER BY VCode, VRefNo"},
         {int(Kind::Animals), "SELECT ACode, ACode, AType FROM Mast_Animal ORDER BY ACode"},
@@ -422,6 +428,14 @@ int inactive(const QString& active)
     return active == QLatin1String("1") ? 0 : 1;
 }
 
+// A day of the file (always yyyy-MM-dd) bound as a date, which a file stores as that text and a
+// server as a date. A stored day of another form is bound as its text, to match itself.
+QVariant dayValue(const QString& text)
+{
+    const QDate day = QDate::fromString(text, Qt::ISODate);
+    return day.isValid() && day.toString(Qt::ISODate) == text ? QVariant(day) : QVariant(text);
+}
+
 QString nextVillageRef(datastore::Connection& con, qint64* next)
 {
     QSqlQuery query = con.run(QStringLiteral("SELECT MAX(VRefNo) FROM Mast_Villages"));
@@ -445,9 +459,11 @@ QString applyOne(datastore::Connection& con, Kind kind, const Change& c, qint64*
         return c.add ? exec(con,
                             "INSERT INTO Mast_RoutesSub (RTRefNo, SDate, EDate, RTVehNo) "
                             "VALUES (?, ?, ?, ?)",
-                            {f[0].toInt(), f[1], f[2], f[3]})
-                     : exec(con, "UPDATE Mast_RoutesSub SET EDate = ?, RTVehNo = ? WHERE rowid = ?",
-                            {f[2], f[3], c.ref});
+                            {f[0].toInt(), dayValue(f[1]), dayValue(f[2]), f[3]})
+                     : exec(con,
+                            "UPDATE Mast_RoutesSub SET EDate = ?, RTVehNo = ? "
+                            "WHERE RTRefNo = ? AND SDate = ?",
+                            {dayValue(f[2]), f[3], c.before[0].toInt(), dayValue(c.before[1])});
     case Kind::Villages:
         // A new village takes the next reference number; an updated one keeps its own, which
         // stored receipts point to.

@@ -24,7 +24,8 @@ QStringList headerOf(Kind kind);
 
 struct Row {
     QStringList fields; // in headerOf's order
-    qint64 ref = 0;     // what the database keys it by: RTRefNo, rowid, VRefNo, ACode, MCode
+    qint64 ref = 0;     // what the database keys it by: RTRefNo, VRefNo, ACode, MCode (a
+                        // vehicle period: its route and first day, in fields)
 };
 
 struct Problem {

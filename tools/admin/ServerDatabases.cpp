@@ -100,10 +100,17 @@ private:
     QString m_error;
 };
 
+// A company code may start with a digit or hold a dash ("1GV", "GV-2"): such names are written
+// quoted, and nothing else may reach a statement.
 bool isPlainName(const QString& name)
 {
-    static const QRegularExpression plain(QStringLiteral("^[a-z_][a-z0-9_]{0,62}$"));
+    static const QRegularExpression plain(QStringLiteral("^[a-z0-9_][a-z0-9_-]{0,62}$"));
     return plain.match(name).hasMatch();
+}
+
+QString quoted(const QString& name)
+{
+    return QLatin1Char('"') + name + QLatin1Char('"');
 }
 } // namespace
 
@@ -148,13 +155,14 @@ QString createServerDatabase(const ServerAddress& server, const QString& databas
                              ServerSchema schema)
 {
     if (!isPlainName(database))
-        return QStringLiteral("\"%1\" cannot name a server database: letters, digits and _ only")
+        return QStringLiteral("\"%1\" cannot name a server database: letters, digits, - and _ only")
             .arg(database);
     {
         ServerSession maintenance(serverSource(server, QStringLiteral("postgres")));
         if (!maintenance.error().isEmpty())
             return maintenance.error();
-        const QString error = maintenance.exec(QStringLiteral("CREATE DATABASE ") + database);
+        const QString error =
+            maintenance.exec(QStringLiteral("CREATE DATABASE ") + quoted(database));
         if (!error.isEmpty())
             return error;
     }
@@ -172,7 +180,7 @@ QString dropServerDatabase(const ServerAddress& server, const QString& database)
     ServerSession maintenance(serverSource(server, QStringLiteral("postgres")));
     if (!maintenance.error().isEmpty())
         return maintenance.error();
-    return maintenance.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + database);
+    return maintenance.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + quoted(database));
 }
 
 QString execOnServer(const platform::ServerSource& source, const QStringList& statements,

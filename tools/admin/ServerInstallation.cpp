@@ -74,6 +74,40 @@ bool isServerInstallation()
     return platform::isServerDsn(kMainDsn);
 }
 
+namespace {
+// The server the installation's main data source names, with its user.
+ServerAddress installationServer()
+{
+    const platform::ServerSource main = platform::dsnServer(kMainDsn);
+    return ServerAddress{main.host, main.port, main.user, main.password};
+}
+} // namespace
+
+QString createServerYear(const QString& dbMst)
+{
+    Made made;
+    made.server = installationServer();
+    const QString error =
+        makeDatabase(made, companyDsn(dbMst), serverDatabaseName(dbMst), ServerSchema::Company);
+    if (!error.isEmpty())
+        made.undo();
+    return error;
+}
+
+void removeServerYear(const QString& dbMst)
+{
+    platform::removeDsn(companyDsn(dbMst));
+    dropServerDatabase(installationServer(), serverDatabaseName(dbMst));
+}
+
+QString describeServerYear(const QString& dbMst)
+{
+    const ServerAddress server = installationServer();
+    return QStringLiteral("database %1 on %2:%3")
+        .arg(serverDatabaseName(dbMst), server.host)
+        .arg(server.port);
+}
+
 QString initServerInstallation(const ServerInitOptions& options, QString* summary)
 {
     if (options.programDir.trimmed().isEmpty())

@@ -26,4 +26,13 @@ QString initServerInstallation(const ServerInitOptions& options, QString* summar
 // True when the main database is reached through a server data source.
 bool isServerInstallation();
 
+// A company year on a server installation: an empty database with the company tables on the
+// server the main data source names, and its data source QUENMOOR_<dbMst>. Refused when either
+// exists; nothing is left behind when a step fails.
+QString createServerYear(const QString& dbMst);
+// Drops that database and removes its data source again.
+void removeServerYear(const QString& dbMst);
+// "database <name> on HOST:PORT", for people.
+QString describeServerYear(const QString& dbMst);
+
 } // namespace admin
