@@ -214,6 +214,7 @@ private slots:
     void lockedYearIsRefusedAfterTheWait();
     void refusesWhatItCannotDo_data();
     void refusesWhatItCannotDo();
+    void readOnlyDatabaseIsRefused();
 
 private:
     QStringList on(const TestEnv& env, const QString& command, const QString& kind,
@@ -380,6 +381,34 @@ void MastersTest::refusesWhatItCannotDo()
     const admintest::Run run = runAdmin(words);
     QVERIFY(run.exitCode > 0);
     QVERIFY2(run.err.contains(error), qPrintable(run.err));
+    QCOMPARE(admintest::filesUnder(env.dataRoot()), before);
+}
+
+// Files the tool's user may only read: the import and a new user are refused, saying why, and
+// nothing is written.
+void MastersTest::readOnlyDatabaseIsRefused()
+{
+    TestEnv env;
+    withRoutes(env);
+    const QString file = env.root() + "/good.csv";
+    QVERIFY(admintest::writeFile(file, "code,name,route\n1,A,1\n"));
+    // The folder stays writable, so what is refused is the database file itself.
+    const QString folder = env.dataRoot() + "/DataBas";
+    QVERIFY(QFile::setPermissions(folder, QFile::Permissions(0x7777)));
+    for (const QString& database : {env.companyFile(), env.mainFile()})
+        QVERIFY(QFile::setPermissions(database,
+                                      QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const auto before = admintest::filesUnder(env.dataRoot());
+
+    admintest::Run run =
+        admintest::runAdminUnprivileged(env.root(), on(env, "import", "villages", file));
+    QVERIFY2(run.exitCode > 0 && run.err.contains("readonly database") &&
+                 run.err.contains("Nothing was written"),
+             qPrintable(run.err));
+    run = admintest::runAdminUnprivileged(
+        env.root(), {"user", "add", "Z", "--password-stdin", "--data-root", env.dataRoot()},
+        "secret\n");
+    QVERIFY2(run.exitCode > 0 && run.err.contains("readonly database"), qPrintable(run.err));
     QCOMPARE(admintest::filesUnder(env.dataRoot()), before);
 }
 
