@@ -29,9 +29,13 @@ QString mstDatabaseFile(const QString& db)
 }
 
 namespace {
+enum class ServerAway { Ends, GoesOn };
+
 // Opens a connection; one that is already open is closed and opened again. Any other failure
-// is reported with its reason and ends the program.
-bool openOrEnd(Connection& con, const QString& failureMessage)
+// is reported with its reason and ends the program (a server away in mid-shift may instead let
+// it go on).
+bool openOrEnd(Connection& con, const QString& failureMessage,
+               ServerAway serverAway = ServerAway::Ends)
 {
     Connection::OpenStatus status = con.open();
     if (status == Connection::OpenStatus::AlreadyOpen) {
@@ -44,7 +48,8 @@ bool openOrEnd(Connection& con, const QString& failureMessage)
     const bool server = con.engine() == Connection::Engine::Server;
     platform::showMessage(server ? failureMessage + QStringLiteral("\n\n") + con.lastError()
                                  : failureMessage);
-    platform::endProgram(platform::EndStatus::DataError);
+    if (!server || serverAway == ServerAway::Ends)
+        platform::endProgram(platform::EndStatus::DataError);
     return false;
 }
 } // namespace
@@ -162,4 +167,19 @@ bool OpenMst(Connection& con)
     con.ConnectionString = QStringLiteral("DSN=QUENMOOR_") + Gen_DbMst +
                            QStringLiteral(";UID=;PWD=") + Gen_DbPwd + QStringLiteral(";");
     return datastore::openOrEnd(con, QStringLiteral("Data Error - Master Database "));
+}
+
+bool datastore::openMstInShift(Connection& con)
+{
+    con.ConnectionString = QStringLiteral("DSN=QUENMOOR_") + Gen_DbMst +
+                           QStringLiteral(";UID=;PWD=") + Gen_DbPwd + QStringLiteral(";");
+    return openOrEnd(con, QStringLiteral("Data Error - Master Database "), ServerAway::GoesOn);
+}
+
+bool datastore::openMainInShift()
+{
+    if (!Con_Main)
+        Con_Main = std::make_unique<Connection>();
+    Con_Main->ConnectionString = Gen_ConStrMain;
+    return openOrEnd(*Con_Main, QStringLiteral("Data Error - Main Database "), ServerAway::GoesOn);
 }

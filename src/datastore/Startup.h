@@ -25,6 +25,14 @@ inline const char* const kMstDsnPrefix = "QUENMOOR_";
 // while the server is away): nothing is shown and the program goes on; the reason in *why.
 bool openMstQuietly(Connection& con, QString* why);
 
+// OpenMst and OpenMain for the weighing window's reads once the shift is under way (the grid,
+// the route's vehicle, the lookup, the shift report). A server that cannot be reached is told
+// as at start, but the desk goes on and the next read tries again: the server may be back in a
+// moment, and ending would throw away what the operator has typed. A company file that cannot
+// be opened still ends the program.
+bool openMstInShift(Connection& con);
+bool openMainInShift();
+
 QString serPathFile();                      // Gen_AppPath + "\SerPath.mdb"
 QString mainDatabaseFile();                 // Gen_ServerPath + "\Databas\Main.mdb"
 QString mstDatabaseFile(const QString& db); // Gen_ServerPath + "\Databas\" + db + ".mdb"

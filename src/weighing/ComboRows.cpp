@@ -13,8 +13,10 @@ std::optional<QList<formkit::ComboRow>> Read_ComboRows(const QString& table,
                                                        const QString& dataColumn,
                                                        const QString& clause)
 {
+    // Read at load and again with every Clear: a server away in mid-shift leaves the lists as
+    // they were.
     datastore::Connection con;
-    if (!OpenMst(con))
+    if (!datastore::openMstInShift(con))
         return std::nullopt;
     const QString statement = QStringLiteral("Select   ") + shownColumn + QStringLiteral(",") +
                               dataColumn + QStringLiteral("  from ") + table + QStringLiteral(" ") +

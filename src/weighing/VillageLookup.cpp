@@ -211,7 +211,7 @@ void VillageLookup::Load_Items()
         m_villages->clear();
         return;
     }
-    if (!m_con.isOpen() && !OpenMst(m_con)) {
+    if (!m_con.isOpen() && !datastore::openMstInShift(m_con)) {
         m_villages->clear();
         return;
     }

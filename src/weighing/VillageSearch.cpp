@@ -69,7 +69,7 @@ Village villageByRef(qint64 ref)
 {
     Village village;
     datastore::Connection con;
-    if (!OpenMst(con))
+    if (!datastore::openMstInShift(con))
         return village;
     std::optional<datastore::Village> stored;
     QString error;

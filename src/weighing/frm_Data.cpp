@@ -322,7 +322,7 @@ void Get_RouteVehNo(QLineEdit* Target, qint16 RouteCode, const QDate& CollDate)
 {
     Target->setText(QString());
     datastore::Connection con;
-    if (!OpenMst(con))
+    if (!datastore::openMstInShift(con))
         return;
     QString vehicle;
     QString error;

@@ -46,13 +46,15 @@ void frm_Data::Load_Into_Grid()
     Design();
     if (ui->cmbRoute->currentIndex() < 0 || ui->cmbAP->currentIndex() < 0)
         return;
-    datastore::Connection con;
-    if (!OpenMst(con))
-        return;
+    // Emptied first: rows that cannot be read again (a server away) are not left standing for
+    // another route or date.
     QTableWidget* const grid = ui->fgLIst;
     grid->clearContents();
     grid->setRowCount(0);
     grid->setColumnCount(kGridColumns);
+    datastore::Connection con;
+    if (!datastore::openMstInShift(con))
+        return;
 
     QVector<datastore::GridReceipt> stored;
     QString error;

@@ -36,7 +36,7 @@ void frm_Data::ShiftReport_Show()
     request.date = ui->dtpDate->date();
     request.shift = selectedKey(ui->cmbAP);
     datastore::Connection companyYear;
-    if (!OpenMain() || !OpenMst(companyYear))
+    if (!datastore::openMainInShift() || !datastore::openMstInShift(companyYear))
         return;
     report::ShiftReport shiftReport;
     QString error;

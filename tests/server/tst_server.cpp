@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableView>
@@ -237,6 +238,32 @@ void ServerTest::serverLostInMidShift()
     // The lookup finds its way back to the server too.
     desk.env.messages.clear();
     QCOMPARE(lookUp("o'b"), 1);
+    QCOMPARE(desk.env.messageTexts(), QStringList());
+
+    // Away again: the lookup, the route's vehicle and receipts and the shift report cannot be
+    // read. Each says so, nothing stale is left standing, and the desk goes on.
+    Set_MainDsn(); // as start-up leaves it, for the shift report
+    QVERIFY(server.script("pause"));
+    desk.env.messages.clear();
+    QCOMPARE(lookUp("hill"), 0); // the kept connection lost, then a new one each key
+    chooseRoute(desk);
+    emit desk.window->findChild<QShortcut*>("keyShiftReport")->activated();
+    QCOMPARE(desk.env.endCount, 0);
+    QVERIFY(desk.env.messages.size() >= 3);
+    QVERIFY2(desk.env.messageTexts().filter("Data Error - Master Database").size() >= 2,
+             qPrintable(desk.env.messageTexts().join('|')));
+    QVERIFY2(desk.env.messageTexts().last().startsWith("Data Error - Main Database \n\n"),
+             qPrintable(desk.env.messageTexts().join('|')));
+    QCOMPARE(desk.box("txtTNo")->text(), QString());
+    QCOMPARE(gridRows(desk), QStringList());
+
+    // Back: choosing the route again reads them all.
+    QVERIFY(server.script("resume"));
+    desk.env.messages.clear();
+    chooseRoute(desk);
+    QCOMPARE(desk.box("txtTNo")->text(), QString("KA 01 7788"));
+    QCOMPARE(gridRows(desk).size(), 1);
+    QCOMPARE(lookUp("hill"), 1);
     QCOMPARE(desk.env.messageTexts(), QStringList());
     desk.window.reset();
 }
