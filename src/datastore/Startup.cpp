@@ -138,8 +138,25 @@ bool OpenMain()
     return datastore::openOrEnd(*Con_Main, QStringLiteral("Data Error - Main Database "));
 }
 
+QString datastore::serverDatabaseName(const QString& dbMst)
+{
+    return dbMst.trimmed().toLower();
+}
+
+bool datastore::registerServerYear(const QString& dbMst)
+{
+    const QString dsn = QString::fromLatin1(kMstDsnPrefix) + dbMst;
+    const QString mainDsn = QString::fromLatin1(kMainDsn);
+    if (dbMst.trimmed().isEmpty() || platform::dsnExists(dsn) || !platform::isServerDsn(mainDsn))
+        return false;
+    platform::ServerSource year = platform::dsnServer(mainDsn);
+    year.database = serverDatabaseName(dbMst);
+    return platform::writeServerDsn(dsn, year);
+}
+
 void Set_MstDsn()
 {
+    datastore::registerServerYear(Gen_DbMst);
     Reg_Dsn(QString::fromLatin1(datastore::kMstDsnPrefix) + Gen_DbMst,
             datastore::mstDatabaseFile(Gen_DbMst));
     Gen_ConStrMst =

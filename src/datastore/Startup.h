@@ -33,6 +33,14 @@ bool openMstQuietly(Connection& con, QString* why);
 bool openMstInShift(Connection& con);
 bool openMainInShift();
 
+// A server installation keeps a company year in the database of its DbMst in small letters, on
+// the main database's server.
+QString serverDatabaseName(const QString& dbMst);
+// On a server installation, a company year made from another desk has no data source on this
+// one yet: it is registered the first time it is needed, from the main data source (same
+// server, port, user and password). Returns whether a data source was written.
+bool registerServerYear(const QString& dbMst);
+
 QString serPathFile();                      // Gen_AppPath + "\SerPath.mdb"
 QString mainDatabaseFile();                 // Gen_ServerPath + "\Databas\Main.mdb"
 QString mstDatabaseFile(const QString& db); // Gen_ServerPath + "\Databas\" + db + ".mdb"

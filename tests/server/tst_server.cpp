@@ -609,7 +609,26 @@ void ServerTest::companyYearsOnTheServer()
     run = runAdmin({"import", "vehicles", "--company", "1GV", back});
     QVERIFY2(run.out.contains("0 added, 0 updated, 4 unchanged"), qPrintable(run.out + run.err));
 
-    // The next year carries the masters over; the list shows the company once, at its new year.
+    // Another desk joins: SerPath.mdb and the data sources of what is there, nothing made on
+    // the server; a server with no installation, or a second join, is refused.
+    testkit::TestEnv second; // its own odbc.ini from here on
+    run = runAdmin({"init", "--program-dir", second.programDir(), "--server",
+                    QString("postgresql://%1@127.0.0.1:1").arg(server.user), "--join"});
+    QVERIFY2(run.exitCode == 1 && run.err.contains("no server installation to join"),
+             qPrintable(run.err));
+    QVERIFY(!platform::dsnExists("QUENMOOR_MAIN"));
+    QVERIFY(!QFileInfo::exists(second.serPathFile()));
+    run = runAdmin({"init", "--program-dir", second.programDir(), "--server", url, "--join"});
+    QVERIFY2(run.exitCode == 0 && run.out.contains("QUENMOOR_1GV_2026 -> database 1gv_2026"),
+             qPrintable(run.out + run.err));
+    QVERIFY(platform::isServerDsn("QUENMOOR_1GV_2026"));
+    QCOMPARE(runAdmin({"init", "--program-dir", second.root() + "/p2", "--server", url, "--join"})
+                 .exitCode,
+             1);
+
+    // The next year, made from the first desk, carries the masters over; the list shows the
+    // company once, at its new year.
+    qputenv("ODBCINI", env.odbcIni().toUtf8());
     run = runAdmin({"company", "new-year", "1GV"});
     QVERIFY2(run.exitCode == 0 && run.out.contains("4 Mast_RoutesSub"),
              qPrintable(run.out + run.err));
@@ -619,6 +638,23 @@ void ServerTest::companyYearsOnTheServer()
     run = runAdmin({"company", "list"});
     QCOMPARE(run.out.count(QRegularExpression("^1GV ", QRegularExpression::MultilineOption)), 1);
     QVERIFY2(run.out.contains("year 2 (2027-04-01 to 2028-03-31)"), qPrintable(run.out));
+
+    // The second desk finds the new year without joining again: the tool, and the desk when
+    // the year is chosen.
+    qputenv("ODBCINI", second.odbcIni().toUtf8());
+    run = runAdmin({"export", "vehicles", "--company", "1GV", "-"});
+    QVERIFY2(run.exitCode == 0 && run.out.count("\n") == 5, qPrintable(run.out + run.err));
+    QVERIFY(platform::removeDsn("QUENMOOR_1GV_2027"));
+    Gen_DbMst = "1GV_2027";
+    Set_MstDsn();
+    datastore::Connection year;
+    QVERIFY(OpenMst(year));
+    QSqlQuery periods = year.run("SELECT COUNT(*) FROM Mast_RoutesSub");
+    QVERIFY(periods.next());
+    QCOMPARE(periods.value(0).toInt(), 4);
+    QCOMPARE(platform::dsnServer("QUENMOOR_1GV_2027").database, QString("1gv_2027"));
+    year.close();
+    qputenv("ODBCINI", env.odbcIni().toUtf8());
 
     // Somebody else's database under the name the year would take: refused, and kept.
     QCOMPARE(admin::createServerDatabase(server, "x2_2026", admin::ServerSchema::Company),

@@ -1,5 +1,6 @@
 #include "AdminDb.h"
 
+#include "datastore/Startup.h"
 #include "datastore/WriteTransaction.h"
 
 #include <QElapsedTimer>
@@ -17,6 +18,11 @@ bool isDataSource(const QString& where)
 QString openFile(datastore::Connection& con, const QString& file, bool create)
 {
     if (isDataSource(file)) {
+        // A company year that another desk made on the server is found as the desk finds it.
+        const QString name = file.mid(4);
+        const QString prefix = QString::fromLatin1(datastore::kMstDsnPrefix);
+        if (name.startsWith(prefix) && name != QLatin1String(datastore::kMainDsn))
+            datastore::registerServerYear(name.mid(prefix.size()));
         con.ConnectionString = file + QLatin1Char(';');
         if (con.open() != datastore::Connection::OpenStatus::Opened)
             return QStringLiteral("cannot open %1: %2").arg(file.mid(4), con.lastError());

@@ -1,5 +1,7 @@
 #include "ServerDatabases.h"
 
+#include "datastore/Startup.h"
+
 #include <QAtomicInt>
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -148,7 +150,7 @@ platform::ServerSource serverSource(const ServerAddress& server, const QString& 
 
 QString serverDatabaseName(const QString& dbMst)
 {
-    return dbMst.toLower();
+    return datastore::serverDatabaseName(dbMst);
 }
 
 QString createServerDatabase(const ServerAddress& server, const QString& database,

@@ -67,6 +67,39 @@ QString makeDatabase(Made& made, const QString& dsn, const QString& database, Se
     made.dsns << dsn;
     return QString();
 }
+
+// SerPath.mdb stays a file beside the program. Its root is the program's folder, already
+// checked, so that the desk never corrects it to look for a main database file.
+QString writeSerPath(Made& made, const QString& serPath, const QString& programDir, bool demo)
+{
+    QString error = createSerPathDatabase(serPath, programDir);
+    if (!error.isEmpty())
+        return error;
+    made.serPath = serPath;
+    datastore::Connection con;
+    con.ConnectionString = QStringLiteral("Data Source=") + serPath + QStringLiteral(";");
+    if (con.open() != datastore::Connection::OpenStatus::Opened)
+        return con.lastError();
+    QSqlQuery checked = con.run(QStringLiteral("UPDATE ServerPath SET Chk = 1"));
+    if (!checked.isActive())
+        return datastore::describeError(checked);
+    return demo ? demo::fillSerPath(con) : QString();
+}
+
+// The program folder a server installation's SerPath.mdb goes into: made when missing, refused
+// when it holds one already.
+QString newProgramFolder(const QString& given, QString* programDir)
+{
+    if (given.trimmed().isEmpty())
+        return QStringLiteral("no program folder given (--program-dir)");
+    *programDir = QDir::cleanPath(QFileInfo(given).absoluteFilePath());
+    const QString serPath = *programDir + QStringLiteral("/SerPath.mdb");
+    if (QFileInfo::exists(serPath))
+        return QStringLiteral("%1 exists already; nothing was changed").arg(serPath);
+    if (!QDir().mkpath(*programDir))
+        return QStringLiteral("cannot create the folder %1").arg(*programDir);
+    return QString();
+}
 } // namespace
 
 bool isServerInstallation()
@@ -110,18 +143,16 @@ QString describeServerYear(const QString& dbMst)
 
 QString initServerInstallation(const ServerInitOptions& options, QString* summary)
 {
-    if (options.programDir.trimmed().isEmpty())
-        return QStringLiteral("no program folder given (--program-dir)");
+    if (options.join)
+        return joinServerInstallation(options, summary);
     QString error;
     const auto server = parseServerUrl(options.serverUrl, &error);
     if (!server)
         return error;
-    const QString programDir = QDir::cleanPath(QFileInfo(options.programDir).absoluteFilePath());
+    QString programDir;
+    if (error = newProgramFolder(options.programDir, &programDir); !error.isEmpty())
+        return error;
     const QString serPath = programDir + QStringLiteral("/SerPath.mdb");
-    if (QFileInfo::exists(serPath))
-        return QStringLiteral("%1 exists already; nothing was changed").arg(serPath);
-    if (!QDir().mkpath(programDir))
-        return QStringLiteral("cannot create the folder %1").arg(programDir);
     const QDate today = options.today.isValid() ? options.today : QDate::currentDate();
     const QList<demo::Year> years = options.demo ? demo::years(today) : QList<demo::Year>();
 
@@ -139,26 +170,8 @@ QString initServerInstallation(const ServerInitOptions& options, QString* summar
         error = fillThrough(companyDsn(years[i].dbMst), [&](datastore::Connection& con) {
             return demo::fillCompany(con, years[i], today);
         });
-    // SerPath.mdb stays a file beside the program. Its root is the program's folder, already
-    // checked, so that the desk never corrects it to look for a main database file.
-    if (error.isEmpty()) {
-        error = createSerPathDatabase(serPath, programDir);
-        if (error.isEmpty())
-            made.serPath = serPath;
-    }
-    if (error.isEmpty()) {
-        datastore::Connection con;
-        con.ConnectionString = QStringLiteral("Data Source=") + serPath + QStringLiteral(";");
-        if (con.open() != datastore::Connection::OpenStatus::Opened) {
-            error = con.lastError();
-        } else {
-            QSqlQuery checked = con.run(QStringLiteral("UPDATE ServerPath SET Chk = 1"));
-            if (!checked.isActive())
-                error = datastore::describeError(checked);
-            else if (options.demo)
-                error = demo::fillSerPath(con);
-        }
-    }
+    if (error.isEmpty())
+        error = writeSerPath(made, serPath, programDir, options.demo);
     if (!error.isEmpty()) {
         made.undo();
         return error;
@@ -176,6 +189,72 @@ QString initServerInstallation(const ServerInitOptions& options, QString* summar
                          .arg(made.dsns[i], made.databases[i]);
         if (options.demo)
             lines << demo::summary();
+        *summary = lines.join(QLatin1Char('\n'));
+    }
+    return QString();
+}
+
+QString joinServerInstallation(const ServerInitOptions& options, QString* summary)
+{
+    QString error;
+    const auto server = parseServerUrl(options.serverUrl, &error);
+    if (!server)
+        return error;
+    if (options.demo)
+        return QStringLiteral("--join fills nothing: it goes without --demo");
+    const platform::ServerSource main =
+        serverSource(*server, QString::fromLatin1(kServerMainDatabase));
+    if (platform::dsnExists(kMainDsn))
+        return QStringLiteral("the data source %1 exists already; remove it first").arg(kMainDsn);
+    QString programDir;
+    if (error = newProgramFolder(options.programDir, &programDir); !error.isEmpty())
+        return error;
+
+    Made made;
+    made.server = *server;
+    if (!platform::writeServerDsn(kMainDsn, main))
+        return QStringLiteral("cannot register the data source %1").arg(kMainDsn);
+    made.dsns << kMainDsn;
+    QStringList years;
+    {
+        datastore::Connection con;
+        con.ConnectionString = QStringLiteral("DSN=") + kMainDsn + QStringLiteral(";");
+        if (con.open() != datastore::Connection::OpenStatus::Opened) {
+            error = QStringLiteral("no server installation to join on %1:%2 (init --server "
+                                   "makes one): %3")
+                        .arg(server->host)
+                        .arg(server->port)
+                        .arg(con.lastError());
+        } else {
+            QSqlQuery query = con.run(QStringLiteral("SELECT DISTINCT DbMst FROM Years"));
+            if (!query.isActive())
+                error = datastore::describeError(query);
+            while (query.next())
+                years << query.value(0).toString().trimmed();
+        }
+    }
+    years.removeAll(QString());
+    years.sort();
+    for (const QString& dbMst : years) {
+        if (datastore::registerServerYear(dbMst))
+            made.dsns << companyDsn(dbMst);
+    }
+    if (error.isEmpty())
+        error = writeSerPath(made, programDir + QStringLiteral("/SerPath.mdb"), programDir, false);
+    if (!error.isEmpty()) {
+        made.undo();
+        return error;
+    }
+    if (summary) {
+        QStringList lines{QStringLiteral("Joined the server installation:"),
+                          QStringLiteral("  program folder  %1 (SerPath.mdb)").arg(programDir),
+                          QStringLiteral("  server          %1:%2 as %3")
+                              .arg(server->host)
+                              .arg(server->port)
+                              .arg(server->user)};
+        for (const QString& dsn : made.dsns)
+            lines << QStringLiteral("  data source     %1 -> database %2")
+                         .arg(dsn, platform::dsnServer(dsn).database);
         *summary = lines.join(QLatin1Char('\n'));
     }
     return QString();
