@@ -45,6 +45,20 @@ QString errorOf(const datastore::Connection& con, const QSqlQuery& query)
     return where + QStringLiteral(": ") + datastore::describeError(query);
 }
 
+QString PreparedStatements::exec(const QString& statement, const QVariantList& values)
+{
+    auto query = m_prepared.find(statement);
+    if (query == m_prepared.end()) {
+        QSqlQuery prepared(m_con.database());
+        if (!prepared.prepare(statement))
+            return errorOf(m_con, prepared);
+        query = m_prepared.insert(statement, prepared);
+    }
+    for (int i = 0; i < values.size(); ++i)
+        query->bindValue(i, values[i]);
+    return query->exec() ? QString() : errorOf(m_con, *query);
+}
+
 QString exec(datastore::Connection& con, const QString& statement, const QVariantList& values)
 {
     const QSqlQuery query = con.run(statement, values);

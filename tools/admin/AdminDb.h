@@ -2,6 +2,7 @@
 
 #include "datastore/Connection.h"
 
+#include <QHash>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
@@ -23,6 +24,19 @@ bool isDataSource(const QString& where);
 QString openFile(datastore::Connection& con, const QString& file, bool create = false);
 
 QString exec(datastore::Connection& con, const QString& statement, const QVariantList& values = {});
+
+// Statements run many times over (one a row of an import): each prepared once, so that a server
+// takes a row in one round trip.
+class PreparedStatements {
+public:
+    explicit PreparedStatements(datastore::Connection& con) : m_con(con) {}
+    // Empty text, or what went wrong with the statement.
+    QString exec(const QString& statement, const QVariantList& values);
+
+private:
+    datastore::Connection& m_con;
+    QHash<QString, QSqlQuery> m_prepared;
+};
 
 // Why a query whose rows the caller wanted failed.
 QString errorOf(const datastore::Connection& con, const QSqlQuery& query);

@@ -156,6 +156,7 @@ QString copyMasters(const QString& from, const QString& to, QStringList* counts)
     datastore::WriteTransaction transaction(target);
     if (!transaction.isActive())
         return to + QStringLiteral(": ") + transaction.error();
+    admin::PreparedStatements statements(target);
     for (const auto& [table, columns] : kCarriedOver) {
         QSqlQuery rows = source.run(QStringLiteral("SELECT %1 FROM %2").arg(columns, table));
         if (!rows.isActive())
@@ -169,7 +170,7 @@ QString copyMasters(const QString& from, const QString& to, QStringList* counts)
             QVariantList values;
             for (int i = 0; i < width; ++i)
                 values << rows.value(i);
-            if (error = admin::exec(target, insert, values); !error.isEmpty())
+            if (error = statements.exec(insert, values); !error.isEmpty())
                 return error;
             ++copied;
         }

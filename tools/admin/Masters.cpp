@@ -445,44 +445,47 @@ QString nextVillageRef(datastore::Connection& con, qint64* next)
     return QString();
 }
 
-QString applyOne(datastore::Connection& con, Kind kind, const Change& c, qint64* nextRef)
+QString applyOne(PreparedStatements& statements, Kind kind, const Change& c, qint64* nextRef)
 {
     const QStringList& f = c.fields;
     switch (kind) {
     case Kind::Routes:
-        return c.add ? exec(con,
-                            "INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES (?, ?, ?)",
-                            {f[0].toInt(), f[1], inactive(f[2])})
-                     : exec(con, "UPDATE Mast_Routes SET RTType = ?, RTInAct = ? WHERE RTRefNo = ?",
-                            {f[1], inactive(f[2]), c.ref});
+        return c.add ? statements.exec(
+                           "INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES (?, ?, ?)",
+                           {f[0].toInt(), f[1], inactive(f[2])})
+                     : statements.exec(
+                           "UPDATE Mast_Routes SET RTType = ?, RTInAct = ? WHERE RTRefNo = ?",
+                           {f[1], inactive(f[2]), c.ref});
     case Kind::Vehicles:
-        return c.add ? exec(con,
-                            "INSERT INTO Mast_RoutesSub (RTRefNo, SDate, EDate, RTVehNo) "
-                            "VALUES (?, ?, ?, ?)",
-                            {f[0].toInt(), dayValue(f[1]), dayValue(f[2]), f[3]})
-                     : exec(con,
-                            "UPDATE Mast_RoutesSub SET EDate = ?, RTVehNo = ? "
-                            "WHERE RTRefNo = ? AND SDate = ?",
-                            {dayValue(f[2]), f[3], c.before[0].toInt(), dayValue(c.before[1])});
+        return c.add
+                   ? statements.exec("INSERT INTO Mast_RoutesSub (RTRefNo, SDate, EDate, RTVehNo) "
+                                     "VALUES (?, ?, ?, ?)",
+                                     {f[0].toInt(), dayValue(f[1]), dayValue(f[2]), f[3]})
+                   : statements.exec(
+                         "UPDATE Mast_RoutesSub SET EDate = ?, RTVehNo = ? "
+                         "WHERE RTRefNo = ? AND SDate = ?",
+                         {dayValue(f[2]), f[3], c.before[0].toInt(), dayValue(c.before[1])});
     case Kind::Villages:
         // A new village takes the next reference number; an updated one keeps its own, which
         // stored receipts point to.
-        return c.add ? exec(con,
-                            "INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo, InAct) "
-                            "VALUES (?, ?, ?, ?, ?)",
-                            {(*nextRef)++, f[0], f[1], f[2].toInt(), inactive(f[3])})
-                     : exec(con,
-                            "UPDATE Mast_Villages SET VCode = ?, VName = ?, RtRefNo = ?, InAct = ? "
-                            "WHERE VRefNo = ?",
-                            {f[0], f[1], f[2].toInt(), inactive(f[3]), c.ref});
+        return c.add ? statements.exec(
+                           "INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo, InAct) "
+                           "VALUES (?, ?, ?, ?, ?)",
+                           {(*nextRef)++, f[0], f[1], f[2].toInt(), inactive(f[3])})
+                     : statements.exec(
+                           "UPDATE Mast_Villages SET VCode = ?, VName = ?, RtRefNo = ?, InAct = ? "
+                           "WHERE VRefNo = ?",
+                           {f[0], f[1], f[2].toInt(), inactive(f[3]), c.ref});
     case Kind::Animals:
-        return c.add ? exec(con, "INSERT INTO Mast_Animal (ACode, AType) VALUES (?, ?)",
-                            {f[0].toInt(), f[1]})
-                     : exec(con, "UPDATE Mast_Animal SET AType = ? WHERE ACode = ?", {f[1], c.ref});
+        return c.add ? statements.exec("INSERT INTO Mast_Animal (ACode, AType) VALUES (?, ?)",
+                                       {f[0].toInt(), f[1]})
+                     : statements.exec("UPDATE Mast_Animal SET AType = ? WHERE ACode = ?",
+                                       {f[1], c.ref});
     case Kind::MilkTypes:
-        return c.add ? exec(con, "INSERT INTO Mast_Milk (MCode, MType) VALUES (?, ?)",
-                            {f[0].toInt(), f[1]})
-                     : exec(con, "UPDATE Mast_Milk SET MType = ? WHERE MCode = ?", {f[1], c.ref});
+        return c.add ? statements.exec("INSERT INTO Mast_Milk (MCode, MType) VALUES (?, ?)",
+                                       {f[0].toInt(), f[1]})
+                     : statements.exec("UPDATE Mast_Milk SET MType = ? WHERE MCode = ?",
+                                       {f[1], c.ref});
     }
     return QString();
 }
@@ -495,8 +498,9 @@ QString apply(datastore::Connection& con, Kind kind, const QList<Change>& change
         if (const QString error = nextVillageRef(con, &nextRef); !error.isEmpty())
             return error;
     }
+    PreparedStatements statements(con);
     for (const Change& change : changes) {
-        if (const QString error = applyOne(con, kind, change, &nextRef); !error.isEmpty())
+        if (const QString error = applyOne(statements, kind, change, &nextRef); !error.isEmpty())
             return error;
     }
     return QString();
