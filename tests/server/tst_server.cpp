@@ -384,6 +384,18 @@ public:
         QSqlDatabase::removeDatabase(m_name);
     }
     bool held() const { return m_held; }
+    // Connections to the held table's database, this one included.
+    int sessions() const
+    {
+        QSqlQuery query(QSqlDatabase::database(m_name, false));
+        // Inside a transaction the server keeps showing what it showed first.
+        query.exec("select pg_stat_clear_snapshot()");
+        return query.exec("select count(*) from pg_stat_activity where datname = "
+                          "current_database()") &&
+                       query.next()
+                   ? query.value(0).toInt()
+                   : 0;
+    }
     void release()
     {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
@@ -529,7 +541,9 @@ void ServerTest::centreSetUpOnTheServer()
     addUser.closeWriteChannel();
     importVillage.start(testkit::toolPath("tarvolen-admin"),
                         {"import", "villages", "--company", comCode, one});
-    QTest::qWait(1500);
+    // Released only once the tool is connected and has met the lock a few times.
+    QVERIFY(QTest::qWaitFor([&villages] { return villages.sessions() > 1; }, 20000));
+    QTest::qWait(400);
     villages.release();
     const auto finished = [](QProcess& process) {
         return process.state() == QProcess::NotRunning || process.waitForFinished(30000);
@@ -614,14 +628,22 @@ void ServerTest::companyYearsOnTheServer()
     testkit::TestEnv second; // its own odbc.ini from here on
     run = runAdmin({"init", "--program-dir", second.programDir(), "--server",
                     QString("postgresql://%1@127.0.0.1:1").arg(server.user), "--join"});
-    QVERIFY2(run.exitCode == 1 && run.err.contains("no server installation to join"),
+    QVERIFY2(run.exitCode == 1 && run.err.contains("cannot reach quenmoor_main on 127.0.0.1:1: "),
              qPrintable(run.err));
     QVERIFY(!platform::dsnExists("QUENMOOR_MAIN"));
     QVERIFY(!QFileInfo::exists(second.serPathFile()));
+    // This desk once worked the year from a file: that data source would keep its receipts
+    // off the server.
+    QVERIFY(platform::writeDsn("QUENMOOR_1GV_2026", second.root() + "/1GV_2026.mdb"));
     run = runAdmin({"init", "--program-dir", second.programDir(), "--server", url, "--join"});
-    QVERIFY2(run.exitCode == 0 && run.out.contains("QUENMOOR_1GV_2026 -> database 1gv_2026"),
+    QVERIFY2(run.exitCode == 0 &&
+                 run.out.contains("QUENMOOR_1GV_2026 -> database 1gv_2026 (replaces one that "
+                                  "named the file " +
+                                  second.root() + "/1GV_2026.mdb)"),
              qPrintable(run.out + run.err));
     QVERIFY(platform::isServerDsn("QUENMOOR_1GV_2026"));
+    QVERIFY2(runAdmin({"company", "list"}).out.contains("database 1gv_2026 on "),
+             qPrintable(runAdmin({"company", "list"}).out));
     QCOMPARE(runAdmin({"init", "--program-dir", second.root() + "/p2", "--server", url, "--join"})
                  .exitCode,
              1);

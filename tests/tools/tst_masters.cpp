@@ -210,6 +210,7 @@ private slots:
 
     void importExportImport();
     void importKeepsWhatReceiptsPointTo();
+    void vehiclePeriodUpdatedByRouteAndFirstDay();
     void badFileWritesNothing();
     void lockedYearIsRefusedAfterTheWait();
     void refusesWhatItCannotDo_data();
@@ -301,6 +302,31 @@ void MastersTest::importKeepsWhatReceiptsPointTo()
                                                 "'100'")
                  .toInt(),
              5); // the next free number, not one a receipt may hold
+}
+
+// A vehicle period has no number of its own: the import finds it by its route and first day.
+void MastersTest::vehiclePeriodUpdatedByRouteAndFirstDay()
+{
+    TestEnv env;
+    withRoutes(env);
+    const QString file = env.root() + "/vehicles.csv";
+    QVERIFY(admintest::writeFile(file, "route,from,to,vehicle\r\n1,2024-01-01,2024-06-30,KA 1\r\n"
+                                       "1,2024-07-01,2024-12-31,KA 2\r\n"));
+    QCOMPARE(runAdmin(on(env, "import", "vehicles", file)).exitCode, 0);
+    QVERIFY(
+        admintest::writeFile(file, "route,from,to,vehicle\r\n1,2024-07-01,2024-11-30,KA 9\r\n"));
+    admintest::Run run = runAdmin(on(env, "import", "vehicles", file));
+    QVERIFY2(run.exitCode == 0 && run.out.contains("0 added, 1 updated, 0 unchanged"),
+             qPrintable(run.out + run.err));
+    QCOMPARE(
+        TestEnv::scalar(env.companyFile(),
+                        "SELECT group_concat(RTRefNo || ' ' || SDate || ' ' || EDate || ' ' || "
+                        "RTVehNo, ',') FROM (SELECT * FROM Mast_RoutesSub ORDER BY SDate)")
+            .toString(),
+        QString("1 2024-01-01 2024-06-30 KA 1,1 2024-07-01 2024-11-30 KA 9"));
+    run = runAdmin(on(env, "export", "vehicles", "-"));
+    QCOMPARE(run.out, QString("route,from,to,vehicle\r\n1,2024-01-01,2024-06-30,KA 1\r\n"
+                              "1,2024-07-01,2024-11-30,KA 9\r\n"));
 }
 
 void MastersTest::badFileWritesNothing()

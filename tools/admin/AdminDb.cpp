@@ -45,7 +45,8 @@ QString errorOf(const datastore::Connection& con, const QSqlQuery& query)
     return where + QStringLiteral(": ") + datastore::describeError(query);
 }
 
-QString PreparedStatements::exec(const QString& statement, const QVariantList& values)
+QString PreparedStatements::exec(const QString& statement, const QVariantList& values,
+                                 int changedRows)
 {
     auto query = m_prepared.find(statement);
     if (query == m_prepared.end()) {
@@ -56,7 +57,15 @@ QString PreparedStatements::exec(const QString& statement, const QVariantList& v
     }
     for (int i = 0; i < values.size(); ++i)
         query->bindValue(i, values[i]);
-    return query->exec() ? QString() : errorOf(m_con, *query);
+    if (!query->exec())
+        return errorOf(m_con, *query);
+    if (changedRows >= 0 && query->numRowsAffected() != changedRows)
+        return QStringLiteral("%1: %2 rows changed where %3 were meant, in: %4")
+            .arg(m_con.fileName().isEmpty() ? m_con.ConnectionString : m_con.fileName())
+            .arg(query->numRowsAffected())
+            .arg(changedRows)
+            .arg(statement);
+    return QString();
 }
 
 QString exec(datastore::Connection& con, const QString& statement, const QVariantList& values)
@@ -73,11 +82,14 @@ namespace {
 datastore::LockTry beginWithin(datastore::WriteTransaction& transaction,
                                std::chrono::milliseconds wait)
 {
+    constexpr std::chrono::milliseconds retryPause{100};
     QElapsedTimer waited;
     waited.start();
     datastore::LockTry tried = transaction.tryBegin();
-    while (tried == datastore::LockTry::Busy && !waited.hasExpired(wait.count())) {
-        QThread::msleep(100);
+    // A try that waited the whole time in the engine (a file's) is not made again.
+    while (tried == datastore::LockTry::Busy &&
+           std::chrono::milliseconds(waited.elapsed()) + retryPause < wait) {
+        QThread::msleep(static_cast<unsigned long>(retryPause.count()));
         tried = transaction.tryBegin();
     }
     return tried;

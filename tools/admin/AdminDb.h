@@ -30,8 +30,9 @@ QString exec(datastore::Connection& con, const QString& statement, const QVarian
 class PreparedStatements {
 public:
     explicit PreparedStatements(datastore::Connection& con) : m_con(con) {}
-    // Empty text, or what went wrong with the statement.
-    QString exec(const QString& statement, const QVariantList& values);
+    // Empty text, or what went wrong with the statement; with changedRows, also a statement
+    // that changed another number of rows (an update whose row is not there).
+    QString exec(const QString& statement, const QVariantList& values, int changedRows = -1);
 
 private:
     datastore::Connection& m_con;

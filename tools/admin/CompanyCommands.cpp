@@ -111,13 +111,19 @@ QString createYearDatabase(const QString& dataRoot, const QString& dbMst)
     return admin::createCompanyDatabase(admin::centre::companyFile(dataRoot, dbMst));
 }
 
-// Takes away what createYearDatabase made, when a later step failed.
-void removeYearDatabase(const QString& dataRoot, const QString& dbMst)
+// Takes away what createYearDatabase made when a later step failed; error, with anything that
+// was left behind.
+QString removeYearDatabase(const QString& dataRoot, const QString& dbMst, const QString& error)
 {
-    if (admin::centre::onServer(dataRoot))
-        admin::removeServerYear(dbMst);
-    else
-        QFile::remove(admin::centre::companyFile(dataRoot, dbMst));
+    QString left;
+    if (admin::centre::onServer(dataRoot)) {
+        left = admin::removeServerYear(dbMst);
+    } else {
+        const QString file = admin::centre::companyFile(dataRoot, dbMst);
+        if (!QFile::remove(file))
+            left = QStringLiteral("%1 was made but could not be removed").arg(file);
+    }
+    return left.isEmpty() ? error : error + QLatin1Char('\n') + left;
 }
 
 // The Years row that makes the year the company's latest, and the data source that reaches it.
@@ -153,6 +159,13 @@ QString copyMasters(const QString& from, const QString& to, QStringList* counts)
         error = admin::openFile(target, to);
     if (!error.isEmpty())
         return error;
+    // The previous year read as one state, though desks may be adding to it: no village
+    // without its route.
+    const bool server = source.engine() == datastore::Connection::Engine::Server;
+    if (error = admin::exec(source, server ? QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ")
+                                           : QStringLiteral("BEGIN"));
+        !error.isEmpty())
+        return error;
     datastore::WriteTransaction transaction(target);
     if (!transaction.isActive())
         return to + QStringLiteral(": ") + transaction.error();
@@ -176,6 +189,7 @@ QString copyMasters(const QString& from, const QString& to, QStringList* counts)
         }
         *counts << QStringLiteral("%1 %2").arg(copied).arg(table);
     }
+    admin::exec(source, QStringLiteral("COMMIT")); // only read: lets the desks' writes through
     if (!transaction.commit())
         return to + QStringLiteral(": ") + transaction.error();
     return QString();
@@ -248,10 +262,9 @@ int add(const QStringList& arguments)
         });
     if (error.isEmpty())
         error = registerYear(dataRoot, y);
-    if (!error.isEmpty()) {
-        removeYearDatabase(dataRoot, y.dbMst);
-        return failed(error + QStringLiteral("\nNo company was added."));
-    }
+    if (!error.isEmpty())
+        return failed(removeYearDatabase(dataRoot, y.dbMst, error) +
+                      QStringLiteral("\nNo company was added."));
     out() << "Added company " << describe(y, dataRoot) << "\n";
     return Done;
 }
@@ -308,10 +321,9 @@ int newYear(const QStringList& arguments)
     error = copyMasters(latestFile, admin::centre::companyFile(dataRoot, y.dbMst), &counts);
     if (error.isEmpty())
         error = registerYear(dataRoot, y);
-    if (!error.isEmpty()) {
-        removeYearDatabase(dataRoot, y.dbMst);
-        return failed(error + QStringLiteral("\nNo year was added."));
-    }
+    if (!error.isEmpty())
+        return failed(removeYearDatabase(dataRoot, y.dbMst, error) +
+                      QStringLiteral("\nNo year was added."));
     out() << "Added year " << describe(y, dataRoot) << "\n"
           << "Carried over from " << latest.dbMst << ": " << counts.join(QStringLiteral(", "))
           << "; no receipts.\n";

@@ -448,44 +448,45 @@ QString nextVillageRef(datastore::Connection& con, qint64* next)
 QString applyOne(PreparedStatements& statements, Kind kind, const Change& c, qint64* nextRef)
 {
     const QStringList& f = c.fields;
+    // Each statement changes its one row: an update whose row is not there fails the import.
     switch (kind) {
     case Kind::Routes:
         return c.add ? statements.exec(
                            "INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES (?, ?, ?)",
-                           {f[0].toInt(), f[1], inactive(f[2])})
+                           {f[0].toInt(), f[1], inactive(f[2])}, 1)
                      : statements.exec(
                            "UPDATE Mast_Routes SET RTType = ?, RTInAct = ? WHERE RTRefNo = ?",
-                           {f[1], inactive(f[2]), c.ref});
+                           {f[1], inactive(f[2]), c.ref}, 1);
     case Kind::Vehicles:
         return c.add
                    ? statements.exec("INSERT INTO Mast_RoutesSub (RTRefNo, SDate, EDate, RTVehNo) "
                                      "VALUES (?, ?, ?, ?)",
-                                     {f[0].toInt(), dayValue(f[1]), dayValue(f[2]), f[3]})
+                                     {f[0].toInt(), dayValue(f[1]), dayValue(f[2]), f[3]}, 1)
                    : statements.exec(
                          "UPDATE Mast_RoutesSub SET EDate = ?, RTVehNo = ? "
                          "WHERE RTRefNo = ? AND SDate = ?",
-                         {dayValue(f[2]), f[3], c.before[0].toInt(), dayValue(c.before[1])});
+                         {dayValue(f[2]), f[3], c.before[0].toInt(), dayValue(c.before[1])}, 1);
     case Kind::Villages:
         // A new village takes the next reference number; an updated one keeps its own, which
         // stored receipts point to.
         return c.add ? statements.exec(
                            "INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo, InAct) "
                            "VALUES (?, ?, ?, ?, ?)",
-                           {(*nextRef)++, f[0], f[1], f[2].toInt(), inactive(f[3])})
+                           {(*nextRef)++, f[0], f[1], f[2].toInt(), inactive(f[3])}, 1)
                      : statements.exec(
                            "UPDATE Mast_Villages SET VCode = ?, VName = ?, RtRefNo = ?, InAct = ? "
                            "WHERE VRefNo = ?",
-                           {f[0], f[1], f[2].toInt(), inactive(f[3]), c.ref});
+                           {f[0], f[1], f[2].toInt(), inactive(f[3]), c.ref}, 1);
     case Kind::Animals:
         return c.add ? statements.exec("INSERT INTO Mast_Animal (ACode, AType) VALUES (?, ?)",
-                                       {f[0].toInt(), f[1]})
+                                       {f[0].toInt(), f[1]}, 1)
                      : statements.exec("UPDATE Mast_Animal SET AType = ? WHERE ACode = ?",
-                                       {f[1], c.ref});
+                                       {f[1], c.ref}, 1);
     case Kind::MilkTypes:
         return c.add ? statements.exec("INSERT INTO Mast_Milk (MCode, MType) VALUES (?, ?)",
-                                       {f[0].toInt(), f[1]})
+                                       {f[0].toInt(), f[1]}, 1)
                      : statements.exec("UPDATE Mast_Milk SET MType = ? WHERE MCode = ?",
-                                       {f[1], c.ref});
+                                       {f[1], c.ref}, 1);
     }
     return QString();
 }

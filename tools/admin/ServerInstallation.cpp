@@ -43,16 +43,37 @@ struct Made {
     QStringList databases;
     QStringList dsns;
     QString serPath;
-    void undo() const
+    // Empty text, or what could not be taken away again.
+    QString undo() const
     {
         for (const QString& dsn : dsns)
             platform::removeDsn(dsn);
-        for (const QString& database : databases)
-            dropServerDatabase(server, database);
+        QStringList left;
+        for (const QString& database : databases) {
+            if (const QString error = dropServerDatabase(server, database); !error.isEmpty())
+                left << QStringLiteral("the database %1 was made but could not be dropped: %2")
+                            .arg(database, error);
+        }
         if (!serPath.isEmpty())
             QFile::remove(serPath);
+        return left.join(QLatin1Char('\n'));
+    }
+    // The failure, with what was left behind.
+    QString undoAfter(const QString& error) const
+    {
+        const QString left = undo();
+        return left.isEmpty() ? error : error + QLatin1Char('\n') + left;
     }
 };
+
+// A data source written whole, or not at all (a half-written section would count as one).
+bool writeWholeServerDsn(const QString& dsn, const platform::ServerSource& source)
+{
+    if (platform::writeServerDsn(dsn, source))
+        return true;
+    platform::removeDsn(dsn);
+    return false;
+}
 
 QString makeDatabase(Made& made, const QString& dsn, const QString& database, ServerSchema schema)
 {
@@ -62,7 +83,7 @@ QString makeDatabase(Made& made, const QString& dsn, const QString& database, Se
     if (!error.isEmpty())
         return error;
     made.databases << database;
-    if (!platform::writeServerDsn(dsn, serverSource(made.server, database)))
+    if (!writeWholeServerDsn(dsn, serverSource(made.server, database)))
         return QStringLiteral("cannot register the data source %1").arg(dsn);
     made.dsns << dsn;
     return QString();
@@ -122,21 +143,32 @@ QString createServerYear(const QString& dbMst)
     made.server = installationServer();
     const QString error =
         makeDatabase(made, companyDsn(dbMst), serverDatabaseName(dbMst), ServerSchema::Company);
-    if (!error.isEmpty())
-        made.undo();
-    return error;
+    return error.isEmpty() ? error : made.undoAfter(error);
 }
 
-void removeServerYear(const QString& dbMst)
+QString removeServerYear(const QString& dbMst)
 {
     platform::removeDsn(companyDsn(dbMst));
-    dropServerDatabase(installationServer(), serverDatabaseName(dbMst));
+    const QString database = serverDatabaseName(dbMst);
+    const QString error = dropServerDatabase(installationServer(), database);
+    return error.isEmpty() ? error
+                           : QStringLiteral("the database %1 was made but could not be dropped: %2")
+                                 .arg(database, error);
 }
 
 QString describeServerYear(const QString& dbMst)
 {
+    // What this desk's data source names, which is what the desk and the tool will use.
+    const QString dsn = companyDsn(dbMst);
+    if (platform::isServerDsn(dsn)) {
+        const platform::ServerSource year = platform::dsnServer(dsn);
+        return QStringLiteral("database %1 on %2:%3").arg(year.database, year.host).arg(year.port);
+    }
+    if (platform::dsnExists(dsn))
+        return QStringLiteral("the file %1 (this desk's data source names no server)")
+            .arg(platform::dsnDatabase(dsn));
     const ServerAddress server = installationServer();
-    return QStringLiteral("database %1 on %2:%3")
+    return QStringLiteral("database %1 on %2:%3 (no data source on this desk yet)")
         .arg(serverDatabaseName(dbMst), server.host)
         .arg(server.port);
 }
@@ -172,10 +204,8 @@ QString initServerInstallation(const ServerInitOptions& options, QString* summar
         });
     if (error.isEmpty())
         error = writeSerPath(made, serPath, programDir, options.demo);
-    if (!error.isEmpty()) {
-        made.undo();
-        return error;
-    }
+    if (!error.isEmpty())
+        return made.undoAfter(error);
     if (summary) {
         QStringList lines{options.demo ? QStringLiteral("Created a demo server installation:")
                                        : QStringLiteral("Created an empty server installation:"),
@@ -194,6 +224,55 @@ QString initServerInstallation(const ServerInitOptions& options, QString* summar
     return QString();
 }
 
+namespace {
+// Whether a data source names that database of that server, as that user.
+bool namesDatabase(const QString& dsn, const platform::ServerSource& wanted)
+{
+    if (!platform::isServerDsn(dsn))
+        return false;
+    const platform::ServerSource named = platform::dsnServer(dsn);
+    return named.host == wanted.host && named.port == wanted.port &&
+           named.database == wanted.database && named.user == wanted.user &&
+           named.password == wanted.password;
+}
+
+// What an existing data source names, for people.
+QString namedBy(const QString& dsn)
+{
+    if (!platform::isServerDsn(dsn))
+        return QStringLiteral("the file ") + platform::dsnDatabase(dsn);
+    const platform::ServerSource named = platform::dsnServer(dsn);
+    return QStringLiteral("database %1 on %2:%3").arg(named.database, named.host).arg(named.port);
+}
+
+// The company years the main database lists, or what kept them from being read.
+QString readServerYears(const ServerAddress& server, QStringList* years)
+{
+    datastore::Connection con;
+    con.ConnectionString = QStringLiteral("DSN=") + kMainDsn + QStringLiteral(";");
+    if (con.open() != datastore::Connection::OpenStatus::Opened) {
+        const QString reason = con.lastError();
+        const QString where = QStringLiteral("%1 on %2:%3")
+                                  .arg(QString::fromLatin1(kServerMainDatabase), server.host)
+                                  .arg(server.port);
+        if (reason.contains(QStringLiteral("\"%1\" does not exist")
+                                .arg(QString::fromLatin1(kServerMainDatabase))))
+            return QStringLiteral("no server installation to join: %1 does not exist (init "
+                                  "--server makes one)")
+                .arg(where);
+        return QStringLiteral("cannot reach %1: %2").arg(where, reason);
+    }
+    QSqlQuery query = con.run(QStringLiteral("SELECT DISTINCT DbMst FROM Years"));
+    if (!query.isActive())
+        return datastore::describeError(query);
+    while (query.next())
+        years->append(query.value(0).toString().trimmed());
+    years->removeAll(QString());
+    years->sort();
+    return QString();
+}
+} // namespace
+
 QString joinServerInstallation(const ServerInitOptions& options, QString* summary)
 {
     QString error;
@@ -202,8 +281,6 @@ QString joinServerInstallation(const ServerInitOptions& options, QString* summar
         return error;
     if (options.demo)
         return QStringLiteral("--join fills nothing: it goes without --demo");
-    const platform::ServerSource main =
-        serverSource(*server, QString::fromLatin1(kServerMainDatabase));
     if (platform::dsnExists(kMainDsn))
         return QStringLiteral("the data source %1 exists already; remove it first").arg(kMainDsn);
     QString programDir;
@@ -212,49 +289,46 @@ QString joinServerInstallation(const ServerInitOptions& options, QString* summar
 
     Made made;
     made.server = *server;
-    if (!platform::writeServerDsn(kMainDsn, main))
+    if (!writeWholeServerDsn(kMainDsn,
+                             serverSource(*server, QString::fromLatin1(kServerMainDatabase))))
         return QStringLiteral("cannot register the data source %1").arg(kMainDsn);
     made.dsns << kMainDsn;
     QStringList years;
-    {
-        datastore::Connection con;
-        con.ConnectionString = QStringLiteral("DSN=") + kMainDsn + QStringLiteral(";");
-        if (con.open() != datastore::Connection::OpenStatus::Opened) {
-            error = QStringLiteral("no server installation to join on %1:%2 (init --server "
-                                   "makes one): %3")
-                        .arg(server->host)
-                        .arg(server->port)
-                        .arg(con.lastError());
-        } else {
-            QSqlQuery query = con.run(QStringLiteral("SELECT DISTINCT DbMst FROM Years"));
-            if (!query.isActive())
-                error = datastore::describeError(query);
-            while (query.next())
-                years << query.value(0).toString().trimmed();
-        }
-    }
-    years.removeAll(QString());
-    years.sort();
-    for (const QString& dbMst : years) {
-        if (datastore::registerServerYear(dbMst))
-            made.dsns << companyDsn(dbMst);
-    }
+    error = readServerYears(*server, &years);
     if (error.isEmpty())
         error = writeSerPath(made, programDir + QStringLiteral("/SerPath.mdb"), programDir, false);
-    if (!error.isEmpty()) {
-        made.undo();
-        return error;
+    // Last, so that nothing fails after an old data source was replaced. One that names another
+    // database (a file installation's, a former server's) would send this desk's receipts there.
+    QStringList lines;
+    for (int i = 0; error.isEmpty() && i < years.size(); ++i) {
+        const QString dsn = companyDsn(years[i]);
+        const platform::ServerSource year = serverSource(*server, serverDatabaseName(years[i]));
+        QString replaced;
+        if (namesDatabase(dsn, year))
+            continue;
+        if (platform::dsnExists(dsn)) {
+            replaced = QStringLiteral(" (replaces one that named %1)").arg(namedBy(dsn));
+            platform::removeDsn(dsn);
+        }
+        if (!writeWholeServerDsn(dsn, year)) {
+            error = QStringLiteral("cannot register the data source %1").arg(dsn);
+            break;
+        }
+        made.dsns << dsn;
+        lines << QStringLiteral("  data source     %1 -> database %2%3")
+                     .arg(dsn, year.database, replaced);
     }
+    if (!error.isEmpty())
+        return made.undoAfter(error);
     if (summary) {
-        QStringList lines{QStringLiteral("Joined the server installation:"),
-                          QStringLiteral("  program folder  %1 (SerPath.mdb)").arg(programDir),
-                          QStringLiteral("  server          %1:%2 as %3")
-                              .arg(server->host)
-                              .arg(server->port)
-                              .arg(server->user)};
-        for (const QString& dsn : made.dsns)
-            lines << QStringLiteral("  data source     %1 -> database %2")
-                         .arg(dsn, platform::dsnServer(dsn).database);
+        lines.prepend(QStringLiteral("  data source     %1 -> database %2")
+                          .arg(kMainDsn, QString::fromLatin1(kServerMainDatabase)));
+        lines.prepend(QStringLiteral("  server          %1:%2 as %3")
+                          .arg(server->host)
+                          .arg(server->port)
+                          .arg(server->user));
+        lines.prepend(QStringLiteral("  program folder  %1 (SerPath.mdb)").arg(programDir));
+        lines.prepend(QStringLiteral("Joined the server installation:"));
         *summary = lines.join(QLatin1Char('\n'));
     }
     return QString();

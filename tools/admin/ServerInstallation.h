@@ -25,8 +25,9 @@ struct ServerInitOptions {
 // again when a step fails. *summary tells what was made.
 QString initServerInstallation(const ServerInitOptions& options, QString* summary);
 // A further desk of a server installation: registers QUENMOOR_MAIN and the data source of every
-// company year listed in Years, and writes SerPath.mdb; nothing is made on the server. Refuses a
-// server that has no installation and a desk that has one.
+// company year listed in Years (replacing, and telling, one that names another database), and
+// writes SerPath.mdb; nothing is made on the server. Refuses a server that has no installation
+// and a desk that has QUENMOOR_MAIN.
 QString joinServerInstallation(const ServerInitOptions& options, QString* summary);
 
 // True when the main database is reached through a server data source.
@@ -36,9 +37,9 @@ bool isServerInstallation();
 // server the main data source names, and its data source QUENMOOR_<dbMst>. Refused when either
 // exists; nothing is left behind when a step fails.
 QString createServerYear(const QString& dbMst);
-// Drops that database and removes its data source again.
-void removeServerYear(const QString& dbMst);
-// "database <name> on HOST:PORT", for people.
+// Drops that database and removes its data source again; empty text, or what was left behind.
+QString removeServerYear(const QString& dbMst);
+// "database <name> on HOST:PORT" as this desk's data source names it, for people.
 QString describeServerYear(const QString& dbMst);
 
 } // namespace admin
