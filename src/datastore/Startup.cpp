@@ -42,17 +42,40 @@ bool openOrEnd(Connection& con, const QString& failureMessage,
         con.close();
         status = con.open();
     }
-    if (status == Connection::OpenStatus::Opened)
+    if (status == Connection::OpenStatus::Opened) {
+        if (serverAway == ServerAway::GoesOn)
+            serverReached();
         return true;
+    }
     // A server says why it could not be reached; the operator passes that on.
     const bool server = con.engine() == Connection::Engine::Server;
-    platform::showMessage(server ? failureMessage + QStringLiteral("\n\n") + con.lastError()
-                                 : failureMessage);
-    if (!server || serverAway == ServerAway::Ends)
-        platform::endProgram(platform::EndStatus::DataError);
+    const QString told =
+        server ? failureMessage + QStringLiteral("\n\n") + con.lastError() : failureMessage;
+    if (server && serverAway == ServerAway::GoesOn) {
+        tellServerAway(told);
+        return false;
+    }
+    platform::showMessage(told);
+    platform::endProgram(platform::EndStatus::DataError);
     return false;
 }
+
+// Whether the operator has been told that the server is away since it was last reached.
+bool serverAwayTold = false;
 } // namespace
+
+void tellServerAway(const QString& message)
+{
+    if (serverAwayTold)
+        return;
+    serverAwayTold = true;
+    platform::showMessage(message);
+}
+
+void serverReached()
+{
+    serverAwayTold = false;
+}
 } // namespace datastore
 
 QString DbPassword()
@@ -172,8 +195,10 @@ bool datastore::openMstQuietly(Connection& con, QString* why)
         con.close();
         status = con.open();
     }
-    if (status == Connection::OpenStatus::Opened)
+    if (status == Connection::OpenStatus::Opened) {
+        serverReached();
         return true;
+    }
     if (why)
         *why = con.lastError();
     return false;

@@ -32,6 +32,10 @@ bool openMstQuietly(Connection& con, QString* why);
 // be opened still ends the program.
 bool openMstInShift(Connection& con);
 bool openMainInShift();
+// While the server is away every read of the window fails: the operator is told once, and
+// again only after a read has reached the server (any opener above that gets through).
+void tellServerAway(const QString& message);
+void serverReached();
 
 // A server installation keeps a company year in the database of its DbMst in small letters, on
 // the main database's server.

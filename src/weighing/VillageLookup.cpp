@@ -227,7 +227,9 @@ void VillageLookup::Load_Items()
                           : datastore::runPatiently(m_con, &query, statement, bindSearch, false);
     if (!read) {
         m_villages->clear();
-        datastore::reportQueryError(query);
+        // A server that could not be reached again has been told about already.
+        if (m_con.isOpen())
+            datastore::reportQueryError(query);
         return;
     }
     m_villages->setQuery(std::move(query));
@@ -260,6 +262,9 @@ bool VillageLookup::readFromServer(QSqlQuery* query, const QString& statement,
         if (datastore::openMstQuietly(m_con, &unreachable)) {
             *query = QSqlQuery(m_con.database());
             prepared = query->prepare(statement);
+        } else {
+            datastore::tellServerAway(QStringLiteral("Data Error - Master Database \n\n") +
+                                      unreachable);
         }
     }
     if (!prepared)
