@@ -6,6 +6,7 @@
 #include "platform/Paths.h"
 #include "platform/ProgramEnd.h"
 
+#include <QElapsedTimer>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -31,12 +32,28 @@ QString mstDatabaseFile(const QString& db)
 namespace {
 enum class ServerAway { Ends, GoesOn };
 
+// Whether the operator has been told that the server is away since it was last reached.
+bool serverAwayTold = false;
+// When an opener in mid-shift last failed to reach the server.
+QElapsedTimer lastServerFailure;
+
+// A server that did not answer is not asked again for a moment: each read of a route change
+// (lists, truck, receipts) or each key in the lookup would otherwise wait out the connection
+// timeout in turn while the window stands still.
+bool serverRestsNow()
+{
+    return serverAwayTold && lastServerFailure.isValid() &&
+           std::chrono::milliseconds(lastServerFailure.elapsed()) < kServerRetryPause;
+}
+
 // Opens a connection; one that is already open is closed and opened again. Any other failure
 // is reported with its reason and ends the program (a server away in mid-shift may instead let
 // it go on).
 bool openOrEnd(Connection& con, const QString& failureMessage,
                ServerAway serverAway = ServerAway::Ends)
 {
+    if (serverAway == ServerAway::GoesOn && serverRestsNow())
+        return false;
     Connection::OpenStatus status = con.open();
     if (status == Connection::OpenStatus::AlreadyOpen) {
         con.close();
@@ -52,6 +69,7 @@ bool openOrEnd(Connection& con, const QString& failureMessage,
     const QString told =
         server ? failureMessage + QStringLiteral("\n\n") + con.lastError() : failureMessage;
     if (server && serverAway == ServerAway::GoesOn) {
+        lastServerFailure.start();
         tellServerAway(told);
         return false;
     }
@@ -59,9 +77,6 @@ bool openOrEnd(Connection& con, const QString& failureMessage,
     platform::endProgram(platform::EndStatus::DataError);
     return false;
 }
-
-// Whether the operator has been told that the server is away since it was last reached.
-bool serverAwayTold = false;
 } // namespace
 
 void tellServerAway(const QString& message)

@@ -3,6 +3,7 @@
 #include "Connection.h"
 
 #include <QString>
+#include <chrono>
 
 // Where the databases lie, how they are opened, and the named data sources that reach them.
 // The openers report a failure to the operator and end the program; they return whether the
@@ -33,7 +34,9 @@ bool openMstQuietly(Connection& con, QString* why);
 bool openMstInShift(Connection& con);
 bool openMainInShift();
 // While the server is away every read of the window fails: the operator is told once, and
-// again only after a read has reached the server (any opener above that gets through).
+// again only after a read has reached the server (any opener above that gets through). After a
+// failure the in-shift openers leave the server alone for kServerRetryPause.
+constexpr std::chrono::milliseconds kServerRetryPause{2000};
 void tellServerAway(const QString& message);
 void serverReached();
 

@@ -22,6 +22,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTcpServer>
+#include <QTcpSocket>
 
 using windowtest::Desk;
 using windowtest::kDay;
@@ -155,6 +156,7 @@ class ServerTest : public QObject {
 private slots:
     void serverUnreachableAtStart();
     void serverLostInMidShift();
+    void serverSilentInMidShift();
     void companyDatabaseOfAnotherProgram();
     void installedOnTheServer();
     void centreSetUpOnTheServer();
@@ -256,8 +258,9 @@ void ServerTest::serverLostInMidShift()
     QCOMPARE(desk.box("txtTNo")->text(), QString());
     QCOMPARE(gridRows(desk), QStringList());
 
-    // Back: choosing the route again reads them all.
+    // Back: choosing the route again (once the desk asks the server again) reads them all.
     QVERIFY(server.script("resume"));
+    QTest::qWait(int(datastore::kServerRetryPause.count()) + 100);
     desk.env.messages.clear();
     chooseRoute(desk);
     QCOMPARE(desk.box("txtTNo")->text(), QString("KA 01 7788"));
@@ -275,6 +278,43 @@ void ServerTest::serverLostInMidShift()
     QCOMPARE(desk.env.endCount, 0);
     QVERIFY(server.script("resume"));
     desk.window.reset();
+}
+
+// A server host that takes the connection and then says nothing (a network gone quiet rather
+// than a server refusing): the first read of a route change waits out the connection timeout,
+// the others do not ask it again meanwhile.
+void ServerTest::serverSilentInMidShift()
+{
+    Desk desk;
+    seedShift(desk);
+    desk.exec("INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, LanHostNo, ComLan) "
+              "VALUES (0, 0, 0, '', '', 1)");
+    desk.open();
+    QVERIFY(desk.loaded);
+    chooseRoute(desk);
+    QCOMPARE(gridRows(desk).size(), 0);
+
+    QTcpServer silent;
+    QVERIFY(silent.listen(QHostAddress::LocalHost));
+    int attempts = 0;
+    connect(&silent, &QTcpServer::newConnection, &silent, [&] {
+        while (QTcpSocket* peer = silent.nextPendingConnection()) {
+            peer->setParent(&silent);
+            ++attempts;
+        }
+    });
+    const QString dsn = "QUENMOOR_" + Gen_DbMst;
+    platform::ServerSource quiet = platform::dsnServer(dsn);
+    quiet.host = "127.0.0.1";
+    quiet.port = silent.serverPort();
+    QVERIFY(platform::writeServerDsn(dsn, quiet));
+
+    desk.env.messages.clear();
+    chooseRoute(desk); // the two lists, the truck and the receipts
+    QTest::qWait(300); // the connections the server was offered, counted now
+    QCOMPARE(attempts, 1);
+    QCOMPARE(desk.env.messages.size(), 1);
+    QCOMPARE(desk.env.endCount, 0);
 }
 
 void ServerTest::companyDatabaseOfAnotherProgram()
