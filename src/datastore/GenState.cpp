@@ -1,5 +1,7 @@
 #include "GenState.h"
 
+#include "Startup.h"
+
 QString Gen_AppPath;
 QString Gen_ServerPath;
 QString Gen_DbPwd;
@@ -46,5 +48,6 @@ void resetGenState()
     Gen_BitsNoW = Currency{};
     Gen_LanHostIP.clear();
     Gen_LanHostNo.clear();
+    serverReached(); // nothing told about a server yet
 }
 } // namespace datastore

@@ -60,7 +60,7 @@ bool openOrEnd(Connection& con, const QString& failureMessage,
         status = con.open();
     }
     if (status == Connection::OpenStatus::Opened) {
-        if (serverAway == ServerAway::GoesOn)
+        if (con.engine() == Connection::Engine::Server)
             serverReached();
         return true;
     }
@@ -90,6 +90,7 @@ void tellServerAway(const QString& message)
 void serverReached()
 {
     serverAwayTold = false;
+    lastServerFailure.invalidate();
 }
 } // namespace datastore
 
