@@ -79,18 +79,42 @@ bool openOrEnd(Connection& con, const QString& failureMessage,
 }
 } // namespace
 
+namespace {
+const void* awayListenerOwner = nullptr;
+std::function<void(const QString&)> awayListener;
+} // namespace
+
 void tellServerAway(const QString& message)
 {
     if (serverAwayTold)
         return;
     serverAwayTold = true;
     platform::showMessage(message);
+    if (awayListener)
+        awayListener(message);
 }
 
 void serverReached()
 {
+    const bool wasAway = serverAwayTold;
     serverAwayTold = false;
     lastServerFailure.invalidate();
+    if (wasAway && awayListener)
+        awayListener(QString());
+}
+
+void setServerAwayListener(const void* owner, std::function<void(const QString&)> listener)
+{
+    awayListenerOwner = owner;
+    awayListener = std::move(listener);
+}
+
+void removeServerAwayListener(const void* owner)
+{
+    if (awayListenerOwner != owner)
+        return;
+    awayListenerOwner = nullptr;
+    awayListener = nullptr;
 }
 } // namespace datastore
 

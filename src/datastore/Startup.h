@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <chrono>
+#include <functional>
 
 // Where the databases lie, how they are opened, and the named data sources that reach them.
 // The openers report a failure to the operator and end the program; they return whether the
@@ -39,6 +40,11 @@ bool openMainInShift();
 constexpr std::chrono::milliseconds kServerRetryPause{2000};
 void tellServerAway(const QString& message);
 void serverReached();
+// Called with the message when the operator is told that the server is away, and with empty
+// text when it is reached again, so that a window can keep the outage in view. One listener at a
+// time; its owner removes it (only its own).
+void setServerAwayListener(const void* owner, std::function<void(const QString&)> listener);
+void removeServerAwayListener(const void* owner);
 
 // A server installation keeps a company year in the database of its DbMst in small letters, on
 // the main database's server.

@@ -18,6 +18,16 @@ public:
         return QStringLiteral("Waiting for the database: another desk or program is using it");
     }
 
+    // What the line says while the database server cannot be reached in mid-shift.
+    static QString serverAwayNotice(const QString& since)
+    {
+        return QStringLiteral("Database server away since %1; each read tries it again").arg(since);
+    }
+    static bool isServerAwayNotice(const QString& text)
+    {
+        return text.startsWith(QStringLiteral("Database server away since "));
+    }
+
     explicit StatusArea(QLabel* label, QObject* parent = nullptr);
 
     // The scale link in words and its state ("scale: reading 2 s ago"); empty hides it.

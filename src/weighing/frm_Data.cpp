@@ -82,6 +82,14 @@ frm_Data::frm_Data(QWidget* parent)
     m_status = new StatusArea(ui->lblStatus, this);
     // The window's reads wait for another desk's lock without holding its thread.
     new weighing::WindowReadWait(m_status, this);
+    // A server away in mid-shift stays in view after its one message.
+    datastore::setServerAwayListener(this, [status = m_status](const QString& message) {
+        if (!message.isEmpty())
+            status->setNotice(
+                StatusArea::serverAwayNotice(formkit::timeText(platform::timeOfDay())));
+        else if (StatusArea::isServerAwayNotice(status->notice()))
+            status->setNotice(QString());
+    });
     paintBackground(this, kWindowGreen);
     const QLocale english(QLocale::English);
     ui->dtpDate->setLocale(english);
@@ -100,7 +108,10 @@ frm_Data::frm_Data(QWidget* parent)
             [this](const weighing::WriteResult& written) { Save_Data_Done(written); });
 }
 
-frm_Data::~frm_Data() = default;
+frm_Data::~frm_Data()
+{
+    datastore::removeServerAwayListener(this);
+}
 
 bool frm_Data::Form_Load(const QDateEdit* datesPicker)
 {

@@ -11,6 +11,7 @@
 #include "dates/frm_Dates.h"
 #include "signin/A_Start.h"
 #include "signin/frm_Gen_Pass.h"
+#include "weighing/StatusArea.h"
 
 #include <QComboBox>
 #include <QProcess>
@@ -257,6 +258,8 @@ void ServerTest::serverLostInMidShift()
              qPrintable(desk.env.messageTexts().join('|')));
     QCOMPARE(desk.box("txtTNo")->text(), QString());
     QCOMPARE(gridRows(desk), QStringList());
+    QVERIFY2(desk.window->statusArea()->notice().startsWith("Database server away since "),
+             qPrintable(desk.window->statusArea()->notice()));
 
     // Back: choosing the route again (once the desk asks the server again) reads them all.
     QVERIFY(server.script("resume"));
@@ -267,6 +270,7 @@ void ServerTest::serverLostInMidShift()
     QCOMPARE(gridRows(desk).size(), 1);
     QCOMPARE(lookUp("hill"), 1);
     QCOMPARE(desk.env.messageTexts(), QStringList());
+    QCOMPARE(desk.window->statusArea()->notice(), QString());
 
     // Away a third time: told again, once.
     QVERIFY(server.script("pause"));
