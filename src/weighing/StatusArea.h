@@ -18,14 +18,15 @@ public:
         return QStringLiteral("Waiting for the database: another desk or program is using it");
     }
 
-    // What the line says while the database server cannot be reached in mid-shift.
+    // What the line says while the database server cannot be reached in mid-shift (each read
+    // tries it again); short, so that the scale's state and the keys stay in view beside it.
     static QString serverAwayNotice(const QString& since)
     {
-        return QStringLiteral("Database server away since %1; each read tries it again").arg(since);
+        return QStringLiteral("Server away since %1").arg(since);
     }
     static bool isServerAwayNotice(const QString& text)
     {
-        return text.startsWith(QStringLiteral("Database server away since "));
+        return text.startsWith(QStringLiteral("Server away since "));
     }
 
     explicit StatusArea(QLabel* label, QObject* parent = nullptr);

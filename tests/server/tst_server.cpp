@@ -258,7 +258,7 @@ void ServerTest::serverLostInMidShift()
              qPrintable(desk.env.messageTexts().join('|')));
     QCOMPARE(desk.box("txtTNo")->text(), QString());
     QCOMPARE(gridRows(desk), QStringList());
-    QVERIFY2(desk.window->statusArea()->notice().startsWith("Database server away since "),
+    QVERIFY2(desk.window->statusArea()->notice().startsWith("Server away since "),
              qPrintable(desk.window->statusArea()->notice()));
 
     // Back: choosing the route again (once the desk asks the server again) reads them all.
