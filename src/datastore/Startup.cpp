@@ -32,6 +32,13 @@ QString mstDatabaseFile(const QString& db)
 namespace {
 enum class ServerAway { Ends, GoesOn };
 
+// How every opener of the company year reaches it: by its data source.
+QString mstConnectionString()
+{
+    return QStringLiteral("DSN=QUENMOOR_") + Gen_DbMst + QStringLiteral(";UID=;PWD=") + Gen_DbPwd +
+           QStringLiteral(";");
+}
+
 // Whether the operator has been told that the server is away since it was last reached.
 bool serverAwayTold = false;
 // When an opener in mid-shift last failed to reach the server.
@@ -228,8 +235,7 @@ void Set_MstDsn()
 
 bool datastore::openMstQuietly(Connection& con, QString* why)
 {
-    con.ConnectionString = QStringLiteral("DSN=QUENMOOR_") + Gen_DbMst +
-                           QStringLiteral(";UID=;PWD=") + Gen_DbPwd + QStringLiteral(";");
+    con.ConnectionString = datastore::mstConnectionString();
     Connection::OpenStatus status = con.open();
     if (status == Connection::OpenStatus::AlreadyOpen) {
         con.close();
@@ -246,15 +252,13 @@ bool datastore::openMstQuietly(Connection& con, QString* why)
 
 bool OpenMst(Connection& con)
 {
-    con.ConnectionString = QStringLiteral("DSN=QUENMOOR_") + Gen_DbMst +
-                           QStringLiteral(";UID=;PWD=") + Gen_DbPwd + QStringLiteral(";");
+    con.ConnectionString = datastore::mstConnectionString();
     return datastore::openOrEnd(con, QStringLiteral("Data Error - Master Database "));
 }
 
 bool datastore::openMstInShift(Connection& con)
 {
-    con.ConnectionString = QStringLiteral("DSN=QUENMOOR_") + Gen_DbMst +
-                           QStringLiteral(";UID=;PWD=") + Gen_DbPwd + QStringLiteral(";");
+    con.ConnectionString = datastore::mstConnectionString();
     return openOrEnd(con, QStringLiteral("Data Error - Master Database "), ServerAway::GoesOn);
 }
 
