@@ -41,7 +41,7 @@ QString mstConnectionString()
 
 // Whether the operator has been told that the server is away since it was last reached.
 bool serverAwayTold = false;
-// When an opener in mid-shift last failed to reach the server.
+// When a read in mid-shift last failed to reach the server.
 QElapsedTimer lastServerFailure;
 
 // A server that did not answer is not asked again for a moment: each read of a route change
@@ -76,7 +76,6 @@ bool openOrEnd(Connection& con, const QString& failureMessage,
     const QString told =
         server ? failureMessage + QStringLiteral("\n\n") + con.lastError() : failureMessage;
     if (server && serverAway == ServerAway::GoesOn) {
-        lastServerFailure.start();
         tellServerAway(told);
         return false;
     }
@@ -93,6 +92,7 @@ std::function<void(const QString&)> awayListener;
 
 void tellServerAway(const QString& message)
 {
+    lastServerFailure.start();
     if (serverAwayTold)
         return;
     serverAwayTold = true;

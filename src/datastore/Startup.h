@@ -36,7 +36,8 @@ bool openMstInShift(Connection& con);
 bool openMainInShift();
 // While the server is away every read of the window fails: the operator is told once, and
 // again only after a read has reached the server (any opener above that gets through). After a
-// failure the in-shift openers leave the server alone for kServerRetryPause.
+// failure (each one is reported here) the in-shift openers leave the server alone for
+// kServerRetryPause.
 constexpr std::chrono::milliseconds kServerRetryPause{2000};
 void tellServerAway(const QString& message);
 void serverReached();
