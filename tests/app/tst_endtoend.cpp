@@ -2,6 +2,7 @@
 // then receipts weighed on the simulated scale running as a process of its own.
 
 #include "Installation.h"
+#include "KeyboardDrive.h"
 #include "TestEnv.h"
 #include "WeighingWindow.h"
 #include "datastore/GenState.h"
@@ -16,6 +17,9 @@
 #include <QTableWidget>
 #include <QtTest>
 #include <memory>
+
+using keyboard::focusName;
+using keyboard::keysTo;
 
 namespace {
 constexpr int kScaleWait = 10000; // what the scale delivers comes when it comes; this bounds a hang
@@ -49,23 +53,6 @@ struct ScaleProcess {
     QProcess process;
     QString output;
 };
-
-QString focusName()
-{
-    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-}
-
-// Types text and then key into the focus once it is the named field; false if it never is.
-bool keysTo(const char* name, const QString& text = {}, Qt::Key key = Qt::Key_Return)
-{
-    if (!QTest::qWaitFor([name] { return focusName() == name; })) {
-        qWarning("the focus is on %s, not on %s", qPrintable(focusName()), name);
-        return false;
-    }
-    QTest::keyClicks(QApplication::focusWidget(), text);
-    QTest::keyClick(QApplication::focusWidget(), key);
-    return true;
-}
 
 bool fieldsInTurn(std::initializer_list<std::pair<const char*, QString>> fields)
 {

@@ -3,6 +3,7 @@
 // Add stores a receipt that points to it; and the same in the company's next year. On the
 // server engine the centre is a server installation: init --server, and no data root after it.
 
+#include "KeyboardDrive.h"
 #include "TestEnv.h"
 #include "WeighingWindow.h"
 #include "datastore/GenState.h"
@@ -19,6 +20,8 @@
 #include <QtTest>
 #include <memory>
 
+using keyboard::focusName;
+using keyboard::keysTo;
 using testkit::TestEnv;
 
 namespace {
@@ -88,21 +91,6 @@ struct Scale {
     QString output;
 };
 
-QString focusName()
-{
-    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-}
-
-bool keysTo(const char* name, const QString& text = {}, Qt::Key key = Qt::Key_Return)
-{
-    if (!QTest::qWaitFor([name] { return focusName() == name; })) {
-        qWarning("the focus is on %s, not on %s", qPrintable(focusName()), name);
-        return false;
-    }
-    QTest::keyClicks(QApplication::focusWidget(), text);
-    QTest::keyClick(QApplication::focusWidget(), key);
-    return true;
-}
 } // namespace
 
 class NewCentreTest : public QObject {
