@@ -5,6 +5,7 @@
 #include "ScaleRoutines.h"
 #include "StatusArea.h"
 #include "VillageLookup.h"
+#include "WindowBusy.h"
 #include "WindowReadWait.h"
 #include "ui_frm_Data.h"
 
@@ -76,7 +77,7 @@ QFont recoveryCaptionFace()
 frm_Data::frm_Data(QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::frm_Data>()),
       m_fields(new formkit::FieldEvents(this)), m_status(nullptr),
-      m_writer(new weighing::ReceiptWriter(this))
+      m_busy(new weighing::WindowBusy(this)), m_writer(new weighing::ReceiptWriter(this))
 {
     ui->setupUi(this);
     m_status = new StatusArea(ui->lblStatus, this);
@@ -196,7 +197,7 @@ void frm_Data::closeEvent(QCloseEvent* event)
 {
     // A handler waiting for the scale is still running on this window, or a receipt waits for
     // the database: it cannot go yet.
-    if (scale::isWaitingForScale() || isSavingReceipt()) {
+    if (m_busy->waiting() || scale::isWaitingForScale() || isSavingReceipt()) {
         event->ignore();
         return;
     }

@@ -23,6 +23,7 @@ class ScaleLink;
 }
 namespace weighing {
 class ReceiptWriter;
+class WindowBusy;
 struct WriteResult;
 } // namespace weighing
 
@@ -50,6 +51,8 @@ public:
 
     // The status line beside the window's name (scale state, notices, keys).
     StatusArea* statusArea() const { return m_status; }
+    // Whether the window waits for the scale or the database (its input dropped meanwhile).
+    weighing::WindowBusy* busy() const { return m_busy; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -103,6 +106,7 @@ private:
     std::unique_ptr<Ui::frm_Data> ui;
     formkit::FieldEvents* m_fields;
     StatusArea* m_status;
+    weighing::WindowBusy* m_busy;
     scale::ScaleLink* m_scale = nullptr;
     weighing::ReceiptWriter* m_writer;
     std::optional<villagesearch::Village> m_village;
