@@ -167,7 +167,7 @@ Figure measure(int runs, const std::function<void()>& before, const std::functio
     return {times[times.size() / 2], times.front()};
 }
 
-void report(const char* what, int rows, const Figure& window, const Figure& bare)
+void printFigure(const char* what, int rows, const Figure& window, const Figure& bare)
 {
     std::printf("%-44s %5d rows  window %8.3f ms  bare %7.3f ms  ratio %5.1f\n", what, rows,
                 window.medianMs, bare.medianMs, window.medianMs / bare.medianMs);
@@ -242,12 +242,12 @@ int main(int argc, char** argv)
     Gen_DbPwd = DbPassword();
     Gen_DbMst = QStringLiteral("BENCH");
     Gen_AmPm = 2;
-    Set_MstDsn();
+    if (!Set_MstDsn())
+        fail(QStringLiteral("the data source could not be registered"));
 
     frm_Data window;
     window.show();
-    QDateEdit picker(kBenchDay);
-    if (!window.Form_Load(&picker))
+    if (!window.Form_Load(kBenchDay, formkit::Shift::Am))
         fail(QStringLiteral("the window did not load"));
     QCoreApplication::processEvents();
 
@@ -298,7 +298,7 @@ int main(int argc, char** argv)
                      .arg(QLatin1String(c.what))
                      .arg(rows)
                      .arg(bareRows));
-        report(c.what, rows, keystroke, engine);
+        printFigure(c.what, rows, keystroke, engine);
         std::printf("%-44s %5s       with repaint %8.3f ms\n", "", "", painted.medianMs);
     }
     lookup->cmdCan_Click();
@@ -344,7 +344,7 @@ int main(int argc, char** argv)
                  .arg(gridRows)
                  .arg(bareGridRows));
     std::printf("\nreceipts grid, one Load_Into_Grid (median of %d):\n", gridRuns);
-    report("route's shift among 1,000,000 receipts", gridRows, reload, gridEngine);
+    printFigure("route's shift among 1,000,000 receipts", gridRows, reload, gridEngine);
     std::printf("%-44s %5s       with repaint %8.3f ms\n", "", "", reloadPainted.medianMs);
 
     bare.close();

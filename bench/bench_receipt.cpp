@@ -213,7 +213,7 @@ bool runAt(int stored, int reps)
     Bare bare(file);
     const weighing::ReceiptEntry entry = entryFor(2);
     for (int i = 0; i < kWarmUp; ++i)
-        if (!weighing::writeReceipt(con, entry).stored() || !bare.write(2))
+        if (!weighing::writeReceipt(con, entry).ok() || !bare.write(2))
             return false;
 
     for (const bool waitForDisk : {true, false}) {
@@ -228,8 +228,8 @@ bool runAt(int stored, int reps)
             clock.restart();
             const weighing::WriteResult result = weighing::writeReceipt(con, entry);
             layered.push_back(clock.nsecsElapsed() / 1e6);
-            if (!result.stored()) {
-                out << "writeReceipt failed: " << result.error << Qt::endl;
+            if (!result.ok()) {
+                out << "writeReceipt failed: " << result.errorText() << Qt::endl;
                 return false;
             }
 
@@ -246,7 +246,7 @@ bool runAt(int stored, int reps)
                 datastore::Connection own;
                 own.ConnectionString = con.ConnectionString;
                 own.open();
-                if (!weighing::writeReceipt(own, entry).stored())
+                if (!weighing::writeReceipt(own, entry).ok())
                     return false;
             }
             withOpening.push_back(clock.nsecsElapsed() / 1e6);

@@ -171,11 +171,12 @@ int main(int argc, char* argv[])
     for (int i = 0; i < reps; ++i) {
         QElapsedTimer t;
         t.start();
-        QString error;
-        if (!report::loadShiftReport(main, company, {"CO1", kDay, 2, 0}, &shiftReport, &error)) {
-            out << error << Qt::endl;
+        auto loaded = report::loadShiftReport(main, company, {"CO1", kDay, 2, 0});
+        if (!loaded) {
+            out << loaded.errorText() << Qt::endl;
             return 1;
         }
+        shiftReport = std::move(loaded).value();
         data.push_back(t.nsecsElapsed() / 1e6);
         const QString html = report::shiftReportHtml(shiftReport);
         withHtml.push_back(t.nsecsElapsed() / 1e6);

@@ -127,7 +127,7 @@ int main(int argc, char** argv)
     entry.cans = 2;
     entry.weight = 80.5;
     const std::function<bool()> deskWrite = [&] {
-        return weighing::writeReceipt(con, entry).stored();
+        return weighing::writeReceipt(con, entry).ok();
     };
     const std::function<bool()> bareWrite = [&] {
         const QByteArray date = kDay.toString(Qt::ISODate).toUtf8();

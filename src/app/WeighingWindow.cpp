@@ -3,15 +3,12 @@
 #include "dates/frm_Dates.h"
 #include "weighing/frm_Data.h"
 
-#include <QDateEdit>
-
 void wireWeighingWindow()
 {
-    frm_Dates::setOpenWeighingWindow([](frm_Dates* dates) {
+    frm_Dates::setOpenWeighingWindow([](const QDate& date, formkit::Shift shift) {
         auto* data = new frm_Data();
         data->setAttribute(Qt::WA_DeleteOnClose);
-        // The weighing window takes the collection date over from the dialog's picker.
-        if (!data->Form_Load(dates->findChild<QDateEdit*>(QStringLiteral("dtpDate")))) {
+        if (!data->Form_Load(date, shift)) {
             delete data;
             return;
         }

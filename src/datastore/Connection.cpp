@@ -1,8 +1,8 @@
 #include "Connection.h"
 
 #include "SqlFunctions.h"
+#include "WriteTransaction.h"
 #include "platform/DsnRegistry.h"
-#include "platform/Messages.h"
 #include "platform/Paths.h"
 
 #include <QAtomicInt>
@@ -170,13 +170,13 @@ QSqlDatabase Connection::database() const
     return QSqlDatabase::database(m_name, false);
 }
 
-QSqlQuery Connection::run(const QString& statement, const QVariantList& values)
+QSqlQuery Connection::run(const QString& statement, const QVariantList& values, Rows rows)
 {
     QSqlQuery query(database());
     // A forward-only query on a server streams its rows and is lost as soon as another
     // statement runs on the connection; the desk reads nested (companies, then each one's
     // years), so a server's rows are fetched whole.
-    query.setForwardOnly(m_engine != Engine::Server);
+    query.setForwardOnly(rows == Rows::Forward && m_engine != Engine::Server);
     // A server cannot prepare BEGIN, LOCK and the like; statements without values go as they are.
     if (values.isEmpty() && m_engine == Engine::Server) {
         query.exec(statement);
@@ -190,17 +190,36 @@ QSqlQuery Connection::run(const QString& statement, const QVariantList& values)
     return query;
 }
 
+Result<QSqlQuery> Connection::exec(const QString& statement, const QVariantList& values,
+                                   Rows rows)
+{
+    QSqlQuery query = run(statement, values, rows);
+    if (query.isActive())
+        return query;
+    return errorOf(query);
+}
+
+Error Connection::errorOf(const QSqlQuery& query) const
+{
+    const QString text = describeError(query);
+    if (metALock(query))
+        return Error{ErrorKind::Busy, text};
+    // A server that went away takes the connection with it: the driver then reports a
+    // connection error, or the connection is no longer open.
+    if (m_engine == Engine::Server &&
+        (!isOpen() || query.lastError().type() == QSqlError::ConnectionError ||
+         query.lastError().databaseText().contains(QStringLiteral("connection"),
+                                                   Qt::CaseInsensitive)))
+        return Error{ErrorKind::ServerAway, text};
+    return Error{ErrorKind::Other, text};
+}
+
 QString describeError(const QSqlQuery& query)
 {
     QString reason = query.lastError().text().trimmed();
     if (reason.isEmpty())
         reason = QStringLiteral("the database did not answer");
     return reason + QStringLiteral("\n\nStatement: ") + query.lastQuery();
-}
-
-void reportQueryError(const QSqlQuery& query)
-{
-    platform::showMessage(QStringLiteral("Data Error - ") + describeError(query));
 }
 
 } // namespace datastore

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Result.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -44,9 +46,21 @@ public:
     // a lock another writer holds fails at once instead of being waited for.
     QStringList beginWriteStatements(const QString& lockedTable, bool noWait = false) const;
 
-    // Runs a statement, with bound values for anything an operator typed. Failures are left
-    // in the query (see describeError).
-    QSqlQuery run(const QString& statement, const QVariantList& values = {});
+    // Whether a query's rows are read once in order, or gone back over (a model shows them).
+    enum class Rows { Forward, Scrollable };
+
+    // The one way a statement runs: prepared, its values bound in order (for "?" and for named
+    // placeholders alike) and run; anything an operator typed goes in as a value. The query
+    // with its rows, or why it failed: busy (another connection's lock), the server gone, or
+    // another fault, with the statement.
+    Result<QSqlQuery> exec(const QString& statement, const QVariantList& values = {},
+                           Rows rows = Rows::Forward);
+    // The same with the failure left in the query (see describeError), for callers that read
+    // the query's own error.
+    QSqlQuery run(const QString& statement, const QVariantList& values = {},
+                  Rows rows = Rows::Forward);
+    // What went wrong with a query that ran on this connection.
+    Error errorOf(const QSqlQuery& query) const;
 
     // The file a connection string leads to, or empty text with the reason in *why.
     static QString fileFor(const QString& connectionString, OpenStatus* why = nullptr);
@@ -63,7 +77,5 @@ private:
 
 // "reason" + the statement, for messages about a failed statement.
 QString describeError(const QSqlQuery& query);
-// Tells the operator that a statement failed: "Data Error - " with the reason and statement.
-void reportQueryError(const QSqlQuery& query);
 
 } // namespace datastore

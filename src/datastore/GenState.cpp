@@ -48,6 +48,5 @@ void resetGenState()
     Gen_BitsNoW = Currency{};
     Gen_LanHostIP.clear();
     Gen_LanHostNo.clear();
-    serverReached(); // nothing told about a server yet
 }
 } // namespace datastore

@@ -18,48 +18,46 @@ std::optional<qint32> nextAfter(const QVariant& largest)
 }
 } // namespace datastore
 
-std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field, const QString& Cond,
-                                  datastore::Connection& con, QString* error,
-                                  const QVariantList& values)
+datastore::Result<qint32> Max_No_Cond(const QString& Table, const QString& Field,
+                                      const QString& Cond, datastore::Connection& con,
+                                      const QVariantList& values)
 {
     const QString statement = QStringLiteral("Select Max(") + Field +
                               QStringLiteral(")as N from ") + Table + QStringLiteral("  ") + Cond;
-    QSqlQuery query = con.run(statement, values);
-    if (!query.isActive() || !query.next()) {
-        if (error)
-            *error = datastore::describeError(query);
-        return std::nullopt;
-    }
-    const auto next = datastore::nextAfter(query.value(QStringLiteral("N")));
-    if (!next && error)
-        *error =
-            QStringLiteral("%1 of %2 has reached the largest number it can hold").arg(Field, Table);
-    return next;
+    auto rs = con.exec(statement, values);
+    if (!rs)
+        return rs.error();
+    if (!rs->next())
+        return datastore::error(datastore::ErrorKind::Other, datastore::describeError(*rs));
+    const auto next = datastore::nextAfter(rs->value(QStringLiteral("N")));
+    if (!next)
+        return datastore::error(
+            datastore::ErrorKind::Other,
+            QStringLiteral("%1 of %2 has reached the largest number it can hold").arg(Field, Table));
+    return *next;
 }
 
-std::optional<qint32> Max_No(const QString& Table, const QString& Field, datastore::Connection& con,
-                             QString* error)
+datastore::Result<qint32> Max_No(const QString& Table, const QString& Field,
+                                 datastore::Connection& con)
 {
-    return Max_No_Cond(Table, Field, QString(), con, error);
+    return Max_No_Cond(Table, Field, QString(), con);
 }
 
-std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field, const QString& Cond,
-                                  bool IsOpen, std::unique_ptr<datastore::Connection>& Con,
-                                  QString* error)
+datastore::Result<qint32> Max_No_Cond(const QString& Table, const QString& Field,
+                                      const QString& Cond, bool IsOpen,
+                                      std::unique_ptr<datastore::Connection>& Con)
 {
     if (!IsOpen || !Con) {
         Con = std::make_unique<datastore::Connection>();
-        if (!OpenMst(*Con)) {
-            if (error)
-                *error = Con->lastError();
-            return std::nullopt;
-        }
+        const auto opened = OpenMst(*Con);
+        if (!opened)
+            return opened.error();
     }
-    return Max_No_Cond(Table, Field, Cond, *Con, error);
+    return Max_No_Cond(Table, Field, Cond, *Con);
 }
 
-std::optional<qint32> Max_No(const QString& Table, const QString& Field, bool IsOpen,
-                             std::unique_ptr<datastore::Connection>& Con, QString* error)
+datastore::Result<qint32> Max_No(const QString& Table, const QString& Field, bool IsOpen,
+                                 std::unique_ptr<datastore::Connection>& Con)
 {
-    return Max_No_Cond(Table, Field, QString(), IsOpen, Con, error);
+    return Max_No_Cond(Table, Field, QString(), IsOpen, Con);
 }

@@ -9,21 +9,21 @@
 
 // The next number of a column: the largest stored value plus 1, or 1 when no row has one.
 // With IsOpen false a new connection is opened into Con with OpenMst; the caller keeps it.
-// No number is returned when the statement fails (the reason goes to *error) or when the
-// column has reached the largest number it can hold.
-std::optional<qint32> Max_No(const QString& Table, const QString& Field, bool IsOpen,
-                             std::unique_ptr<datastore::Connection>& Con, QString* error = nullptr);
-std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field, const QString& Cond,
-                                  bool IsOpen, std::unique_ptr<datastore::Connection>& Con,
-                                  QString* error = nullptr);
+// No number comes back when the statement fails or when the column has reached the largest
+// number it can hold: the error says which.
+datastore::Result<qint32> Max_No(const QString& Table, const QString& Field, bool IsOpen,
+                                 std::unique_ptr<datastore::Connection>& Con);
+datastore::Result<qint32> Max_No_Cond(const QString& Table, const QString& Field,
+                                      const QString& Cond, bool IsOpen,
+                                      std::unique_ptr<datastore::Connection>& Con);
 
 // The same on a connection the caller holds open, e.g. inside its write transaction.
-std::optional<qint32> Max_No(const QString& Table, const QString& Field, datastore::Connection& con,
-                             QString* error = nullptr);
+datastore::Result<qint32> Max_No(const QString& Table, const QString& Field,
+                                 datastore::Connection& con);
 // Cond may hold "?" for values bound in order (dates are bound, never written into the text).
-std::optional<qint32> Max_No_Cond(const QString& Table, const QString& Field, const QString& Cond,
-                                  datastore::Connection& con, QString* error = nullptr,
-                                  const QVariantList& values = {});
+datastore::Result<qint32> Max_No_Cond(const QString& Table, const QString& Field,
+                                      const QString& Cond, datastore::Connection& con,
+                                      const QVariantList& values = {});
 
 namespace datastore {
 // The next number after the largest stored one (null: none stored). A stored -1 or less

@@ -1,25 +1,12 @@
 #include "ShiftQueries.h"
 
 #include "NullFields.h"
-#include "PatientReads.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace datastore {
 namespace {
-
-// Runs the statement; on failure leaves its description in *error.
-bool runQuery(Connection& con, const QString& statement, const QVariantList& values, QSqlQuery* rs,
-              QString* error)
-{
-    *rs = readPatiently(con, statement, values);
-    if (rs->isActive())
-        return true;
-    if (error)
-        *error = describeError(*rs);
-    return false;
-}
 
 QString textAt(const QSqlQuery& rs, int column)
 {
@@ -82,61 +69,69 @@ StoredReceipt storedReceiptAt(const QSqlQuery& rs)
 
 } // namespace
 
-bool routeVehicle(Connection& con, int route, const QDate& date, QString* vehicle, QString* error)
+Result<QVector<KeyedRow>> keyedRows(Connection& con, const QString& table,
+                                    const QString& shownColumn, const QString& keyColumn,
+                                    const QString& clause)
 {
-    vehicle->clear();
-    QSqlQuery rs;
-    if (!runQuery(con,
-                  QStringLiteral("Select RTVehNo From Mast_RoutesSub Where RTRefNo = ? and "
-                                 "SDate <= ? and EDate >= ?"),
-                  {route, date, date}, &rs, error))
-        return false;
-    if (rs.next())
-        *vehicle = textAt(rs, 0);
-    return true;
+    Result<QSqlQuery> rs = con.exec(QStringLiteral("Select   ") + shownColumn +
+                                    QStringLiteral(",") + keyColumn + QStringLiteral("  from ") +
+                                    table + QStringLiteral(" ") + clause + QStringLiteral(" "));
+    if (!rs)
+        return rs.error();
+    QVector<KeyedRow> rows;
+    while (rs->next())
+        rows.append({textAt(*rs, 0), wholeAt(*rs, 1)});
+    return rows;
 }
 
-bool gridReceipts(Connection& con, const QDate& date, int shift, int route,
-                  QVector<GridReceipt>* rows, QString* error)
+Result<QString> routeVehicle(Connection& con, int route, const QDate& date)
 {
-    rows->clear();
-    QSqlQuery rs;
-    if (!runQuery(con, kGridStatement, {date, shift, route}, &rs, error))
-        return false;
+    Result<QSqlQuery> rs = con.exec(QStringLiteral("Select RTVehNo From Mast_RoutesSub Where "
+                                                   "RTRefNo = ? and SDate <= ? and EDate >= ?"),
+                                    {route, date, date});
+    if (!rs)
+        return rs.error();
+    return rs->next() ? textAt(*rs, 0) : QString();
+}
+
+Result<QVector<GridReceipt>> gridReceipts(Connection& con, const QDate& date, int shift, int route)
+{
+    Result<QSqlQuery> rs = con.exec(kGridStatement, {date, shift, route});
+    if (!rs)
+        return rs.error();
+    QVector<GridReceipt> rows;
     // Columns: RefNo 0, CansRecd 1, VCode 2, DlySlNo 3, VName 4, AType 5, MType 6, MWeight 7.
-    while (rs.next()) {
+    while (rs->next()) {
         GridReceipt row;
-        row.refNo = wholeAt(rs, 0);
-        row.cans = rs.value(1);
-        row.villageCode = textAt(rs, 2);
-        row.serial = rs.value(3);
-        row.villageName = textAt(rs, 4);
-        row.animal = textAt(rs, 5);
-        row.milkType = textAt(rs, 6);
-        row.weight = rs.value(7);
-        rows->append(row);
+        row.refNo = wholeAt(*rs, 0);
+        row.cans = rs->value(1);
+        row.villageCode = textAt(*rs, 2);
+        row.serial = rs->value(3);
+        row.villageName = textAt(*rs, 4);
+        row.animal = textAt(*rs, 5);
+        row.milkType = textAt(*rs, 6);
+        row.weight = rs->value(7);
+        rows.append(row);
     }
-    return true;
+    return rows;
 }
 
-bool villageByRef(Connection& con, qint64 refNo, std::optional<Village>* village, QString* error)
+Result<std::optional<Village>> villageByRef(Connection& con, qint64 refNo)
 {
-    village->reset();
-    QSqlQuery rs;
-    if (!runQuery(con,
-                  QStringLiteral("Select VRefNo, VCode, VName, RtRefNo from Mast_Villages "
-                                 "Where VRefNo = ?"),
-                  {refNo}, &rs, error))
-        return false;
-    if (rs.next())
-        *village = Village{wholeAt(rs, 0), textAt(rs, 1), textAt(rs, 2), wholeAt(rs, 3)};
-    return true;
+    Result<QSqlQuery> rs = con.exec(QStringLiteral("Select VRefNo, VCode, VName, RtRefNo from "
+                                                   "Mast_Villages Where VRefNo = ?"),
+                                    {refNo});
+    if (!rs)
+        return rs.error();
+    std::optional<Village> village;
+    if (rs->next())
+        village = Village{qint32(wholeAt(*rs, 0)), textAt(*rs, 1), textAt(*rs, 2),
+                          qint32(wholeAt(*rs, 3))};
+    return village;
 }
 
-bool storedReceipts(Connection& con, const ReceiptFilter& filter, QVector<StoredReceipt>* rows,
-                    QString* error)
+Result<QVector<StoredReceipt>> storedReceipts(Connection& con, const ReceiptFilter& filter)
 {
-    rows->clear();
     QString statement = kStoredColumns + QStringLiteral("WHERE d.RefDate >= ? AND d.RefDate <= ?");
     QVariantList values{filter.from, filter.to};
     if (filter.shift != 0) {
@@ -148,18 +143,18 @@ bool storedReceipts(Connection& con, const ReceiptFilter& filter, QVector<Stored
         values << filter.route;
     }
     statement += QStringLiteral(" ORDER BY d.RefDate, d.AmPm, d.RtRefNo, d.DlySlNo, d.RefNo");
-    QSqlQuery rs;
-    if (!runQuery(con, statement, values, &rs, error))
-        return false;
-    while (rs.next())
-        rows->append(storedReceiptAt(rs));
-    return true;
+    Result<QSqlQuery> rs = con.exec(statement, values);
+    if (!rs)
+        return rs.error();
+    QVector<StoredReceipt> rows;
+    while (rs->next())
+        rows.append(storedReceiptAt(*rs));
+    return rows;
 }
 
-bool shiftTotals(Connection& con, const QDate& date, int shift, qint64 route,
-                 QVector<MilkTypeTotal>* totals, QString* error)
+Result<QVector<MilkTypeTotal>> shiftTotals(Connection& con, const QDate& date, int shift,
+                                           qint64 route)
 {
-    totals->clear();
     QString statement =
         QStringLiteral("SELECT d.MCode, MAX(m.MType), COUNT(*), SUM(d.CansRecd), SUM(d.MWeight) "
                        "FROM Data_Wght d LEFT JOIN Mast_Milk m ON m.MCode = d.MCode "
@@ -170,14 +165,15 @@ bool shiftTotals(Connection& con, const QDate& date, int shift, qint64 route,
         values << route;
     }
     statement += QStringLiteral(" GROUP BY d.MCode ORDER BY d.MCode");
-    QSqlQuery rs;
-    if (!runQuery(con, statement, values, &rs, error))
-        return false;
-    while (rs.next()) {
-        totals->append(MilkTypeTotal{wholeAt(rs, 0), textAt(rs, 1), wholeAt(rs, 2),
-                                     rs.value(3).toDouble(), rs.value(4).toDouble()});
+    Result<QSqlQuery> rs = con.exec(statement, values);
+    if (!rs)
+        return rs.error();
+    QVector<MilkTypeTotal> totals;
+    while (rs->next()) {
+        totals.append(MilkTypeTotal{wholeAt(*rs, 0), textAt(*rs, 1), wholeAt(*rs, 2),
+                                    rs->value(3).toDouble(), rs->value(4).toDouble()});
     }
-    return true;
+    return totals;
 }
 
 } // namespace datastore

@@ -11,12 +11,23 @@
 // The statements that read one shift's receipts and what goes with them: the route's vehicle,
 // the grid's rows, the village picked in the lookup, the receipts of a period for reports and
 // exports, and the shift's totals. Every value is bound; dates are bound as dates.
-// Each returns false on a failed statement, with the reason and the statement in *error.
+// Each gives its rows, or the failed statement's error.
 namespace datastore {
+
+// One entry of a keyed list: the text shown and the record's key.
+struct KeyedRow {
+    QString shown;
+    qint64 key = 0;
+};
+// The shown and the key column of a master table, with the clause placed as written (it may
+// filter or order).
+Result<QVector<KeyedRow>> keyedRows(Connection& con, const QString& table,
+                                    const QString& shownColumn, const QString& keyColumn,
+                                    const QString& clause);
 
 // The vehicle that Mast_RoutesSub assigns to the route on the date (both ends of the period
 // included); empty text when no assignment covers the date or its number is null.
-bool routeVehicle(Connection& con, int route, const QDate& date, QString* vehicle, QString* error);
+Result<QString> routeVehicle(Connection& con, int route, const QDate& date);
 
 // One row of the receipts grid. The grid joins every master, so a receipt whose village,
 // animal type, milk type or route has lost its row is not among these.
@@ -31,17 +42,22 @@ struct GridReceipt {
     QVariant weight; // MWeight, may be null
 };
 // The receipts of a date, shift and route, newest (highest serial) first.
-bool gridReceipts(Connection& con, const QDate& date, int shift, int route,
-                  QVector<GridReceipt>* rows, QString* error);
+Result<QVector<GridReceipt>> gridReceipts(Connection& con, const QDate& date, int shift, int route);
 
+// A village as the desk holds it; refNo 0 is no village.
 struct Village {
-    qint64 refNo = 0;
+    qint32 refNo = 0;
     QString code;
     QString name;
-    qint64 route = 0;
+    qint32 route = 0;
+    bool operator==(const Village& other) const
+    {
+        return refNo == other.refNo && code == other.code && name == other.name &&
+               route == other.route;
+    }
 };
 // The village with that reference, or nothing when there is none.
-bool villageByRef(Connection& con, qint64 refNo, std::optional<Village>* village, QString* error);
+Result<std::optional<Village>> villageByRef(Connection& con, qint64 refNo);
 
 // A stored receipt with every column and the names of its masters. A name is empty when its
 // master row is gone: such receipts are listed all the same.
@@ -81,8 +97,7 @@ struct ReceiptFilter {
     qint64 route = 0;
 };
 // In order of date, shift, route and serial.
-bool storedReceipts(Connection& con, const ReceiptFilter& filter, QVector<StoredReceipt>* rows,
-                    QString* error);
+Result<QVector<StoredReceipt>> storedReceipts(Connection& con, const ReceiptFilter& filter);
 
 // A shift's totals for one milk type, summed by the database from the stored values; null
 // cans or weights count as 0. The name is empty when the milk type's row is gone.
@@ -94,7 +109,7 @@ struct MilkTypeTotal {
     double weight = 0;
 };
 // Per milk type, in order of its code; route 0 takes every route.
-bool shiftTotals(Connection& con, const QDate& date, int shift, qint64 route,
-                 QVector<MilkTypeTotal>* totals, QString* error);
+Result<QVector<MilkTypeTotal>> shiftTotals(Connection& con, const QDate& date, int shift,
+                                           qint64 route);
 
 } // namespace datastore

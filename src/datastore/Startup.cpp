@@ -1,12 +1,11 @@
 #include "Startup.h"
 
 #include "GenState.h"
+#include "NullFields.h"
 #include "platform/DsnRegistry.h"
-#include "platform/Messages.h"
 #include "platform/Paths.h"
-#include "platform/ProgramEnd.h"
 
-#include <QElapsedTimer>
+#include <QDir>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -29,183 +28,133 @@ QString mstDatabaseFile(const QString& db)
     return Gen_ServerPath + QStringLiteral("\\Databas\\") + db + QStringLiteral(".mdb");
 }
 
-namespace {
-enum class ServerAway { Ends, GoesOn };
-
-// How every opener of the company year reaches it: by its data source.
 QString mstConnectionString()
 {
     return QStringLiteral("DSN=QUENMOOR_") + Gen_DbMst + QStringLiteral(";UID=;PWD=") + Gen_DbPwd +
            QStringLiteral(";");
 }
 
-// Whether the operator has been told that the server is away since it was last reached.
-bool serverAwayTold = false;
-// When a read in mid-shift last failed to reach the server.
-QElapsedTimer lastServerFailure;
-
-// A server that did not answer is not asked again for a moment: each read of a route change
-// (lists, truck, receipts) or each key in the lookup would otherwise wait out the connection
-// timeout in turn while the window stands still.
-bool serverRestsNow()
+namespace {
+// Opens a connection; one that is already open is closed and opened again. A failure comes
+// back in the words the operator is told: failureMessage, and a server's own reason.
+Result<> openConnection(Connection& con, const QString& failureMessage)
 {
-    return serverAwayTold && lastServerFailure.isValid() &&
-           std::chrono::milliseconds(lastServerFailure.elapsed()) < kServerRetryPause;
-}
-
-// Opens a connection; one that is already open is closed and opened again. Any other failure
-// is reported with its reason and ends the program (a server away in mid-shift may instead let
-// it go on).
-bool openOrEnd(Connection& con, const QString& failureMessage,
-               ServerAway serverAway = ServerAway::Ends)
-{
-    if (serverAway == ServerAway::GoesOn && serverRestsNow())
-        return false;
     Connection::OpenStatus status = con.open();
     if (status == Connection::OpenStatus::AlreadyOpen) {
         con.close();
         status = con.open();
     }
-    if (status == Connection::OpenStatus::Opened) {
-        if (con.engine() == Connection::Engine::Server)
-            serverReached();
-        return true;
-    }
-    // A server says why it could not be reached; the operator passes that on.
-    const bool server = con.engine() == Connection::Engine::Server;
-    const QString told =
-        server ? failureMessage + QStringLiteral("\n\n") + con.lastError() : failureMessage;
-    if (server && serverAway == ServerAway::GoesOn) {
-        tellServerAway(told);
-        return false;
-    }
-    platform::showMessage(told);
-    platform::endProgram(platform::EndStatus::DataError);
-    return false;
+    if (status == Connection::OpenStatus::Opened)
+        return Done{};
+    if (con.engine() == Connection::Engine::Server)
+        return error(ErrorKind::ServerAway,
+                     failureMessage + QStringLiteral("\n\n") + con.lastError());
+    const bool missing = status == Connection::OpenStatus::NoSuchFile ||
+                         status == Connection::OpenStatus::NoSuchDataSource;
+    return error(missing ? ErrorKind::MissingFile : ErrorKind::Other, failureMessage);
 }
 } // namespace
-
-namespace {
-const void* awayListenerOwner = nullptr;
-std::function<void(const QString&)> awayListener;
-} // namespace
-
-void tellServerAway(const QString& message)
-{
-    lastServerFailure.start();
-    if (serverAwayTold)
-        return;
-    serverAwayTold = true;
-    platform::showMessage(message);
-    if (awayListener)
-        awayListener(message);
-}
-
-void serverReached()
-{
-    const bool wasAway = serverAwayTold;
-    serverAwayTold = false;
-    lastServerFailure.invalidate();
-    if (wasAway && awayListener)
-        awayListener(QString());
-}
-
-void setServerAwayListener(const void* owner, std::function<void(const QString&)> listener)
-{
-    awayListenerOwner = owner;
-    awayListener = std::move(listener);
-}
-
-void removeServerAwayListener(const void* owner)
-{
-    if (awayListenerOwner != owner)
-        return;
-    awayListenerOwner = nullptr;
-    awayListener = nullptr;
-}
 } // namespace datastore
+
+using datastore::Done;
+using datastore::ErrorKind;
+using datastore::Result;
 
 QString DbPassword()
 {
     return QStringLiteral("qzrt5172");
 }
 
-bool OpenSerPath()
+Result<> OpenSerPath()
 {
     Con_SerPath = std::make_unique<Connection>();
     Gen_DbPwd = DbPassword();
     Con_SerPath->ConnectionString =
         QStringLiteral("Provider=Microsoft.jet.oledb.3.51; Data Source=") +
         datastore::serPathFile() + QStringLiteral(";Jet OLEDB:Database Password=") + Gen_DbPwd;
-    return datastore::openOrEnd(*Con_SerPath, QStringLiteral("Data Error - Path Database"));
+    return datastore::openConnection(*Con_SerPath, QStringLiteral("Data Error - Path Database"));
 }
 
-void Get_ServerPath()
+namespace {
+// Where unixODBC keeps the user's data sources.
+QString odbcSettingsFile()
+{
+    const QString named = qEnvironmentVariable("ODBCINI");
+    return named.isEmpty() ? QDir::homePath() + QStringLiteral("/.odbc.ini") : named;
+}
+
+Result<> readServerPath()
+{
+    auto rs = Con_SerPath->exec(QStringLiteral("Select rowid, * from ServerPath"));
+    if (!rs)
+        return datastore::Error{rs.error().kind, QStringLiteral("Data Error - ") + rs.errorText()};
+    if (!rs->next())
+        return Done{};
+    const qint64 firstRow = rs->value(QStringLiteral("rowid")).toLongLong();
+    Gen_ServerPath = datastore::Null_Str(rs->value(QStringLiteral("Path")));
+    const bool checked = rs->value(QStringLiteral("Chk")).toBool();
+    const bool mainMissing =
+        !platform::fileExists(Gen_ServerPath + QStringLiteral("\\DataBas\\Main.Mdb"));
+    if (!mainMissing || checked)
+        return Done{};
+    rs = Con_SerPath->exec(QStringLiteral("Update ServerPath Set Path = ?, Chk = 1 Where rowid = ?"),
+                           {Gen_AppPath, firstRow});
+    if (!rs)
+        return datastore::Error{rs.error().kind, QStringLiteral("Data Error - ") + rs.errorText()};
+    // First start after installation: the program's folder becomes the data root, once.
+    Gen_ServerPath = Gen_AppPath;
+    return Done{};
+}
+} // namespace
+
+Result<> Get_ServerPath()
 {
     Gen_AppPath = platform::programFolder();
-    if (!OpenSerPath())
-        return;
-    bool correct = false;
-    qint64 firstRow = 0;
-    {
-        QSqlQuery query = Con_SerPath->run(QStringLiteral("Select rowid, * from ServerPath"));
-        if (!query.isActive()) {
-            datastore::reportQueryError(query);
-        } else if (query.next()) {
-            firstRow = query.value(QStringLiteral("rowid")).toLongLong();
-            Gen_ServerPath = datastore::Null_Str(query.value(QStringLiteral("Path")));
-            const bool checked = query.value(QStringLiteral("Chk")).toBool();
-            const bool mainMissing =
-                !platform::fileExists(Gen_ServerPath + QStringLiteral("\\DataBas\\Main.Mdb"));
-            correct = mainMissing && !checked;
-        }
-    }
-    if (correct) {
-        // First start after installation: the program's folder becomes the data root, once.
-        QSqlQuery update = Con_SerPath->run(
-            QStringLiteral("Update ServerPath Set Path = ?, Chk = 1 Where rowid = ?"),
-            {Gen_AppPath, firstRow});
-        if (update.isActive())
-            Gen_ServerPath = Gen_AppPath;
-        else
-            datastore::reportQueryError(update);
-    }
+    Result<> opened = OpenSerPath();
+    if (!opened)
+        return opened;
+    Result<> read = readServerPath();
     Con_SerPath->close();
+    return read;
 }
 
-void Reg_Dsn(const QString& DsnName, const QString& DbFile)
+Result<> Reg_Dsn(const QString& DsnName, const QString& DbFile)
 {
     const QString file = platform::resolvePath(DbFile);
     if (platform::isServerDsn(DsnName))
-        return; // a database on a server: the data source is the installation's, kept as it is
+        return Done{}; // a database on a server: the data source is the installation's, kept
     if (platform::dsnExists(DsnName)) {
         // Re-pointed at every call, with no file test, as the registration always was.
         platform::removeDsn(DsnName);
-        platform::writeDsn(DsnName, file);
-        return;
+    } else if (!platform::fileExists(DbFile)) {
+        return datastore::error(ErrorKind::MissingFile, QStringLiteral("Database file doesn't exist!"));
     }
-    if (!platform::fileExists(DbFile)) {
-        platform::showMessage(QStringLiteral("Database file doesn't exist!"), QString(),
-                              platform::MessageKind::Critical);
-        return;
-    }
-    platform::writeDsn(DsnName, file);
+    // Read back: a settings file that cannot be written may still name another file, and the
+    // desk would then write its receipts there.
+    if (!platform::writeDsn(DsnName, file) || platform::dsnDatabase(DsnName) != file)
+        return datastore::error(
+            ErrorKind::Other,
+            QStringLiteral("The data source %1 could not be pointed at %2: the ODBC settings file "
+                           "%3 cannot be written. The desk does not go on through a data source "
+                           "that may name another file.")
+                .arg(DsnName, file, odbcSettingsFile()));
+    return Done{};
 }
 
-void Set_MainDsn()
+Result<> Set_MainDsn()
 {
     Con_Main = std::make_unique<Connection>();
-    Reg_Dsn(QString::fromLatin1(datastore::kMainDsn), datastore::mainDatabaseFile());
     Gen_ConStrMain =
         QStringLiteral("DSN=QUENMOOR_MAIN;UID=;PWD=") + Gen_DbPwd + QStringLiteral(";");
+    return Reg_Dsn(QString::fromLatin1(datastore::kMainDsn), datastore::mainDatabaseFile());
 }
 
-bool OpenMain()
+Result<> OpenMain()
 {
     if (!Con_Main)
         Con_Main = std::make_unique<Connection>();
     Con_Main->ConnectionString = Gen_ConStrMain;
-    return datastore::openOrEnd(*Con_Main, QStringLiteral("Data Error - Main Database "));
+    return datastore::openConnection(*Con_Main, QStringLiteral("Data Error - Main Database "));
 }
 
 QString datastore::serverDatabaseName(const QString& dbMst)
@@ -224,48 +173,17 @@ bool datastore::registerServerYear(const QString& dbMst)
     return platform::writeServerDsn(dsn, year);
 }
 
-void Set_MstDsn()
+Result<> Set_MstDsn()
 {
-    datastore::registerServerYear(Gen_DbMst);
-    Reg_Dsn(QString::fromLatin1(datastore::kMstDsnPrefix) + Gen_DbMst,
-            datastore::mstDatabaseFile(Gen_DbMst));
     Gen_ConStrMst =
         QStringLiteral("DSN=QUENMOOR_") + Gen_DbMst + QStringLiteral(";UID=;PWD=") + Gen_DbPwd;
+    datastore::registerServerYear(Gen_DbMst);
+    return Reg_Dsn(QString::fromLatin1(datastore::kMstDsnPrefix) + Gen_DbMst,
+                   datastore::mstDatabaseFile(Gen_DbMst));
 }
 
-bool datastore::openMstQuietly(Connection& con, QString* why)
+Result<> OpenMst(Connection& con)
 {
     con.ConnectionString = datastore::mstConnectionString();
-    Connection::OpenStatus status = con.open();
-    if (status == Connection::OpenStatus::AlreadyOpen) {
-        con.close();
-        status = con.open();
-    }
-    if (status == Connection::OpenStatus::Opened) {
-        serverReached();
-        return true;
-    }
-    if (why)
-        *why = con.lastError();
-    return false;
-}
-
-bool OpenMst(Connection& con)
-{
-    con.ConnectionString = datastore::mstConnectionString();
-    return datastore::openOrEnd(con, QStringLiteral("Data Error - Master Database "));
-}
-
-bool datastore::openMstInShift(Connection& con)
-{
-    con.ConnectionString = datastore::mstConnectionString();
-    return openOrEnd(con, QStringLiteral("Data Error - Master Database "), ServerAway::GoesOn);
-}
-
-bool datastore::openMainInShift()
-{
-    if (!Con_Main)
-        Con_Main = std::make_unique<Connection>();
-    Con_Main->ConnectionString = Gen_ConStrMain;
-    return openOrEnd(*Con_Main, QStringLiteral("Data Error - Main Database "), ServerAway::GoesOn);
+    return datastore::openConnection(con, QStringLiteral("Data Error - Master Database "));
 }

@@ -3,49 +3,29 @@
 #include "Connection.h"
 
 #include <QString>
-#include <chrono>
-#include <functional>
 
 // Where the databases lie, how they are opened, and the named data sources that reach them.
-// The openers report a failure to the operator and end the program; they return whether the
-// connection is open, so that no statement runs on a closed one.
 
+// The openers give back whether the connection is open, or why not, in the words the operator is
+// told ("Data Error - ..."); nothing is shown here and nothing ends: the windows decide.
 QString DbPassword();
-void Get_ServerPath();
-bool OpenSerPath();
-void Set_MainDsn();
-bool OpenMain();
-void Set_MstDsn();
-bool OpenMst(datastore::Connection& con);
-void Reg_Dsn(const QString& DsnName, const QString& DbFile);
+datastore::Result<> Get_ServerPath();
+datastore::Result<> OpenSerPath();
+datastore::Result<> Set_MainDsn();
+datastore::Result<> OpenMain();
+datastore::Result<> Set_MstDsn();
+datastore::Result<> OpenMst(datastore::Connection& con);
+// Registers the data source, or points it at the file anew. A data source that cannot be
+// written, or a file that is not there, is an error: no connection may then go through a data
+// source that still names another file.
+datastore::Result<> Reg_Dsn(const QString& DsnName, const QString& DbFile);
 
 namespace datastore {
 inline const char* const kMainDsn = "QUENMOOR_MAIN";
 inline const char* const kMstDsnPrefix = "QUENMOOR_";
 
-// OpenMst for an operation that reports its own failure (a receipt that could not be written
-// while the server is away): nothing is shown and the program goes on; the reason in *why.
-bool openMstQuietly(Connection& con, QString* why);
-
-// OpenMst and OpenMain for the weighing window's reads once the shift is under way (the grid,
-// the route's vehicle, the lookup, the shift report). A server that cannot be reached is told
-// as at start, but the desk goes on and the next read tries again: the server may be back in a
-// moment, and ending would throw away what the operator has typed. A company file that cannot
-// be opened still ends the program.
-bool openMstInShift(Connection& con);
-bool openMainInShift();
-// While the server is away every read of the window fails: the operator is told once, and
-// again only after a read has reached the server (any opener above that gets through). After a
-// failure (each one is reported here) the in-shift openers leave the server alone for
-// kServerRetryPause.
-constexpr std::chrono::milliseconds kServerRetryPause{2000};
-void tellServerAway(const QString& message);
-void serverReached();
-// Called with the message when the operator is told that the server is away, and with empty
-// text when it is reached again, so that a window can keep the outage in view. One listener at a
-// time; its owner removes it (only its own).
-void setServerAwayListener(const void* owner, std::function<void(const QString&)> listener);
-void removeServerAwayListener(const void* owner);
+// The connection string of the chosen company year's data source.
+QString mstConnectionString();
 
 // A server installation keeps a company year in the database of its DbMst in small letters, on
 // the main database's server.

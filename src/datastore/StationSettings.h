@@ -1,5 +1,13 @@
 #pragma once
 
-// Copies the station's settings row (Sms_Add) into the Gen_ settings. Returns false when the
-// row could not be read; the reason has then been shown to the operator.
-bool LoadStationSettings();
+#include "Connection.h"
+
+#include <QSqlRecord>
+
+// The station's settings row (Sms_Add), empty when there is none.
+datastore::Result<QSqlRecord> stationSettingsRow(datastore::Connection& con);
+// Copies the row into the Gen_ settings (no row: the serial settings are cleared). A setting out
+// of range leaves no link set up (Gen_ComLan 0) and says which.
+datastore::Result<> takeStationSettings(const QSqlRecord& row);
+// Both, on an open connection to the company year.
+datastore::Result<> LoadStationSettings(datastore::Connection& con);

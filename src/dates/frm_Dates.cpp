@@ -78,7 +78,7 @@ void frm_Dates::cmdOk_Click()
         return;
     m_opening = true;
     if (openWeighingStore())
-        openWeighingStore()(this);
+        openWeighingStore()(ui->dtpDate->date(), formkit::Shift(Gen_AmPm));
     m_opening = false;
     close();
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "formkit/Combos.h"
+
+#include <QDate>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -7,16 +10,16 @@
 namespace Ui {
 class frm_Dates;
 }
+
 namespace formkit {
 class FieldEvents;
 }
 
 class frm_Dates;
 
-// Opens the weighing window on the date and shift chosen here. The weighing window reads the
-// collection date from this window's dtpDate while it loads, so this window is still open
-// when the function runs and closes itself after it returns.
-using OpenWeighingWindow = std::function<void(frm_Dates* dates)>;
+// Opens the weighing window on the date and shift chosen here. This window is still open when
+// the function runs and closes itself after it returns.
+using OpenWeighingWindow = std::function<void(const QDate& date, formkit::Shift shift)>;
 
 // The date and shift dialog: the collection date, checked against the accounting year and
 // the working date, and the shift (Gen_AmPm).

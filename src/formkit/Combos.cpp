@@ -22,9 +22,9 @@ void Load_Combo(QComboBox* combo, const QList<formkit::ComboRow>& rows, bool num
 void Load_AmPm(QComboBox* combo)
 {
     combo->clear();
-    combo->addItem(QStringLiteral("AM"), formkit::kShiftAm);
-    combo->addItem(QStringLiteral("PM"), formkit::kShiftPm);
-    Combo_Select(combo, formkit::kShiftAm);
+    combo->addItem(QStringLiteral("AM"), int(formkit::Shift::Am));
+    combo->addItem(QStringLiteral("PM"), int(formkit::Shift::Pm));
+    Combo_Select(combo, int(formkit::Shift::Am));
 }
 
 void Combo_Select(QComboBox* combo, int Key)

@@ -6,9 +6,8 @@
 class QComboBox;
 
 namespace formkit {
-// Shift codes, the item data of every shift list.
-constexpr int kShiftAm = 2;
-constexpr int kShiftPm = 3;
+// The shift, as every shift list carries it for item data and Data_Wght.AmPm stores it.
+enum class Shift : int { Am = 2, Pm = 3 };
 
 // One entry of a keyed list: the text shown and the record's key.
 struct ComboRow {

@@ -94,53 +94,58 @@ Totals overallOf(const QVector<MilkTypeLine>& lines)
     return overall;
 }
 
-bool companyHeading(datastore::Connection& main, const QString& company, QString* name,
-                    QString* town, QString* error)
+struct CompanyHeading {
+    QString name;
+    QString town;
+};
+
+datastore::Result<CompanyHeading> companyHeading(datastore::Connection& main,
+                                                 const QString& company)
 {
-    QSqlQuery rs = main.run(QStringLiteral("Select ComName, Town from Years Where ComCode = ? "
-                                           "order by Code Desc"),
-                            {company});
-    if (!rs.isActive()) {
-        *error = datastore::describeError(rs);
-        return false;
-    }
-    if (rs.next()) {
-        *name = datastore::Null_Str(rs.value(0));
-        *town = datastore::Null_Str(rs.value(1));
-    }
-    return true;
+    auto rs = main.exec(QStringLiteral("Select ComName, Town from Years Where ComCode = ? "
+                                       "order by Code Desc"),
+                        {company});
+    if (!rs)
+        return rs.error();
+    CompanyHeading heading;
+    if (rs->next())
+        heading = {datastore::Null_Str(rs->value(0)), datastore::Null_Str(rs->value(1))};
+    return heading;
 }
 
-bool loadShiftReport(datastore::Connection& main, datastore::Connection& companyYear,
-                     const ReportRequest& request, ShiftReport* report, QString* error)
+datastore::Result<ShiftReport> loadShiftReport(datastore::Connection& main,
+                                               datastore::Connection& companyYear,
+                                               const ReportRequest& request)
 {
-    *report = ShiftReport();
-    report->date = request.date;
-    report->shift = request.shift;
-    if (!companyHeading(main, request.company, &report->company, &report->town, error))
-        return false;
-    QVector<datastore::StoredReceipt> receipts;
-    if (!datastore::storedReceipts(companyYear,
-                                   {request.date, request.date, request.shift, request.route},
-                                   &receipts, error))
-        return false;
+    ShiftReport report;
+    report.date = request.date;
+    report.shift = request.shift;
+    const auto heading = companyHeading(main, request.company);
+    if (!heading)
+        return heading.error();
+    report.company = heading->name;
+    report.town = heading->town;
+    const auto receipts = datastore::storedReceipts(
+        companyYear, {request.date, request.date, request.shift, request.route});
+    if (!receipts)
+        return receipts.error();
     QHash<qint64, QString> vehicles;
-    for (const datastore::StoredReceipt& r : receipts) {
+    for (const datastore::StoredReceipt& r : *receipts) {
         if (vehicles.contains(r.route))
             continue;
-        QString vehicle;
-        if (!datastore::routeVehicle(companyYear, int(r.route), request.date, &vehicle, error))
-            return false;
-        vehicles.insert(r.route, vehicle);
+        const auto vehicle = datastore::routeVehicle(companyYear, int(r.route), request.date);
+        if (!vehicle)
+            return vehicle.error();
+        vehicles.insert(r.route, *vehicle);
     }
-    report->routes = routeSections(receipts, vehicles);
-    QVector<datastore::MilkTypeTotal> totals;
-    if (!datastore::shiftTotals(companyYear, request.date, request.shift, request.route, &totals,
-                                error))
-        return false;
-    report->byMilkType = milkTypeLines(totals);
-    report->overall = overallOf(report->byMilkType);
-    return true;
+    report.routes = routeSections(*receipts, vehicles);
+    const auto totals =
+        datastore::shiftTotals(companyYear, request.date, request.shift, request.route);
+    if (!totals)
+        return totals.error();
+    report.byMilkType = milkTypeLines(*totals);
+    report.overall = overallOf(report.byMilkType);
+    return report;
 }
 
 QString shiftName(int shift)

@@ -79,9 +79,10 @@ struct ReportRequest {
     int shift = 0;
     qint64 route = 0; // 0 = every route
 };
-// Reads everything the report shows. False with the reason in *error on a failed statement.
-bool loadShiftReport(datastore::Connection& main, datastore::Connection& companyYear,
-                     const ReportRequest& request, ShiftReport* report, QString* error);
+// Reads everything the report shows, or the failed statement's error.
+datastore::Result<ShiftReport> loadShiftReport(datastore::Connection& main,
+                                               datastore::Connection& companyYear,
+                                               const ReportRequest& request);
 
 // "AM" or "PM" (empty for another code).
 QString shiftName(int shift);

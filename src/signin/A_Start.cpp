@@ -2,7 +2,9 @@
 
 #include "ui_A_Start.h"
 
+#include "DataErrors.h"
 #include "datastore/GenState.h"
+#include "datastore/MainQueries.h"
 #include "datastore/Startup.h"
 #include "dates/frm_Dates.h"
 #include "formkit/FieldEvents.h"
@@ -13,8 +15,6 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QSqlQuery>
-#include <QVariant>
 
 namespace {
 const QString kCaption = QStringLiteral(" Select Firm   ");
@@ -23,13 +23,6 @@ const QString kGridLayout = QStringLiteral("^Sl.No.|^Code|<Name of the Firm") +
                             QString(24, QLatin1Char(' '));
 constexpr int kCodeColumn = 1;
 
-// Year boundaries are stored as ISO text; a stored time of day is no part of the date.
-QDate storedDate(const QVariant& value)
-{
-    if (value.typeId() == QMetaType::QDate || value.typeId() == QMetaType::QDateTime)
-        return value.toDate();
-    return QDate::fromString(value.toString().left(10), Qt::ISODate);
-}
 } // namespace
 
 A_Start::A_Start(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::A_Start>())
@@ -54,41 +47,24 @@ bool A_Start::load()
 
 bool A_Start::Load_Company()
 {
-    if (!OpenMain())
+    if (!wentThrough(OpenMain()))
         return false;
+    const auto listed = datastore::companies(*Con_Main);
+    Con_Main->close();
     QTableWidget* grid = ui->fgLIst;
     grid->clearContents();
     // Row 0 of the list is the first company; one empty row always follows the last.
-    grid->setRowCount(1);
+    const QVector<datastore::CompanyRow> rows = listed ? *listed : QVector<datastore::CompanyRow>();
+    if (!listed)
+        platform::showMessage(dataError(listed.error()).text);
+    grid->setRowCount(int(rows.size()) + 1);
     grid->setColumnCount(4);
-    {
-        QSqlQuery codes =
-            Con_Main->run(QStringLiteral("Select Distinct ComCode from Years Order by ComCode"));
-        if (!codes.isActive())
-            datastore::reportQueryError(codes);
-        int row = 0;
-        while (codes.next()) {
-            const QString code = datastore::Null_Str(codes.value(QStringLiteral("ComCode")));
-            QSqlQuery years = Con_Main->run(
-                QStringLiteral("Select * from Years Where ComCode = ? order by Code Desc "),
-                {code});
-            if (!years.isActive()) {
-                datastore::reportQueryError(years);
-                continue;
-            }
-            if (!years.next())
-                continue;
-            formkit::setGridCell(grid, row, 0, QString::number(row + 1));
-            formkit::setGridCell(grid, row, 1, code);
-            formkit::setGridCell(grid, row, 2,
-                                 datastore::Null_Str(years.value(QStringLiteral("ComName"))));
-            formkit::setGridCell(grid, row, 3,
-                                 datastore::Null_Str(years.value(QStringLiteral("Town"))));
-            ++row;
-            grid->setRowCount(row + 1);
-        }
+    for (int row = 0; row < rows.size(); ++row) {
+        formkit::setGridCell(grid, row, 0, QString::number(row + 1));
+        formkit::setGridCell(grid, row, 1, rows[row].code);
+        formkit::setGridCell(grid, row, 2, rows[row].name);
+        formkit::setGridCell(grid, row, 3, rows[row].town);
     }
-    Con_Main->close();
     Design();
     grid->setCurrentCell(0, 0);
     return true;
@@ -111,30 +87,26 @@ void A_Start::cmdOk_Click()
     const int row = ui->fgLIst->currentRow();
     const QTableWidgetItem* cell = row < 0 ? nullptr : ui->fgLIst->item(row, kCodeColumn);
     Gen_ComCode = cell ? cell->text() : QString();
-    if (!OpenMain())
+    if (!wentThrough(OpenMain()))
         return;
-    {
-        QSqlQuery years = Con_Main->run(
-            QStringLiteral("Select * from Years where ComCode=? Order by Code"), {Gen_ComCode});
-        if (!years.isActive())
-            datastore::reportQueryError(years);
-        // The last row holds the highest Code: the company's latest year.
-        QVariant dbMst, yStart, yEnd;
-        bool found = false;
-        while (years.next()) {
-            dbMst = years.value(QStringLiteral("DbMst"));
-            yStart = years.value(QStringLiteral("YStart"));
-            yEnd = years.value(QStringLiteral("YEnd"));
-            found = true;
-        }
-        if (found) {
-            Gen_DbMst = datastore::Null_Str(dbMst);
-            Set_MstDsn();
-            Gen_YStart = storedDate(yStart);
-            Gen_YEnd = storedDate(yEnd);
+    const auto latest = datastore::latestYear(*Con_Main, Gen_ComCode);
+    Con_Main->close();
+    if (!latest) {
+        platform::showMessage(dataError(latest.error()).text);
+        return;
+    }
+    if (*latest) {
+        Gen_DbMst = (*latest)->dbMst;
+        Gen_YStart = (*latest)->start;
+        Gen_YEnd = (*latest)->end;
+        // The road stops here when the year's data source cannot be pointed at its database:
+        // nothing may be written through one that still names another.
+        const auto registered = Set_MstDsn();
+        if (!registered) {
+            platform::showMessage(registered.errorText(), QString(), platform::MessageKind::Critical);
+            return;
         }
     }
-    Con_Main->close();
 
     m_choosing = true;
     close();

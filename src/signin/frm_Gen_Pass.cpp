@@ -3,7 +3,9 @@
 #include "ui_frm_Gen_Pass.h"
 
 #include "A_Start.h"
+#include "DataErrors.h"
 #include "datastore/GenState.h"
+#include "datastore/MainQueries.h"
 #include "datastore/Startup.h"
 #include "formkit/FieldEvents.h"
 #include "formkit/Focus.h"
@@ -12,8 +14,8 @@
 #include "platform/ProgramEnd.h"
 
 #include <QKeyEvent>
-#include <QSqlQuery>
 #include <QVariant>
+#include <limits>
 
 namespace {
 const QString kTitle = QString::fromLatin1(platform::kCheckTitle);
@@ -41,45 +43,17 @@ frm_Gen_Pass::~frm_Gen_Pass() = default;
 
 bool frm_Gen_Pass::load()
 {
-    Get_ServerPath();
-    // Get_ServerPath opens the server-path database once itself; when that failed the
-    // program is already ending and nothing more may run.
-    if (!Con_SerPath || Con_SerPath->fileName().isEmpty())
+    if (!wentThrough(Get_ServerPath()) || !wentThrough(OpenSerPath()) ||
+        !wentThrough(Set_MainDsn()) || !wentThrough(OpenMain()))
         return false;
-    if (!OpenSerPath())
-        return false;
-    Set_MainDsn();
-    if (!OpenMain())
-        return false;
-    offerUser();
-    return true;
-}
-
-void frm_Gen_Pass::offerUser()
-{
-    {
-        QSqlQuery users = Con_SerPath->run(QStringLiteral("Select * from Users "));
-        if (!users.isActive()) {
-            datastore::reportQueryError(users);
-        } else if (users.next()) {
-            const qint64 uid = users.value(QStringLiteral("Uid")).toLongLong();
-            QSqlQuery saved =
-                Con_Main->run(QStringLiteral("Select * from Pass Where SaveUser = 1 and Uid = ") +
-                              QString::number(uid));
-            if (!saved.isActive())
-                datastore::reportQueryError(saved);
-            else if (saved.next())
-                ui->txtUser->setText(datastore::Null_Str(saved.value(QStringLiteral("UName"))));
-        } else {
-            QSqlQuery saved =
-                Con_Main->run(QStringLiteral("Select * from Pass Where SaveUser = 1 "));
-            if (!saved.isActive())
-                datastore::reportQueryError(saved);
-            else if (saved.next())
-                ui->txtUser->setText(datastore::Null_Str(saved.value(QStringLiteral("Name"))));
-        }
-    }
+    const auto offered = datastore::offeredUserName(*Con_SerPath, *Con_Main);
     Con_Main->close();
+    // Without an offered name the operator types one.
+    if (offered)
+        ui->txtUser->setText(*offered);
+    else
+        platform::showMessage(dataError(offered.error()).text);
+    return true;
 }
 
 void frm_Gen_Pass::cmdOk_Click()
@@ -94,37 +68,42 @@ void frm_Gen_Pass::cmdOk_Click()
         formkit::Next_Focus(ui->txtPass);
         return;
     }
-    if (!OpenMain())
+    if (!wentThrough(OpenMain()))
         return;
-    bool signedIn = false;
-    {
-        // The name goes in as typed, blanks included; the stored names compare without
-        // regard to case, on a server too (which compares with case unless told otherwise).
-        // Bound, so that a name holding a quote is just a name.
-        QSqlQuery query =
-            Con_Main->run(QStringLiteral("Select * from Pass Where lower(UName) = lower(?)"),
-                          {ui->txtUser->text()});
-        if (!query.isActive()) {
-            datastore::reportQueryError(query);
-        } else if (!query.next()) {
-            platform::showMessage(QStringLiteral("Wrong User Name"), kTitle);
-            formkit::Next_Focus(ui->txtUser);
-        } else {
-            const QVariant stored = query.value(QStringLiteral("PWD"));
-            // A user without a stored password cannot sign in: no password matches nothing.
-            if (stored.isNull() || stored.toString() != ui->txtPass->text()) {
-                platform::showMessage(QStringLiteral("Wrong Pass Word"), kTitle);
-                formkit::Next_Focus(ui->txtPass);
-            } else {
-                Gen_Uid = qint16(query.value(QStringLiteral("Uid")).toInt());
-                Gen_UName = ui->txtUser->text().trimmed();
-                signedIn = true;
-            }
-        }
-    }
+    // The name goes in as typed, blanks included.
+    const auto user = datastore::userByName(*Con_Main, ui->txtUser->text());
     Con_Main->close();
-    if (signedIn)
-        openCompanyWindow();
+    if (!user) {
+        platform::showMessage(dataError(user.error()).text);
+        return;
+    }
+    if (!*user) {
+        platform::showMessage(QStringLiteral("Wrong User Name"), kTitle);
+        formkit::Next_Focus(ui->txtUser);
+        return;
+    }
+    const datastore::SignInUser& found = **user;
+    // A user without a stored password cannot sign in: no password matches nothing.
+    if (found.password.isNull() || found.password.toString() != ui->txtPass->text()) {
+        platform::showMessage(QStringLiteral("Wrong Pass Word"), kTitle);
+        formkit::Next_Focus(ui->txtPass);
+        return;
+    }
+    // The id is kept in 16 bits, as every receipt stores it; a larger one made by another
+    // program would be stored as someone else's.
+    if (found.uid < std::numeric_limits<qint16>::min() ||
+        found.uid > std::numeric_limits<qint16>::max()) {
+        platform::showMessage(QStringLiteral("The user id %1 of %2 is larger than a receipt can "
+                                             "store (at most %3). Ask the administrator to "
+                                             "give the user a smaller id.")
+                                  .arg(found.uid)
+                                  .arg(ui->txtUser->text().trimmed())
+                                  .arg(std::numeric_limits<qint16>::max()));
+        return;
+    }
+    Gen_Uid = qint16(found.uid);
+    Gen_UName = ui->txtUser->text().trimmed();
+    openCompanyWindow();
 }
 
 void frm_Gen_Pass::openCompanyWindow()

@@ -106,7 +106,8 @@ ReceiptWrite::~ReceiptWrite() = default;
 
 ReceiptWrite::Step ReceiptWrite::fail(const QString& why)
 {
-    m_result.error = why;
+    m_error = why;
+    m_errorKind = datastore::ErrorKind::Other;
     if (m_transaction)
         m_transaction->rollback();
     m_rowNumbers.reset();
@@ -115,47 +116,57 @@ ReceiptWrite::Step ReceiptWrite::fail(const QString& why)
 
 ReceiptWrite::Step ReceiptWrite::tryOnce()
 {
-    if (m_result.stored())
+    if (m_stored)
         return Step::Stored;
     if (!m_transaction)
         return fail(QStringLiteral("the company database is not open"));
     const datastore::LockTry begun = m_transaction->tryBegin();
-    if (begun != datastore::LockTry::Done) {
-        m_result.error = m_transaction->error();
-        return begun == datastore::LockTry::Busy ? Step::Busy : fail(m_transaction->error());
-    }
+    if (begun != datastore::LockTry::Done)
+        return begun == datastore::LockTry::Busy ? busy() : fail(m_transaction->error());
     if (!m_rowNumbers) {
-        QString error;
-        const auto refNo =
-            Max_No(QStringLiteral("Data_Wght"), QStringLiteral("RefNo"), m_con, &error);
+        const auto refNo = Max_No(QStringLiteral("Data_Wght"), QStringLiteral("RefNo"), m_con);
         if (!refNo)
-            return fail(error);
-        const auto dlySlNo =
-            Max_No_Cond(QStringLiteral("Data_Wght"), QStringLiteral("DlySlNo"),
-                        shiftCondition(m_entry.shift), m_con, &error, {m_entry.date});
+            return fail(refNo.errorText());
+        const auto dlySlNo = Max_No_Cond(QStringLiteral("Data_Wght"), QStringLiteral("DlySlNo"),
+                                         shiftCondition(m_entry.shift), m_con, {m_entry.date});
         if (!dlySlNo)
-            return fail(error);
+            return fail(dlySlNo.errorText());
         const ReceiptNumbers numbers{*refNo, *dlySlNo};
         QSqlQuery insert = m_con.run(datastore::dataWghtInsert(), rowValues(m_entry, numbers));
         if (!insert.isActive())
             return fail(datastore::describeError(insert));
         m_rowNumbers = numbers;
     }
+    m_commitTried = true;
     const datastore::LockTry committed = m_transaction->tryCommit();
-    if (committed == datastore::LockTry::Busy) {
-        m_result.error = m_transaction->error();
-        return Step::Busy;
-    }
+    if (committed == datastore::LockTry::Busy)
+        return busy();
     if (committed == datastore::LockTry::Failed)
         return fail(m_transaction->error());
-    m_result.numbers = m_rowNumbers;
-    m_result.error.clear();
+    m_stored = m_rowNumbers;
+    m_error.clear();
     return Step::Stored;
+}
+
+ReceiptWrite::Step ReceiptWrite::busy()
+{
+    m_error = m_transaction->error();
+    m_errorKind = datastore::ErrorKind::Busy;
+    return Step::Busy;
+}
+
+WriteResult ReceiptWrite::result() const
+{
+    if (m_stored)
+        return *m_stored;
+    return datastore::Error{m_errorKind, m_error};
 }
 
 void ReceiptWrite::giveUp(const QString& why)
 {
     fail(why);
+    // It gave up because the database stayed busy.
+    m_errorKind = datastore::ErrorKind::Busy;
 }
 
 QString busyReason(std::chrono::milliseconds waited, const QString& lastError)
@@ -178,7 +189,7 @@ WriteResult writeReceipt(datastore::Connection& con, const ReceiptEntry& entry,
             break;
         if (waited.elapsed() >= limit.count()) {
             write.giveUp(
-                busyReason(std::chrono::milliseconds(waited.elapsed()), write.result().error));
+                busyReason(std::chrono::milliseconds(waited.elapsed()), write.lastError()));
             break;
         }
         QThread::msleep(quint64(retryPause().count()));

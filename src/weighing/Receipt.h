@@ -41,7 +41,7 @@ struct ReceiptEntry {
     QDate date;         // collection date
     qint32 shift = 0;   // 2 AM, 3 PM
     qint32 route = 0;   // RTRefNo
-    double village = 0; // VRefNo, the numeric value of txtVCode's tag
+    qint32 village = 0; // VRefNo of the chosen village
     qint32 animal = 0;  // ACode
     qint32 milk = 0;    // MCode
     double cans = 0;
@@ -62,11 +62,8 @@ struct ReceiptNumbers {
     qint32 dlySlNo = 0;
 };
 
-struct WriteResult {
-    std::optional<ReceiptNumbers> numbers; // set only when the row was stored
-    QString error;                         // why it was not, otherwise empty
-    bool stored() const { return numbers.has_value(); }
-};
+// The numbers of the stored row, or why it was not stored (busy: the database stayed busy).
+using WriteResult = datastore::Result<ReceiptNumbers>;
 
 // The DlySlNo condition: every route's receipts of the date and shift, the date bound to its
 // "?" (a server has no CDate and reads no date text of ours).
@@ -102,16 +99,25 @@ public:
     Step tryOnce();
     // Ends a write that stayed busy: rolled back, the reason in the result.
     void giveUp(const QString& why);
-    const WriteResult& result() const { return m_result; }
+    WriteResult result() const;
+    // What the database said last (why the last try was busy or failed).
+    QString lastError() const { return m_error; }
+    // Whether a commit has been sent: after that a failure may have stored the row all the same,
+    // and the write must not be tried again on another connection.
+    bool commitTried() const { return m_commitTried; }
 
 private:
     Step fail(const QString& why);
+    Step busy();
 
     datastore::Connection& m_con;
     ReceiptEntry m_entry;
     std::unique_ptr<datastore::WriteTransaction> m_transaction;
     std::optional<ReceiptNumbers> m_rowNumbers; // set once the row is in the transaction
-    WriteResult m_result;
+    std::optional<ReceiptNumbers> m_stored;     // set once it is committed
+    bool m_commitTried = false;
+    datastore::ErrorKind m_errorKind = datastore::ErrorKind::Other;
+    QString m_error;
 };
 
 // The reason told when a write gave up waiting: the last thing the database said.

@@ -2,8 +2,7 @@
 
 #include "ui_VillageLookup.h"
 
-#include "datastore/PatientReads.h"
-#include "datastore/Startup.h"
+#include "CompanyWork.h"
 #include "formkit/FieldEvents.h"
 #include "formkit/Focus.h"
 #include "formkit/GridLayout.h"
@@ -25,7 +24,7 @@
 #include <QSqlQueryModel>
 #include <cmath>
 
-using villagesearch::Village;
+using datastore::Village;
 
 namespace {
 constexpr int kCodeColumn = 0;
@@ -207,34 +206,24 @@ void VillageLookup::search(const QString& field, const QString& text)
 
 void VillageLookup::Load_Items()
 {
-    if (!m_route) {
+    if (!m_route || !m_work) {
         m_villages->clear();
         return;
     }
-    if (!m_con.isOpen() && !datastore::openMstInShift(m_con)) {
-        m_villages->clear();
-        return;
-    }
-    const bool onServer = m_con.engine() == datastore::Connection::Engine::Server;
-    const QString statement = villagesearch::statement(m_searchField, onServer);
-    const auto bindSearch = [this](QSqlQuery& query) {
-        query.bindValue(QStringLiteral(":route"), *m_route);
-        query.bindValue(QStringLiteral(":prefix"), villagesearch::likePrefix(m_searchText));
-    };
-    QSqlQuery query;
-    const bool read = onServer
-                          ? readFromServer(&query, statement, bindSearch)
-                          : datastore::runPatiently(m_con, &query, statement, bindSearch, false);
-    if (!read) {
-        m_villages->clear();
-        // A server that could not be reached again has been told about already.
-        if (m_con.isOpen())
-            datastore::reportQueryError(query);
-        return;
-    }
-    m_villages->setQuery(std::move(query));
-    // Read to the end: a statement left part-read would hold a read lock on the shared file
-    // and keep other desks from committing their receipts.
+    const int route = *m_route;
+    const QString field = m_searchField;
+    const QString typed = m_searchText;
+    m_work->read<QSqlQuery>(
+        [=](datastore::Connection& con) {
+            return datastore::searchVillages(con, route, field, typed);
+        },
+        [this](QSqlQuery villages) { showVillages(std::move(villages)); },
+        [this] { m_villages->clear(); }, &m_con);
+}
+
+void VillageLookup::showVillages(QSqlQuery&& villages)
+{
+    m_villages->setQuery(std::move(villages));
     while (m_villages->canFetchMore())
         m_villages->fetchMore();
 
@@ -249,42 +238,28 @@ void VillageLookup::Load_Items()
         list->setCurrentIndex(list->model()->index(0, kCodeColumn));
 }
 
-bool VillageLookup::readFromServer(QSqlQuery* query, const QString& statement,
-                                   const std::function<void(QSqlQuery&)>& bind)
-{
-    *query = QSqlQuery(m_con.database());
-    bool prepared = query->prepare(statement);
-    if (!prepared) {
-        // The server went away (and maybe came back) since the list was last read: the kept
-        // connection is gone. A new one, once.
-        m_con.close();
-        QString unreachable;
-        if (datastore::openMstQuietly(m_con, &unreachable)) {
-            *query = QSqlQuery(m_con.database());
-            prepared = query->prepare(statement);
-        } else {
-            datastore::tellServerAway(QStringLiteral("Data Error - Master Database \n\n") +
-                                      unreachable);
-        }
-    }
-    if (!prepared)
-        return false;
-    bind(*query);
-    return query->exec();
-}
-
 void VillageLookup::cmdOk_Click()
 {
     const QModelIndex current = ui->dbList->currentIndex();
-    if (!current.isValid()) {
+    if (!current.isValid() || !m_work) {
         emit picked(Village(), false);
         return;
     }
     // The village is read again by its reference: the row as stored now, not the list's text.
     const double ref = formkit::numericValue(
         m_villages->data(m_villages->index(current.row(), kRefColumn)).toString());
-    const Village village =
-        isVillageRef(ref) ? villagesearch::villageByRef(qint64(ref)) : Village();
+    if (!isVillageRef(ref)) {
+        pick(Village());
+        return;
+    }
+    m_work->read<std::optional<Village>>(
+        [ref](datastore::Connection& con) { return datastore::villageByRef(con, qint64(ref)); },
+        [this](const std::optional<Village>& village) { pick(village.value_or(Village())); },
+        [this] { pick(Village()); });
+}
+
+void VillageLookup::pick(const Village& village)
+{
     // The window takes the focus back before the panel hides, so that it never passes through
     // a field whose own focus handling would hold it.
     emit picked(village, true);

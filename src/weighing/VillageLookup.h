@@ -1,7 +1,8 @@
 #pragma once
 
 #include "VillageSearch.h"
-#include "datastore/Connection.h"
+#include "datastore/ShiftDatabase.h"
+#include "datastore/ShiftQueries.h"
 
 #include <QFrame>
 #include <QHash>
@@ -21,6 +22,9 @@ class VillageLookup;
 namespace formkit {
 class FieldEvents;
 }
+namespace weighing {
+class CompanyWork;
+}
 
 // The village lookup panel (fmVill): the operator narrows the route's active villages by the
 // start of a code or a name and picks one. It is opened from the village code or name field of
@@ -38,6 +42,9 @@ public:
     VillageLookup(const VillageLookup&) = delete;
     VillageLookup& operator=(const VillageLookup&) = delete;
 
+    // The window's work, through which the panel reads the company year.
+    void setCompanyWork(weighing::CompanyWork* work) { m_work = work; }
+
     // The village code or name field whose keys and pastes open the panel; route() gives the
     // key of the route chosen at that moment, none when no route is chosen.
     void watchField(QLineEdit* field, From from, std::function<std::optional<int>()> route);
@@ -54,7 +61,7 @@ public:
 signals:
     // The pick: the village now in the entry row (ref 0 and empty texts when none). closing is
     // false when the list had no current row; the panel then stays open.
-    void picked(const villagesearch::Village& village, bool closing);
+    void picked(const datastore::Village& village, bool closing);
     void cancelled();
     // A passing notice for the window's status line (a paste that was refused).
     void notice(const QString& text);
@@ -70,9 +77,8 @@ private:
         std::function<std::optional<int>()> route;
     };
     void search(const QString& field, const QString& text);
-    // A server's kept connection is opened anew once when the server has been away.
-    bool readFromServer(QSqlQuery* query, const QString& statement,
-                        const std::function<void(QSqlQuery&)>& bind);
+    void showVillages(QSqlQuery&& villages);
+    void pick(const datastore::Village& village);
     bool pasted(QLineEdit* box, QEvent* event, const std::function<void(const QString&)>& take);
     QString captionOf(const QLineEdit* box) const;
     void openWithPaste(const Watched& opener, const QString& pasted);
@@ -81,9 +87,10 @@ private:
     std::unique_ptr<Ui::VillageLookup> ui;
     formkit::FieldEvents* m_fields;
     QSqlQueryModel* m_villages;
+    weighing::CompanyWork* m_work = nullptr;
     // The list's own connection: it stays open while the list shows its query, and is opened
-    // again when the company-year connection was closed under it.
-    datastore::Connection m_con;
+    // again when the server connection was lost under it.
+    datastore::ShiftDatabase m_con{datastore::ShiftDatabase::Keep::Always};
     QHash<QObject*, Watched> m_watched;
     From m_from = FromNone;
     std::optional<int> m_route;

@@ -1,10 +1,5 @@
 #include "VillageSearch.h"
 
-#include "datastore/Connection.h"
-#include "datastore/ShiftQueries.h"
-#include "datastore/Startup.h"
-#include "platform/Messages.h"
-
 #include <QKeyEvent>
 
 namespace villagesearch {
@@ -28,58 +23,6 @@ bool isControlCharacter(QChar c)
            c == QChar::ParagraphSeparator;
 }
 } // namespace
-
-QString searchColumn(const QString& searchField)
-{
-    // Only the two known columns ever reach the statement's text.
-    return searchField.compare(QLatin1String("VName"), Qt::CaseInsensitive) == 0
-               ? QStringLiteral("VName")
-               : QStringLiteral("VCode");
-}
-
-QString likePrefix(const QString& typed)
-{
-    QString pattern;
-    pattern.reserve(typed.size() + 4);
-    for (const QChar c : typed) {
-        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_'))
-            pattern += QLatin1Char('\\');
-        pattern += c;
-    }
-    pattern += QLatin1Char('%');
-    return pattern;
-}
-
-QString statement(const QString& searchField, bool onServer)
-{
-    const QString villages =
-        QStringLiteral("SELECT DISTINCT VCode,VName,VRefNo,RtRefNo FROM Mast_Villages "
-                       "WHERE RtRefNo = :route AND InAct <> 1 AND ");
-    if (!onServer)
-        return villages + searchColumn(searchField) +
-               QStringLiteral(" LIKE :prefix ESCAPE '\\' ORDER BY VCode");
-    // lower() on both sides rather than ILIKE: the installer's (RtRefNo, lower(column)) index
-    // then serves it as a range search.
-    return QStringLiteral("SELECT VCode,VName,VRefNo,RtRefNo FROM (") + villages +
-           QStringLiteral("lower(") + searchColumn(searchField) +
-           QStringLiteral(") LIKE lower(:prefix) ESCAPE '\\') AS v ORDER BY lower(VCode)");
-}
-
-Village villageByRef(qint64 ref)
-{
-    Village village;
-    datastore::Connection con;
-    if (!datastore::openMstInShift(con))
-        return village;
-    std::optional<datastore::Village> stored;
-    QString error;
-    if (!datastore::villageByRef(con, ref, &stored, &error))
-        platform::showMessage(QStringLiteral("Data Error - ") + error);
-    else if (stored)
-        village = Village{qint32(stored->refNo), stored->code, stored->name};
-    con.close();
-    return village;
-}
 
 QString openingText(const QKeyEvent& key)
 {

@@ -1,12 +1,10 @@
 #include "frm_Data.h"
 
-#include "ComboRows.h"
-#include "ReceiptWriter.h"
+#include "CompanyWork.h"
 #include "ScaleRoutines.h"
 #include "StatusArea.h"
 #include "VillageLookup.h"
 #include "WindowBusy.h"
-#include "WindowReadWait.h"
 #include "ui_frm_Data.h"
 
 #include "datastore/Connection.h"
@@ -27,7 +25,6 @@
 #include "scale/ScaleLink.h"
 
 #include <QCloseEvent>
-#include <QDateEdit>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QPushButton>
@@ -56,12 +53,11 @@ QDate throughDateText(const QDate& date)
     return QLocale(QLocale::English).toDate(formkit::dateText(date), QStringLiteral("dd/MMM/yyyy"));
 }
 
-// A keyed list filled from its table; a table that cannot be read leaves the list as it was.
-void fillList(QComboBox* combo, const QString& table, const QString& shownColumn,
-              const QString& dataColumn, bool numbered, const QString& clause)
+// A route's key is a 16-bit number where receipts store it; a larger one made by another program
+// would be stored wrapped, under another route.
+bool routeKeyFits(int key)
 {
-    if (const auto rows = Read_ComboRows(table, shownColumn, dataColumn, clause))
-        Load_Combo(combo, *rows, numbered);
+    return key >= 1 && key <= std::numeric_limits<qint16>::max();
 }
 
 // The recovery frame's caption: bold serif; the frame's fields and labels keep their own faces.
@@ -77,20 +73,10 @@ QFont recoveryCaptionFace()
 frm_Data::frm_Data(QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::frm_Data>()),
       m_fields(new formkit::FieldEvents(this)), m_status(nullptr),
-      m_busy(new weighing::WindowBusy(this)), m_writer(new weighing::ReceiptWriter(this))
+      m_busy(new weighing::WindowBusy(this)), m_work(new weighing::CompanyWork(m_busy, this))
 {
     ui->setupUi(this);
     m_status = new StatusArea(ui->lblStatus, this);
-    // The window's reads wait for another desk's lock without holding its thread.
-    new weighing::WindowReadWait(m_status, this);
-    // A server away in mid-shift stays in view after its one message.
-    datastore::setServerAwayListener(this, [status = m_status](const QString& message) {
-        if (!message.isEmpty())
-            status->setNotice(
-                StatusArea::serverAwayNotice(formkit::timeText(platform::timeOfDay())));
-        else if (StatusArea::isServerAwayNotice(status->notice()))
-            status->setNotice(QString());
-    });
     paintBackground(this, kWindowGreen);
     const QLocale english(QLocale::English);
     ui->dtpDate->setLocale(english);
@@ -103,18 +89,25 @@ frm_Data::frm_Data(QWidget* parent)
     connect(ui->cmdWeight, &QPushButton::clicked, this, &frm_Data::cmdWeight_Click);
     wireShiftReport();
     wirePaste();
-    connect(m_writer, &weighing::ReceiptWriter::waiting, this,
-            [this] { waitingForDatabase(true); });
-    connect(m_writer, &weighing::ReceiptWriter::finished, this,
-            [this](const weighing::WriteResult& written) { Save_Data_Done(written); });
+    wireCompanyWork();
 }
 
-frm_Data::~frm_Data()
+frm_Data::~frm_Data() = default;
+
+void frm_Data::wireCompanyWork()
 {
-    datastore::removeServerAwayListener(this);
+    connect(m_work, &weighing::CompanyWork::waitingChanged, this, &frm_Data::waitingForDatabase);
+    // A server away in mid-shift stays in view after its one message.
+    connect(m_work, &weighing::CompanyWork::serverAwayChanged, this, [this](bool away) {
+        if (away)
+            m_status->setNotice(
+                StatusArea::serverAwayNotice(formkit::timeText(platform::timeOfDay())));
+        else if (StatusArea::isServerAwayNotice(m_status->notice()))
+            m_status->setNotice(QString());
+    });
 }
 
-bool frm_Data::Form_Load(const QDateEdit* datesPicker)
+bool frm_Data::Form_Load(const QDate& date, formkit::Shift shift)
 {
     if (platform::activatePreviousCopy()) {
         Activate_PrevInstance();
@@ -125,21 +118,49 @@ bool frm_Data::Form_Load(const QDateEdit* datesPicker)
 
     ui->dtpSchTime->setTime(platform::timeOfDay());
     ui->dtpArrTime->setTime(platform::timeOfDay());
-    // Settings that could not be read (the reason has been shown) start no scale link.
-    const bool settingsRead = LoadStationSettings();
-    ui->dtpDate->setDate(throughDateText(datesPicker ? datesPicker->date() : platform::today()));
+    ui->dtpDate->setDate(throughDateText(date));
 
     Load_AmPm(ui->cmbAP);
-    Combo_Select(ui->cmbAP, Gen_AmPm);
+    Combo_Select(ui->cmbAP, int(shift));
     fillList(ui->cmbRoute, QStringLiteral("Mast_Routes"), QStringLiteral("RTType"),
              QStringLiteral("RTRefNo"), false, QStringLiteral(" Where RTInAct = 0"));
-
-    // The continuous links run their own timer; the window follows what they tell it.
-    if (settingsRead)
-        startScaleLink();
-    else
-        m_status->setScaleState(QStringLiteral("scale: no link, the station settings are wrong"));
+    loadStationSettings();
     return true;
+}
+
+void frm_Data::loadStationSettings()
+{
+    // The continuous links run their own timer; the window follows what they tell it. Settings
+    // that cannot be read start no scale link.
+    const auto settingsWrong = [this] {
+        m_status->setScaleState(QStringLiteral("scale: no link, the station settings are wrong"));
+    };
+    m_work->read<QSqlRecord>(stationSettingsRow,
+                             [this, settingsWrong](const QSqlRecord& row) {
+                                 const auto taken = takeStationSettings(row);
+                                 if (taken) {
+                                     startScaleLink();
+                                     return;
+                                 }
+                                 platform::showMessage(taken.errorText());
+                                 settingsWrong();
+                             },
+                             settingsWrong);
+}
+
+void frm_Data::fillList(QComboBox* combo, const QString& table, const QString& shownColumn,
+                        const QString& keyColumn, bool numbered, const QString& clause)
+{
+    m_work->read<QVector<datastore::KeyedRow>>(
+        [=](datastore::Connection& con) {
+            return datastore::keyedRows(con, table, shownColumn, keyColumn, clause);
+        },
+        [combo, numbered](const QVector<datastore::KeyedRow>& rows) {
+            QList<formkit::ComboRow> entries;
+            for (const datastore::KeyedRow& row : rows)
+                entries.append({row.shown, int(row.key)});
+            Load_Combo(combo, entries, numbered);
+        });
 }
 
 void frm_Data::Clear()
@@ -178,7 +199,19 @@ void frm_Data::cmbRoute_Click()
     Clear();
     if (ui->cmbRoute->currentIndex() < 0)
         return;
-    Get_RouteVehNo(ui->txtTNo, qint16(selectedKey(ui->cmbRoute)), ui->dtpDate->date());
+    const int route = selectedKey(ui->cmbRoute);
+    if (!routeKeyFits(route)) {
+        platform::showMessage(
+            QStringLiteral("The route \"%1\" has the key %2, which a receipt cannot store (at "
+                           "most %3). Ask the administrator to renumber it.")
+                .arg(ui->cmbRoute->currentText())
+                .arg(route)
+                .arg(std::numeric_limits<qint16>::max()));
+        ui->cmbRoute->setCurrentIndex(-1);
+        Load_Into_Grid();
+        return;
+    }
+    Get_RouteVehNo(ui->txtTNo, qint16(route), ui->dtpDate->date());
     Load_Into_Grid();
 }
 
@@ -197,7 +230,7 @@ void frm_Data::closeEvent(QCloseEvent* event)
 {
     // A handler waiting for the scale is still running on this window, or a receipt waits for
     // the database: it cannot go yet.
-    if (m_busy->waiting() || scale::isWaitingForScale() || isSavingReceipt()) {
+    if (m_busy->waiting() || scale::isWaitingForScale()) {
         event->ignore();
         return;
     }
@@ -330,20 +363,12 @@ void frm_Data::wireFields()
     connect(f->cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
 }
 
-void Get_RouteVehNo(QLineEdit* Target, qint16 RouteCode, const QDate& CollDate)
+void frm_Data::Get_RouteVehNo(QLineEdit* Target, qint16 RouteCode, const QDate& CollDate)
 {
     Target->setText(QString());
-    datastore::Connection con;
-    if (!datastore::openMstInShift(con))
-        return;
-    QString vehicle;
-    QString error;
-    const bool read = datastore::routeVehicle(con, RouteCode, CollDate, &vehicle, &error);
-    con.close();
-    if (!read)
-        platform::showMessage(QStringLiteral("Data Error - ") + error);
-    else
-        Target->setText(vehicle);
+    m_work->read<QString>(
+        [=](datastore::Connection& con) { return datastore::routeVehicle(con, RouteCode, CollDate); },
+        [Target](const QString& vehicle) { Target->setText(vehicle); });
 }
 
 void Activate_PrevInstance()

@@ -6,9 +6,11 @@
 #include <memory>
 #include <optional>
 
-#include "VillageSearch.h"
+#include "Receipt.h"
+#include "datastore/ShiftQueries.h"
+#include "formkit/Combos.h"
 
-class QDateEdit;
+class QComboBox;
 class QLineEdit;
 class StatusArea;
 
@@ -21,10 +23,12 @@ class FieldEvents;
 namespace scale {
 class ScaleLink;
 }
+namespace report {
+struct ReportRequest;
+}
 namespace weighing {
-class ReceiptWriter;
+class CompanyWork;
 class WindowBusy;
-struct WriteResult;
 } // namespace weighing
 
 // The weighing window: one route's milk for one collection date and shift, village by village.
@@ -34,9 +38,9 @@ public:
     explicit frm_Data(QWidget* parent = nullptr);
     ~frm_Data() override;
 
-    // The window's load. Reads the collection date from the date dialog's picker, which is
-    // still open. False when another running copy was brought to the front and this one ends.
-    bool Form_Load(const QDateEdit* datesPicker);
+    // The window's load on the collection date and shift chosen in the date dialog. False when
+    // another running copy was brought to the front and this one ends.
+    bool Form_Load(const QDate& date, formkit::Shift shift);
 
     // Sets Add on (1) or off (2); a continuous link arms it again on an empty platform.
     void Enb(int Enb1_Dis2);
@@ -53,6 +57,8 @@ public:
     StatusArea* statusArea() const { return m_status; }
     // Whether the window waits for the scale or the database (its input dropped meanwhile).
     weighing::WindowBusy* busy() const { return m_busy; }
+    // The window's work on the company year, one piece at a time.
+    weighing::CompanyWork* companyWork() const { return m_work; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +74,7 @@ private:
 
     // Receipts grid (frm_Data_Grid.cpp)
     void Design();
+    void showGridRows(const QVector<datastore::GridReceipt>& stored);
 
     // Village lookup wiring (frm_Data_Lookup.cpp); the panel is VillageLookup.
     void VSetFocus();
@@ -80,14 +87,13 @@ private:
     // Writing a receipt (frm_Data_Add.cpp). Save_Data starts the write; Save_Data_Done follows
     // when the receipt is stored or has failed.
     void Save_Data();
-    // Whether a receipt is being written (the window waits for the database).
-    bool isSavingReceipt() const;
     void txtCans_GotFocus();
     void txtCans_KeyPress(int& KeyAscii);
     void txtCans_LostFocus();
 
     // The shift report, on F8 (frm_Data_Report.cpp)
     void ShiftReport_Show();
+    void readShiftReport(const report::ReportRequest& request);
 
     void wireFields();
     void wireLookup();
@@ -97,10 +103,18 @@ private:
     void wireShiftReport();
     void wirePaste();
     void waitingForDatabase(bool waiting);
+    void wireCompanyWork();
     void Save_Data_Done(const weighing::WriteResult& written);
+    // Puts into Target the vehicle that the route has on CollDate, or empty text.
+    void Get_RouteVehNo(QLineEdit* Target, qint16 RouteCode, const QDate& CollDate);
+    // Fills a keyed list from its master table; a table that cannot be read leaves it as it was.
+    void fillList(QComboBox* combo, const QString& table, const QString& shownColumn,
+                  const QString& keyColumn, bool numbered, const QString& clause);
+    // The station settings, then the scale link they choose.
+    void loadStationSettings();
     // The village the entry row is for; txtVCode's "Tag" mirrors its reference ("0": none).
-    void chooseVillage(const std::optional<villagesearch::Village>& village);
-    qint32 chosenVillageRef() const { return m_village ? m_village->ref : 0; }
+    void chooseVillage(const std::optional<datastore::Village>& village);
+    qint32 chosenVillageRef() const { return m_village ? m_village->refNo : 0; }
 
     // The form's controls; tests and other windows find them by their object names.
     std::unique_ptr<Ui::frm_Data> ui;
@@ -108,11 +122,9 @@ private:
     StatusArea* m_status;
     weighing::WindowBusy* m_busy;
     scale::ScaleLink* m_scale = nullptr;
-    weighing::ReceiptWriter* m_writer;
-    std::optional<villagesearch::Village> m_village;
+    weighing::CompanyWork* m_work;
+    std::optional<datastore::Village> m_village;
 };
 
-// Puts into Target the vehicle that the route has on CollDate, or empty text.
-void Get_RouteVehNo(QLineEdit* Target, qint16 RouteCode, const QDate& CollDate);
 // Brings an already running copy to the front and ends this one; returns only when none runs.
 void Activate_PrevInstance();

@@ -1,7 +1,7 @@
 #include "frm_Data.h"
 
+#include "CompanyWork.h"
 #include "Receipt.h"
-#include "ReceiptWriter.h"
 #include "ScaleRoutines.h"
 #include "StatusArea.h"
 #include "ui_frm_Data.h"
@@ -76,18 +76,22 @@ void frm_Data::cmdAdd_Click()
     Save_Data();
 }
 
+namespace {
+// One receipt on its way into the database: tried from the window's work until it is stored,
+// fails, or the database stays busy too long.
+struct PendingReceipt {
+    weighing::ReceiptEntry entry;
+    std::unique_ptr<weighing::ReceiptWrite> write;
+    // A kept server connection found lost is opened anew once, while nothing can have been
+    // committed yet.
+    bool reopened = false;
+};
+} // namespace
+
 void frm_Data::Save_Data()
 {
-    auto con = std::make_unique<datastore::Connection>();
-    QString unreachable;
-    // A server away in mid-shift costs this receipt, not the shift: said, and Add can be
-    // pressed again once the server is back.
-    if (!datastore::openMstQuietly(*con, &unreachable)) {
-        platform::showMessage(QStringLiteral("The receipt was not saved.\n\n") + unreachable);
-        return;
-    }
-
-    weighing::ReceiptEntry entry;
+    auto pending = std::make_shared<PendingReceipt>();
+    weighing::ReceiptEntry& entry = pending->entry;
     entry.date = ui->dtpDate->date();
     entry.shift = selectedKey(ui->cmbAP);
     entry.route = selectedKey(ui->cmbRoute);
@@ -105,19 +109,60 @@ void frm_Data::Save_Data()
     entry.truckKmr = formkit::numericValue(ui->txtTruckKMR->text());
     entry.truckRecAmt = formkit::numericValue(ui->txtTruckRecAmt->text());
     entry.truckRemarks = ui->txtTruckRemarks->text();
-    m_writer->start(std::move(con), entry);
+
+    datastore::ShiftDatabase& company = m_work->database();
+    const auto finish = [this, pending, &company] {
+        const weighing::WriteResult written = pending->write->result();
+        pending->write.reset();
+        company.release();
+        Save_Data_Done(written);
+    };
+    m_work->run(
+        [this, pending, &company, finish]() {
+            for (;;) {
+                if (!pending->write) {
+                    const auto con = company.open(datastore::ShiftDatabase::Ask::Always);
+                    // A server away in mid-shift costs this receipt, not the shift: said, and
+                    // Add can be pressed again once the server is back.
+                    if (!con) {
+                        Save_Data_Done(con.error());
+                        return weighing::Attempt::Done;
+                    }
+                    pending->write = std::make_unique<weighing::ReceiptWrite>(**con, pending->entry);
+                }
+                const weighing::ReceiptWrite::Step step = pending->write->tryOnce();
+                if (step == weighing::ReceiptWrite::Step::Busy)
+                    return weighing::Attempt::Busy;
+                if (step == weighing::ReceiptWrite::Step::Failed && company.reused() &&
+                    company.onServer() && !pending->write->commitTried() && !pending->reopened) {
+                    pending->reopened = true;
+                    pending->write.reset();
+                    company.lost();
+                    continue;
+                }
+                finish();
+                return weighing::Attempt::Done;
+            }
+        },
+        [pending, finish](std::chrono::milliseconds waited) {
+            pending->write->giveUp(weighing::busyReason(waited, pending->write->lastError()));
+            finish();
+        });
 }
 
-// Another desk or program holds the database: the receipt waits for it. What the row will hold
-// is already taken, so nothing that goes into it, nor the route, may change meanwhile, and the
-// window stays until the write has ended either way.
+// Another desk or program holds the database: the window's work waits for it. A receipt's row is
+// already taken, so nothing that goes into it, nor the route, may change meanwhile, and the
+// window stays until the work has ended either way.
 void frm_Data::waitingForDatabase(bool waiting)
 {
     for (QWidget* part : std::initializer_list<QWidget*>{
              ui->cmbRoute, ui->txtTNo, ui->dtpSchTime, ui->dtpArrTime, ui->txtTruckKMR, ui->fmLate,
              ui->Frame1, ui->fmVill, ui->cmdExit})
         part->setEnabled(!waiting);
-    statusArea()->setNotice(waiting ? StatusArea::databaseWaitNotice() : QString());
+    if (waiting)
+        statusArea()->setNotice(StatusArea::databaseWaitNotice());
+    else if (statusArea()->notice() == StatusArea::databaseWaitNotice())
+        statusArea()->setNotice(QString());
 }
 
 void frm_Data::Save_Data_Done(const weighing::WriteResult& written)
@@ -127,8 +172,9 @@ void frm_Data::Save_Data_Done(const weighing::WriteResult& written)
         waitingForDatabase(false);
     // A receipt that was not stored must not be confirmed or cleared away: the operator sees
     // why and can press Add again with the entry row as it stands.
-    if (!written.stored()) {
-        platform::showMessage(QStringLiteral("The receipt was not saved.\n\n") + written.error);
+    if (!written) {
+        platform::showMessage(QStringLiteral("The receipt was not saved.\n\n") +
+                              written.errorText());
         if (waited)
             formkit::Next_Focus(ui->cmdAdd);
         return;
@@ -168,9 +214,4 @@ void frm_Data::txtCans_LostFocus()
         QTimer::singleShot(0, this, [this] { formkit::Next_Focus(ui->txtCans); });
     }
     formkit::Fld_LostFocus(ui->txtCans, 0);
-}
-
-bool frm_Data::isSavingReceipt() const
-{
-    return m_writer->isWriting();
 }

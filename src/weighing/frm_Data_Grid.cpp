@@ -2,14 +2,13 @@
 
 #include "ui_frm_Data.h"
 
-#include "datastore/Connection.h"
+#include "CompanyWork.h"
+
 #include "datastore/NullFields.h"
 #include "datastore/ShiftQueries.h"
-#include "datastore/Startup.h"
 #include "formkit/Combos.h"
 #include "formkit/GridLayout.h"
 #include "formkit/TextRules.h"
-#include "platform/Messages.h"
 
 #include <QHeaderView>
 #include <QStringList>
@@ -52,20 +51,17 @@ void frm_Data::Load_Into_Grid()
     grid->clearContents();
     grid->setRowCount(0);
     grid->setColumnCount(kGridColumns);
-    datastore::Connection con;
-    if (!datastore::openMstInShift(con))
-        return;
+    const QDate date = ui->dtpDate->date();
+    const int shift = selectedKey(ui->cmbAP);
+    const int route = selectedKey(ui->cmbRoute);
+    m_work->read<QVector<datastore::GridReceipt>>(
+        [=](datastore::Connection& con) { return datastore::gridReceipts(con, date, shift, route); },
+        [this](const QVector<datastore::GridReceipt>& stored) { showGridRows(stored); },
+        [this] { Design(); });
+}
 
-    QVector<datastore::GridReceipt> stored;
-    QString error;
-    const bool read = datastore::gridReceipts(con, ui->dtpDate->date(), selectedKey(ui->cmbAP),
-                                              selectedKey(ui->cmbRoute), &stored, &error);
-    con.close();
-    if (!read) {
-        platform::showMessage(QStringLiteral("Data Error - ") + error);
-        Design();
-        return;
-    }
+void frm_Data::showGridRows(const QVector<datastore::GridReceipt>& stored)
+{
     QVector<GridRow> rows;
     rows.reserve(stored.size());
     for (const datastore::GridReceipt& r : stored) {
@@ -74,8 +70,9 @@ void frm_Data::Load_Into_Grid()
                     r.milkType, formkit::plainNumber(datastore::Null_Cur(r.cans).toDouble()),
                     r.weight.isNull() ? QString() : formkit::shownWeight(r.weight.toDouble())});
     }
-
+    QTableWidget* const grid = ui->fgLIst;
     grid->setUpdatesEnabled(false);
+    grid->clearContents();
     grid->setRowCount(int(rows.size()));
     for (int row = 0; row < rows.size(); ++row) {
         for (int column = 0; column < kGridColumns; ++column)

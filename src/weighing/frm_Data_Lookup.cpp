@@ -12,6 +12,7 @@
 void frm_Data::wireLookup()
 {
     VillageLookup* const lookup = ui->fmVill;
+    lookup->setCompanyWork(m_work);
     const auto route = [this]() -> std::optional<int> {
         if (ui->cmbRoute->currentIndex() < 0)
             return std::nullopt;
@@ -21,9 +22,9 @@ void frm_Data::wireLookup()
     lookup->watchField(ui->txtVName, VillageLookup::FromName, route);
 
     connect(lookup, &VillageLookup::picked, this,
-            [this, lookup](const villagesearch::Village& village, bool closing) {
+            [this, lookup](const datastore::Village& village, bool closing) {
                 ui->txtVCode->setText(village.code);
-                chooseVillage(village.ref ? std::optional(village) : std::nullopt);
+                chooseVillage(village.refNo ? std::optional(village) : std::nullopt);
                 ui->txtVName->setText(village.name);
                 if (!closing)
                     return;
@@ -37,7 +38,7 @@ void frm_Data::wireLookup()
             [this](const QString& text) { m_status->setNotice(text); });
 }
 
-void frm_Data::chooseVillage(const std::optional<villagesearch::Village>& village)
+void frm_Data::chooseVillage(const std::optional<datastore::Village>& village)
 {
     m_village = village;
     ui->txtVCode->setProperty("Tag", QString::number(chosenVillageRef()));

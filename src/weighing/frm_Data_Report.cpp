@@ -1,16 +1,17 @@
 #include "frm_Data.h"
 
+#include "CompanyWork.h"
 #include "StatusArea.h"
 #include "ui_frm_Data.h"
 
 #include "datastore/GenState.h"
 #include "datastore/Startup.h"
 #include "formkit/Combos.h"
-#include "platform/Messages.h"
 #include "report/ReportPreview.h"
 #include "report/ShiftReport.h"
 
 #include <QShortcut>
+#include <QTimer>
 
 namespace {
 const QKeySequence kShiftReportKey(Qt::Key_F8);
@@ -35,18 +36,40 @@ void frm_Data::ShiftReport_Show()
     request.company = Gen_ComCode;
     request.date = ui->dtpDate->date();
     request.shift = selectedKey(ui->cmbAP);
-    datastore::Connection companyYear;
-    if (!datastore::openMainInShift() || !datastore::openMstInShift(companyYear))
-        return;
-    report::ShiftReport shiftReport;
-    QString error;
-    const bool read =
-        report::loadShiftReport(*Con_Main, companyYear, request, &shiftReport, &error);
-    companyYear.close();
-    Con_Main->close();
-    if (!read) {
-        platform::showMessage(QStringLiteral("Data Error - ") + error);
-        return;
-    }
-    report::previewShiftReport(shiftReport, this);
+    // The company's name and town come from the main database, which is opened first; the
+    // company year is read only once it is open.
+    m_work->run(
+        [this, request] {
+            const auto opened = OpenMain();
+            if (opened)
+                readShiftReport(request);
+            else
+                m_work->tellOpenFailure(opened.error());
+            return weighing::Attempt::Done;
+        },
+        {});
+}
+
+void frm_Data::readShiftReport(const report::ReportRequest& request)
+{
+    m_work->read<report::ShiftReport>(
+        [request](datastore::Connection& companyYear) -> datastore::Result<report::ShiftReport> {
+            if (!Con_Main->isOpen()) {
+                const auto opened = OpenMain();
+                if (!opened)
+                    return opened.error();
+            }
+            auto loaded = report::loadShiftReport(*Con_Main, companyYear, request);
+            // A busy read is tried again on the same connections.
+            if (!loaded.failedWith(datastore::ErrorKind::Busy))
+                Con_Main->close();
+            return loaded;
+        },
+        [this](const report::ShiftReport& shiftReport) {
+            // Shown once this piece of work is over, not inside it.
+            QTimer::singleShot(0, this, [this, shiftReport] {
+                report::previewShiftReport(shiftReport, this);
+            });
+        },
+        [] { Con_Main->close(); });
 }

@@ -73,10 +73,9 @@ private slots:
         QFETCH(int, route);
         QFETCH(QDate, date);
         QFETCH(QString, vehicle);
-        QString found = "unchanged";
-        QString error;
-        QVERIFY2(datastore::routeVehicle(m_con, route, date, &found, &error), qPrintable(error));
-        QCOMPARE(found, vehicle);
+        const auto found = datastore::routeVehicle(m_con, route, date);
+        QVERIFY2(found, qPrintable(found.errorText()));
+        QCOMPARE(*found, vehicle);
     }
 
     void gridReceipts_data()
@@ -98,12 +97,10 @@ private slots:
         QFETCH(int, shift);
         QFETCH(int, route);
         QFETCH(QList<qint64>, refNos);
-        QVector<GridReceipt> rows;
-        QString error;
-        QVERIFY2(datastore::gridReceipts(m_con, date, shift, route, &rows, &error),
-                 qPrintable(error));
+        const auto rows = datastore::gridReceipts(m_con, date, shift, route);
+        QVERIFY2(rows, qPrintable(rows.errorText()));
         QList<qint64> found;
-        for (const GridReceipt& r : rows)
+        for (const GridReceipt& r : *rows)
             found << r.refNo;
         QCOMPARE(found, refNos);
     }
@@ -115,9 +112,7 @@ private slots:
                     "DlySlNo, CansRecd, MWeight) VALUES (20, '2024-04-01', 2, 2, 2, 2, 2, 5, NULL, "
                     "1), (21, '2024-04-01', 2, 2, 2, 2, 2, 7, 3, 2), (22, '2024-04-01', 2, 2, 2, "
                     "2, 2, 6, 1, 3)");
-        QVector<GridReceipt> rows;
-        QString error;
-        QVERIFY(datastore::gridReceipts(m_con, QDate(2024, 4, 1), 2, 2, &rows, &error));
+        const QVector<GridReceipt> rows = *datastore::gridReceipts(m_con, QDate(2024, 4, 1), 2, 2);
         QCOMPARE(rows.size(), 3);
         QCOMPARE(rows[0].serial.toInt(), 7);
         QCOMPARE(rows[1].serial.toInt(), 6);
@@ -132,24 +127,20 @@ private slots:
 
     void villageByRef()
     {
-        std::optional<Village> village;
-        QString error;
-        QVERIFY(datastore::villageByRef(m_con, 2, &village, &error));
+        std::optional<Village> village = *datastore::villageByRef(m_con, 2);
         QVERIFY(village.has_value());
         QCOMPARE(village->code, "V02");
         QCOMPARE(village->name, "Dale");
         QCOMPARE(village->route, 2);
-        QVERIFY(datastore::villageByRef(m_con, 99, &village, &error));
-        QVERIFY(!village.has_value());
+        QVERIFY(!datastore::villageByRef(m_con, 99)->has_value());
     }
 
     void storedReceiptsKeepLostMasters()
     {
-        QVector<StoredReceipt> rows;
-        QString error;
-        QVERIFY2(datastore::storedReceipts(m_con, {QDate(2024, 3, 5), QDate(2024, 3, 5), 2, 0},
-                                           &rows, &error),
-                 qPrintable(error));
+        const auto stored =
+            datastore::storedReceipts(m_con, {QDate(2024, 3, 5), QDate(2024, 3, 5), 2, 0});
+        QVERIFY2(stored, qPrintable(stored.errorText()));
+        const QVector<StoredReceipt>& rows = *stored;
         QList<qint64> refNos;
         for (const StoredReceipt& r : rows)
             refNos << r.refNo;
@@ -192,18 +183,12 @@ private slots:
         QFETCH(int, shift);
         QFETCH(int, route);
         QFETCH(int, count);
-        QVector<StoredReceipt> rows;
-        QString error;
-        QVERIFY(datastore::storedReceipts(m_con, {from, to, shift, route}, &rows, &error));
-        QCOMPARE(rows.size(), count);
+        QCOMPARE(datastore::storedReceipts(m_con, {from, to, shift, route})->size(), count);
     }
 
     void shiftTotals()
     {
-        QVector<MilkTypeTotal> totals;
-        QString error;
-        QVERIFY2(datastore::shiftTotals(m_con, QDate(2024, 3, 5), 2, 0, &totals, &error),
-                 qPrintable(error));
+        QVector<MilkTypeTotal> totals = *datastore::shiftTotals(m_con, QDate(2024, 3, 5), 2, 0);
         QCOMPARE(totals.size(), 3);
         // Whole: receipts 1 and 4; Skim: receipt 2; milk type 9 (no row): receipt 3, null cans.
         QCOMPARE(totals[0].milkType, 1);
@@ -215,7 +200,7 @@ private slots:
         QCOMPARE(totals[2].milkType, 9);
         QCOMPARE(totals[2].milkTypeName, "");
         QCOMPARE(totals[2].cans, 0.0);
-        QVERIFY(datastore::shiftTotals(m_con, QDate(2024, 3, 5), 2, 2, &totals, &error));
+        totals = *datastore::shiftTotals(m_con, QDate(2024, 3, 5), 2, 2);
         QCOMPARE(totals.size(), 1);
         QCOMPARE(totals[0].receipts, 1);
     }
@@ -226,10 +211,9 @@ private slots:
         Connection main;
         main.ConnectionString = "Data Source=" + m_env->mainFile();
         QCOMPARE(main.open(), Connection::OpenStatus::Opened);
-        QString vehicle;
-        QString error;
-        QVERIFY(!datastore::routeVehicle(main, 1, QDate(2024, 3, 5), &vehicle, &error));
-        QVERIFY(error.contains("Mast_RoutesSub"));
+        const auto vehicle = datastore::routeVehicle(main, 1, QDate(2024, 3, 5));
+        QVERIFY(!vehicle && vehicle.error().kind == datastore::ErrorKind::Other);
+        QVERIFY(vehicle.errorText().contains("Mast_RoutesSub"));
     }
 };
 

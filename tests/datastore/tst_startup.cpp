@@ -52,7 +52,7 @@ private slots:
                      {storedRoot, chk});
         touch(storedRoot + "/" + (mainFile.isEmpty() ? "DataBas/x" : mainFile));
 
-        Get_ServerPath();
+        QVERIFY(Get_ServerPath());
 
         const QString root = !rowStored ? QString() : corrected ? env.programDir() : storedRoot;
         QCOMPARE(Gen_ServerPath, root);
@@ -70,7 +70,7 @@ private slots:
         QTest::newRow("exists, file present: re-pointed") << true << true;
         QTest::newRow("exists, file missing: re-pointed all the same") << true << false;
         QTest::newRow("new, file present: registered") << false << true;
-        QTest::newRow("new, file missing: message, nothing registered") << false << false;
+        QTest::newRow("new, file missing: refused, nothing registered") << false << false;
     }
     void registration()
     {
@@ -83,16 +83,35 @@ private slots:
         if (fileOnDisk)
             touch(env.dataRoot() + "/DataBas/co2_2025.MDB");
 
-        Reg_Dsn(name, env.dataRoot() + "\\Databas\\CO2_2025.mdb");
+        const auto done = Reg_Dsn(name, env.dataRoot() + "\\Databas\\CO2_2025.mdb");
 
         // Found without regard to case where it exists; as written, with slashes, where not.
         const QString file =
             env.dataRoot() + (fileOnDisk ? "/DataBas/co2_2025.MDB" : "/DataBas/CO2_2025.mdb");
         const bool registered = registeredBefore || fileOnDisk;
         QCOMPARE(platform::dsnDatabase(name), registered ? file : QString());
-        QCOMPARE(env.messageTexts(),
-                 registered ? QStringList() : QStringList{"Database file doesn't exist!"});
-        QCOMPARE(env.endCount, 0);
+        QCOMPARE(done.ok(), registered);
+        if (!registered) {
+            QCOMPARE(done.errorText(), QString("Database file doesn't exist!"));
+            QCOMPARE(done.error().kind, datastore::ErrorKind::MissingFile);
+        }
+        QVERIFY(env.messages.isEmpty() && env.endCount == 0);
+    }
+
+    // A settings file that cannot be written is an error, never a registration that silently
+    // did not happen.
+    void registrationThatCannotBeWritten()
+    {
+        testkit::TestEnv env;
+        touch(env.dataRoot() + "/DataBas/Main.mdb");
+        const QByteArray own = qgetenv("ODBCINI");
+        qputenv("ODBCINI", QFile::encodeName(env.root() + "/no-such-folder/odbc.ini"));
+        const auto done = Reg_Dsn("QUENMOOR_MAIN", env.dataRoot() + "/DataBas/Main.mdb");
+        qputenv("ODBCINI", own);
+        QVERIFY(!done);
+        QVERIFY2(done.errorText().contains("could not be pointed at") &&
+                     done.errorText().contains("no-such-folder/odbc.ini"),
+                 qPrintable(done.errorText()));
     }
 
     void isqlReadsMainThroughItsName()
@@ -105,7 +124,7 @@ private slots:
         env.exec(env.mainFile(), "INSERT INTO Pass (Uid, UName) VALUES (1, 'operator')");
         Gen_ServerPath = env.dataRoot();
         Gen_DbPwd = DbPassword();
-        Set_MainDsn();
+        QVERIFY(Set_MainDsn());
 
         QProcess process; // ODBCINI comes from the env
         process.start(isql, {"-b", "QUENMOOR_MAIN"});
@@ -139,15 +158,14 @@ private slots:
             QVERIFY(platform::writeDsn(opener == "main" ? "QUENMOOR_MAIN" : "QUENMOOR_CO1_2026",
                                        env.dataRoot() + "/DataBas/Gone.mdb"));
         datastore::Connection mst;
-        if (opener == "path")
-            Get_ServerPath();
-        else if (opener == "main")
-            QVERIFY(!OpenMain() && !Con_Main->isOpen());
-        else
-            QVERIFY(!OpenMst(mst) && !mst.isOpen());
-        QCOMPARE(env.messageTexts(), QStringList{message});
-        QCOMPARE(env.messages[0].title, platform::appTitle());
-        QCOMPARE(env.endStatuses, QList<int>{int(platform::EndStatus::DataError)});
+        const datastore::Result<> opened = opener == "path"   ? Get_ServerPath()
+                                           : opener == "main" ? OpenMain()
+                                                              : OpenMst(mst);
+        QVERIFY(!opened && !mst.isOpen());
+        QCOMPARE(opened.errorText(), message);
+        QCOMPARE(opened.error().kind, datastore::ErrorKind::MissingFile);
+        // The data store tells no one and ends nothing: the windows decide.
+        QVERIFY(env.messages.isEmpty() && env.endCount == 0);
     }
 };
 

@@ -80,7 +80,7 @@ private slots:
         QFETCH(QDate, working);
         testkit::TestEnv env;
         int opened = 0;
-        frm_Dates::setOpenWeighingWindow([&opened](frm_Dates*) { ++opened; });
+        frm_Dates::setOpenWeighingWindow([&opened](const QDate&, formkit::Shift) { ++opened; });
         frm_Dates window;
         openDialog(env, window, now);
         Gen_Today = working;
@@ -119,12 +119,12 @@ private slots:
         QFETCH(int, shift);
         testkit::TestEnv env;
         QStringList opened; // what the weighing window found as it loaded
-        frm_Dates::setOpenWeighingWindow([&opened](frm_Dates* dates) {
-            opened << picker(dates)->date().toString(Qt::ISODate) + " shown " +
-                          QString::number(dates->isVisible()) + " shift " +
-                          QString::number(Gen_AmPm);
-        });
         frm_Dates window;
+        frm_Dates::setOpenWeighingWindow([&](const QDate& date, formkit::Shift chosen) {
+            opened << date.toString(Qt::ISODate) + " shown " +
+                          QString::number(window.isVisible()) + " shift " +
+                          QString::number(int(chosen));
+        });
         openDialog(env, window, QDateTime(kWorking, QTime(9, 0)));
         const QMap<QString, Qt::Key> named{
             {"Esc", Qt::Key_Escape}, {"Enter", Qt::Key_Return}, {"Down", Qt::Key_Down}};

@@ -52,13 +52,10 @@ class ReportTest : public QObject {
 
     ShiftReport load(qint64 route = 0)
     {
-        ShiftReport shiftReport;
-        QString error;
-        const bool read =
-            loadShiftReport(m_main, m_company, {"CO1", kDay, 2, route}, &shiftReport, &error);
-        if (!read)
-            qWarning() << error;
-        return shiftReport;
+        auto loaded = loadShiftReport(m_main, m_company, {"CO1", kDay, 2, route});
+        if (!loaded)
+            qWarning() << loaded.errorText();
+        return loaded ? *loaded : ShiftReport();
     }
 
 private slots:

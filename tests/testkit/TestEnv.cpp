@@ -163,7 +163,9 @@ void TestEnv::chooseCompany(const QString& dbMst)
     Gen_YStart = QDate::fromString(start.toString(), Qt::ISODate);
     Gen_YEnd = QDate::fromString(end.toString(), Qt::ISODate);
     Gen_Today = platform::today();
-    Set_MstDsn();
+    const auto registered = Set_MstDsn();
+    if (!registered)
+        qWarning("the company year's data source: %s", qPrintable(registered.errorText()));
 }
 
 namespace {

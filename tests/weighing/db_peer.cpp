@@ -49,11 +49,11 @@ int writeReceipts(const QString& file, int count, int route)
         if (!openFile(con, file))
             return 3;
         const weighing::WriteResult result = weighing::writeReceipt(con, entry);
-        if (result.stored()) {
+        if (result.ok()) {
             ++stored;
         } else {
             ++refused;
-            out() << "refused: " << result.error << Qt::endl;
+            out() << "refused: " << result.errorText() << Qt::endl;
         }
     }
     out() << "stored " << stored << " refused " << refused << Qt::endl;

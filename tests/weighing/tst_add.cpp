@@ -122,9 +122,8 @@ bool AddTest::openDesk(int link, int format, int port, double speed)
                            "INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, LanHostNo, "
                            "ComLan) VALUES (?, ?, ?, '', '', ?)",
                            {format, speed, port, link});
-    const QDateEdit picker(kDay);
     m_window = std::make_unique<frm_Data>();
-    if (!m_window->Form_Load(&picker))
+    if (!m_window->Form_Load(kDay, formkit::Shift::Am))
         return false;
     m_window->show();
     QApplication::setActiveWindow(m_window.get());

@@ -33,8 +33,8 @@ int writeReceipts(int count, int route)
         if (!OpenMst(con))
             return 3;
         const weighing::WriteResult result = weighing::writeReceipt(con, entry);
-        if (!result.stored()) {
-            qWarning("receipt %d not stored: %s", i, qPrintable(result.error));
+        if (!result.ok()) {
+            qWarning("receipt %d not stored: %s", i, qPrintable(result.errorText()));
             return 1;
         }
     }
@@ -103,9 +103,9 @@ void ReceiptTest::nextNumbers()
     entry.shift = shift;
     entry.route = 4;
     const auto result = weighing::writeReceipt(con, entry);
-    QVERIFY2(result.stored(), qPrintable(result.error));
-    QCOMPARE(result.numbers->refNo, refNo);
-    QCOMPARE(result.numbers->dlySlNo, dlySlNo);
+    QVERIFY2(result.ok(), qPrintable(result.errorText()));
+    QCOMPARE(result->refNo, refNo);
+    QCOMPARE(result->dlySlNo, dlySlNo);
     QCOMPARE(testkit::TestEnv::scalar(file, "SELECT MAX(DlySlNo) FROM Data_Wght WHERE RefNo = " +
                                                 QString::number(refNo)),
              QVariant(dlySlNo));

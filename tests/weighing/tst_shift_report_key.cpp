@@ -61,7 +61,7 @@ private slots:
         desk.addRoute(1, "North");
         desk.addVillage(1, "V01", "Hill", 1);
         desk.addReceipt(1, 2, 1, 1, 1, 45);
-        Set_MainDsn(); // as start-up leaves it
+        QVERIFY(Set_MainDsn()); // as start-up leaves it
         desk.open();
         QVERIFY(desk.loaded);
         const QMap<QString, QRect> before = geometries(desk.window.get());
@@ -70,7 +70,7 @@ private slots:
         PreviewWatch watch;
         watch.arm();
         QTest::keyClick(field, Qt::Key_F8);
-        QCOMPARE(watch.seen, 1);
+        QTRY_COMPARE(watch.seen, 1);
         QCOMPARE(watch.shownTitle, "Shift Report");
         QVERIFY(desk.env.messages.isEmpty());
         QVERIFY(desk.field<QLabel>("lblStatus")->text().contains("F8 shift report"));

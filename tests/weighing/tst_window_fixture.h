@@ -9,7 +9,6 @@
 #include "weighing/frm_Data.h"
 
 #include <QApplication>
-#include <QDateEdit>
 #include <QLineEdit>
 #include <QtTest>
 #include <memory>
@@ -26,7 +25,7 @@ inline void pickVillage(QWidget* window, int ref, const QString& code = {},
     auto* lookup = window->findChild<VillageLookup*>(QStringLiteral("fmVill"));
     if (!lookup)
         qFatal("no village lookup");
-    emit lookup->picked(villagesearch::Village{ref, code, name}, false);
+    emit lookup->picked(datastore::Village{ref, code, name, 0}, false);
 }
 
 struct Desk {
@@ -78,8 +77,7 @@ struct Desk {
         QApplication::setActiveWindow(window.get());
         if (!QTest::qWaitForWindowActive(window.get()))
             qWarning("the weighing window did not become active");
-        QDateEdit picker(date);
-        loaded = window->Form_Load(&picker);
+        loaded = window->Form_Load(date, formkit::Shift(shift));
     }
 
     template <typename T = QWidget> T* field(const QString& name) const

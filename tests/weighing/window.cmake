@@ -6,3 +6,5 @@ endforeach()
 # Pasting and dropping into the window's text fields.
 tarvolen_test(tst_paste SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_paste.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_window_fixture.h LIBS tvweighing)
+# The window's one way of waiting for its database work.
+tarvolen_test(tst_companywork SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_companywork.cpp LIBS tvweighing)

@@ -159,8 +159,13 @@ int runReportShift(const QStringList& arguments)
     datastore::Connection companyYear;
     QString error = openDatabases(dataRoot, request.company, &main, &companyYear);
     report::ShiftReport shiftReport;
-    if (error.isEmpty())
-        report::loadShiftReport(main, companyYear, request, &shiftReport, &error);
+    if (error.isEmpty()) {
+        auto loaded = report::loadShiftReport(main, companyYear, request);
+        if (loaded)
+            shiftReport = std::move(loaded).value();
+        else
+            error = loaded.errorText();
+    }
     if (error.isEmpty())
         report::writeShiftReportPdf(shiftReport, pdf, &error);
     if (!error.isEmpty())
@@ -220,8 +225,13 @@ int admin::runExportReceipts(const QStringList& arguments)
     datastore::Connection companyYear;
     QString error = openDatabases(dataRoot, company, &main, &companyYear);
     QVector<datastore::StoredReceipt> receipts;
-    if (error.isEmpty())
-        datastore::storedReceipts(companyYear, filter, &receipts, &error);
+    if (error.isEmpty()) {
+        auto stored = datastore::storedReceipts(companyYear, filter);
+        if (stored)
+            receipts = std::move(stored).value();
+        else
+            error = stored.errorText();
+    }
     if (!error.isEmpty())
         return failed(error);
     const bool summary = parser.isSet(QStringLiteral("summary"));
