@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "WeighingWindow.h"
+#include "datastore/GenState.h"
 #include "platform/DeskWindows.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
@@ -59,6 +60,19 @@ bool useProgramFolder(const QString& option)
     platform::showMessage(message, QString(), platform::MessageKind::Critical);
     return false;
 }
+// From sign-in to the end of the event loop, with the program's status.
+int signInAndRun()
+{
+    frm_Gen_Pass signIn;
+    const bool loaded = signIn.load();
+    // An end that came before the loop: exec would run on, so the status is returned here.
+    if (const std::optional<EndStatus> ending = platform::programEnding())
+        return int(*ending);
+    if (!loaded)
+        return int(EndStatus::DataError);
+    signIn.show();
+    return QApplication::exec();
+}
 } // namespace
 
 // Everything the desk needs comes from the databases, starting with the server-path database in
@@ -88,13 +102,9 @@ int main(int argc, char* argv[])
     // A later copy finds this one when its weighing window loads, and hands over to it.
     platform::listenAsRunningCopy();
 
-    frm_Gen_Pass signIn;
-    const bool loaded = signIn.load();
-    // An end that came before the loop: exec would run on, so the status is returned here.
-    if (const std::optional<EndStatus> ending = platform::programEnding())
-        return int(*ending);
-    if (!loaded)
-        return int(EndStatus::DataError);
-    signIn.show();
-    return app.exec();
+    const int status = signInAndRun();
+    // The shared connections are statics that would outlive Qt's registry of databases: they
+    // close while the application still exists.
+    datastore::resetGenState();
+    return status;
 }
