@@ -1,7 +1,6 @@
 // The running copy that another start hands over to, and the program's end: its way out
 // through the event loops and its exit status; messages without the desk's windows.
 
-#include "TestEnv.h"
 #include "platform/DeskWindows.h"
 #include "platform/Messages.h"
 #include "platform/ProgramEnd.h"
@@ -91,16 +90,6 @@ private slots:
         QCOMPARE(bool(desk.windowState() & Qt::WindowMaximized), maximised);
         QVERIFY(desk.isVisible());
         QTRY_COMPARE(QApplication::activeWindow(), &desk);
-    }
-
-    // A test run by hand, without CTest's TARVOLEN_BIN_DIR, finds the tools beside itself.
-    void toolsFoundWhenRunByHand()
-    {
-        const QByteArray set = qgetenv("TARVOLEN_BIN_DIR");
-        qunsetenv("TARVOLEN_BIN_DIR");
-        const QFileInfo admin(testkit::toolPath("tarvolen-admin"));
-        qputenv("TARVOLEN_BIN_DIR", set);
-        QVERIFY2(admin.isFile() && admin.isExecutable(), qPrintable(admin.filePath()));
     }
 
     // The end leaves through the event loops, wherever it comes from, with its status: the
