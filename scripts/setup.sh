@@ -1,7 +1,17 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need (Debian 12 packages), then configures and builds.
+#   scripts/setup.sh               everything: the programs, the tests and the benchmarks
+#   scripts/setup.sh --desk-only   only the three programs (what ./demo.sh runs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+desk_only=0
+for arg in "$@"; do
+  case "$arg" in
+    --desk-only) desk_only=1 ;;
+    *) echo "usage: scripts/setup.sh [--desk-only]" >&2; exit 2 ;;
+  esac
+done
 
 packages=(
   g++ cmake make pkg-config
@@ -38,4 +48,8 @@ if ! odbcinst -q -d -n SQLite3 >/dev/null 2>&1; then
 fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+if [ "$desk_only" -eq 1 ]; then
+  cmake --build build -j"$(nproc)" --target tarvolen tarvolen-admin tarvolen-scale-sim
+else
+  cmake --build build -j"$(nproc)"
+fi

@@ -5,6 +5,44 @@
 namespace {
 const QString kProgramDirOption = QStringLiteral("--program-dir");
 
+// The options a Qt program with windows takes itself (QCoreApplication, QGuiApplication, its
+// X11 platform, QApplication), as "-name" or "--name".
+const char* const kQtOptionsWithValue[] = {"platform",        "platformpluginpath",
+                                           "platformtheme",   "plugin",
+                                           "qwindowgeometry", "geometry",
+                                           "qwindowtitle",    "title",
+                                           "qwindowicon",     "icon",
+                                           "display",         "name",
+                                           "visual",          "session",
+                                           "style",           "stylesheet"};
+const char* const kQtFlags[] = {"reverse", "testability", "widgetcount",
+                                "nograb",  "dograb",      "sync"};
+const char* const kQtOptionsWithEquals[] = {"style=", "stylesheet=", "qmljsdebugger="};
+
+// Whether Qt takes the argument itself, and whether the next argument is its value.
+bool isQtOption(const QString& argument, bool& takesValue)
+{
+    takesValue = false;
+    if (!argument.startsWith(QLatin1Char('-')) || argument.startsWith(QLatin1String("---")))
+        return false;
+    const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+    for (const char* option : kQtOptionsWithValue) {
+        if (name == QLatin1String(option)) {
+            takesValue = true;
+            return true;
+        }
+    }
+    for (const char* flag : kQtFlags) {
+        if (name == QLatin1String(flag))
+            return true;
+    }
+    for (const char* prefix : kQtOptionsWithEquals) {
+        if (name.startsWith(QLatin1String(prefix)))
+            return true;
+    }
+    return false;
+}
+
 DeskCommandLine wrong(const QString& problem)
 {
     DeskCommandLine line;
@@ -14,11 +52,17 @@ DeskCommandLine wrong(const QString& problem)
 }
 } // namespace
 
-DeskCommandLine parseDeskArguments(const QStringList& arguments)
+DeskCommandLine parseDeskArguments(const QStringList& arguments, QtOptions qtOptions)
 {
     DeskCommandLine line;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
+        bool takesValue = false;
+        if (qtOptions == QtOptions::PassedOver && isQtOption(argument, takesValue)) {
+            if (takesValue)
+                ++i; // Qt itself judges a missing value
+            continue;
+        }
         if (argument == QLatin1String("-h") || argument == QLatin1String("--help")) {
             line.action = DeskCommandLine::Action::ShowHelp;
             return line;
@@ -40,6 +84,11 @@ DeskCommandLine parseDeskArguments(const QStringList& arguments)
             return wrong(QStringLiteral("--program-dir wants a folder"));
     }
     return line;
+}
+
+QString wrongUsageText(const DeskCommandLine& line)
+{
+    return QStringLiteral("tarvolen: %1 (see tarvolen --help)\n").arg(line.problem);
 }
 
 QString deskHelpText()

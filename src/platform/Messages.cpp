@@ -1,11 +1,17 @@
 #include "Messages.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include <QCoreApplication>
+#include <cstdio>
 
 namespace platform {
 namespace {
-MessageHandler& handlerStore()
+MessageHandler& recorderStore()
+{
+    static MessageHandler handler;
+    return handler;
+}
+
+MessageHandler& defaultStore()
 {
     static MessageHandler handler;
     return handler;
@@ -17,21 +23,33 @@ QString appTitle()
     return QStringLiteral("Tarvolen");
 }
 
+QString messageLine(const Message& message)
+{
+    QString program = QCoreApplication::applicationName();
+    if (program.isEmpty())
+        program = QStringLiteral("tarvolen");
+    return QStringLiteral("%1: %2\n").arg(program, message.text);
+}
+
 void showMessage(const QString& text, const QString& title, MessageKind kind)
 {
-    Message message{text, title.isEmpty() ? appTitle() : title, kind};
-    if (handlerStore()) {
-        handlerStore()(message);
-        return;
-    }
-    QMessageBox box(kind == MessageKind::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    message.title, message.text, QMessageBox::Ok, QApplication::activeWindow());
-    box.exec();
+    const Message message{text, title.isEmpty() ? appTitle() : title, kind};
+    if (recorderStore())
+        recorderStore()(message);
+    else if (defaultStore())
+        defaultStore()(message);
+    else
+        std::fputs(messageLine(message).toLocal8Bit().constData(), stderr);
+}
+
+void setDefaultMessageHandler(MessageHandler handler)
+{
+    defaultStore() = std::move(handler);
 }
 
 void setMessageHandler(MessageHandler handler)
 {
-    handlerStore() = std::move(handler);
+    recorderStore() = std::move(handler);
 }
 
 } // namespace platform

@@ -1,7 +1,6 @@
 #include "ProgramEnd.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <QCoreApplication>
 
 namespace platform {
 namespace {
@@ -9,6 +8,18 @@ EndHandler& handlerStore()
 {
     static EndHandler handler;
     return handler;
+}
+
+std::function<void()>& endingStepStore()
+{
+    static std::function<void()> step;
+    return step;
+}
+
+std::optional<EndStatus>& endingStore()
+{
+    static std::optional<EndStatus> status;
+    return status;
 }
 } // namespace
 
@@ -18,9 +29,24 @@ void endProgram(EndStatus status)
         handlerStore()(status);
         return;
     }
-    // Every receipt is committed when it is added, so nothing waits to be written.
-    std::fflush(nullptr);
-    std::_Exit(int(status));
+    if (endingStore())
+        return;
+    endingStore() = status;
+    if (endingStepStore())
+        endingStepStore()();
+    // Every receipt is committed when it is added, so nothing waits to be written. Every loop
+    // of the thread is told to return, and later ones return at once.
+    QCoreApplication::exit(int(status));
+}
+
+std::optional<EndStatus> programEnding()
+{
+    return endingStore();
+}
+
+void setEndingStep(std::function<void()> step)
+{
+    endingStepStore() = std::move(step);
 }
 
 void setEndHandler(EndHandler handler)

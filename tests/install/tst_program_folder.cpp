@@ -1,10 +1,13 @@
 // Where the desk and its tools look for their installation, and the desk's command line.
 
 #include "CommandLine.h"
+#include "TestEnv.h"
 #include "platform/Paths.h"
+#include "platform/ProgramEnd.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -12,6 +15,7 @@
 using platform::ProgramFolderSearch;
 using Source = ProgramFolderSearch::Source;
 Q_DECLARE_METATYPE(Source)
+Q_DECLARE_METATYPE(QtOptions)
 
 class ProgramFolderTest : public QObject {
     Q_OBJECT
@@ -23,6 +27,7 @@ private slots:
     void messageNamesWhereItLooked();
     void readsDeskArguments_data();
     void readsDeskArguments();
+    void wrongUsageWithoutDisplay();
 
 private:
     // Folders "option", "variable", "own" and "installed"; those named get a SerPath.mdb.
@@ -141,19 +146,41 @@ void ProgramFolderTest::readsDeskArguments_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("action");
     QTest::addColumn<QString>("programDir");
-    QTest::newRow("nothing") << QStringList{} << int(Action::Run) << "";
+    QTest::addColumn<QtOptions>("qtOptions");
+    QTest::newRow("nothing") << QStringList{} << int(Action::Run) << "" << QtOptions::Taken;
     QTest::newRow("folder apart") << QStringList{"--program-dir", "/a b"} << int(Action::Run)
-                                  << "/a b";
-    QTest::newRow("folder joined") << QStringList{"--program-dir=/a"} << int(Action::Run) << "/a";
+                                  << "/a b" << QtOptions::Taken;
+    QTest::newRow("folder joined")
+        << QStringList{"--program-dir=/a"} << int(Action::Run) << "/a" << QtOptions::Taken;
     QTest::newRow("help") << QStringList{"--program-dir", "/a", "--help"} << int(Action::ShowHelp)
-                          << "";
-    QTest::newRow("-h") << QStringList{"-h"} << int(Action::ShowHelp) << "";
-    QTest::newRow("version") << QStringList{"--version"} << int(Action::ShowVersion) << "";
+                          << "" << QtOptions::Taken;
+    QTest::newRow("-h") << QStringList{"-h"} << int(Action::ShowHelp) << "" << QtOptions::Taken;
+    QTest::newRow("version") << QStringList{"--version"} << int(Action::ShowVersion) << ""
+                             << QtOptions::Taken;
     QTest::newRow("folder missing")
-        << QStringList{"--program-dir"} << int(Action::WrongUsage) << "";
-    QTest::newRow("folder empty") << QStringList{"--program-dir="} << int(Action::WrongUsage) << "";
-    QTest::newRow("unknown") << QStringList{"--fast"} << int(Action::WrongUsage) << "";
-    QTest::newRow("stray word") << QStringList{"/a"} << int(Action::WrongUsage) << "";
+        << QStringList{"--program-dir"} << int(Action::WrongUsage) << "" << QtOptions::Taken;
+    QTest::newRow("folder empty") << QStringList{"--program-dir="} << int(Action::WrongUsage) << ""
+                                  << QtOptions::Taken;
+    QTest::newRow("unknown") << QStringList{"--fast"} << int(Action::WrongUsage) << ""
+                             << QtOptions::Taken;
+    QTest::newRow("stray word") << QStringList{"/a"} << int(Action::WrongUsage) << ""
+                                << QtOptions::Taken;
+    // Before the application exists, Qt's options are still there and passed over.
+    const auto before = QtOptions::PassedOver;
+    QTest::newRow("Qt's option and its value")
+        << QStringList{"-platform", "offscreen", "--program-dir", "/a"} << int(Action::Run) << "/a"
+        << before;
+    QTest::newRow("Qt's option with two dashes")
+        << QStringList{"--style", "fusion"} << int(Action::Run) << "" << before;
+    QTest::newRow("Qt's option joined")
+        << QStringList{"-style=fusion", "-reverse"} << int(Action::Run) << "" << before;
+    QTest::newRow("folder named like Qt's option")
+        << QStringList{"--program-dir", "-style"} << int(Action::Run) << "-style" << before;
+    QTest::newRow("unknown among Qt's options") << QStringList{"-platform", "offscreen", "--bogus"}
+                                                << int(Action::WrongUsage) << "" << before;
+    QTest::newRow("Qt's option left over once Qt has read")
+        << QStringList{"-platform", "offscreen"} << int(Action::WrongUsage) << ""
+        << QtOptions::Taken;
 }
 
 void ProgramFolderTest::readsDeskArguments()
@@ -161,12 +188,30 @@ void ProgramFolderTest::readsDeskArguments()
     QFETCH(QStringList, arguments);
     QFETCH(int, action);
     QFETCH(QString, programDir);
-    const DeskCommandLine line = parseDeskArguments(arguments);
+    QFETCH(QtOptions, qtOptions);
+    const DeskCommandLine line = parseDeskArguments(arguments, qtOptions);
     QCOMPARE(int(line.action), action);
     if (line.action == DeskCommandLine::Action::Run)
         QCOMPARE(line.programDir, programDir);
     if (line.action == DeskCommandLine::Action::WrongUsage)
         QVERIFY(!line.problem.isEmpty());
+}
+
+// A wrong command line is told on a terminal without a display too, with its own status.
+void ProgramFolderTest::wrongUsageWithoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    QProcess desk;
+    desk.setProcessEnvironment(environment);
+    desk.start(testkit::toolPath("tarvolen"), {"--bogus"});
+    QVERIFY(desk.waitForFinished(30000));
+    const QString told = QString::fromLocal8Bit(desk.readAllStandardError());
+    QCOMPARE(desk.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(desk.exitCode(), int(platform::EndStatus::WrongUsage));
+    QCOMPARE(told,
+             QStringLiteral("tarvolen: unknown argument \"--bogus\" (see tarvolen --help)\n"));
 }
 
 QTEST_GUILESS_MAIN(ProgramFolderTest)

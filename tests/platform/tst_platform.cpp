@@ -1,17 +1,44 @@
-// The running copy that another start hands over to, and the exit status of the program's end.
+// The running copy that another start hands over to, and the program's end: its way out
+// through the event loops and its exit status; messages without the desk's windows.
 
-#include "TestEnv.h"
+#include "platform/DeskWindows.h"
+#include "platform/Messages.h"
 #include "platform/ProgramEnd.h"
 #include "platform/RunningCopy.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QWidget>
 #include <QtTest>
+#include <cstdio>
+#include <optional>
 
 namespace {
-const char* const kEndWith = "TARVOLEN_TEST_END_WITH";
+constexpr int kNotEnded = 99;
+
+void say(const char* what)
+{
+    std::puts(what);
+    std::fflush(stdout);
+}
+
+// A case runs this program again as its child: --child ROLE TEXT [STATUS].
+struct Child {
+    int exitCode = -1; // -1: it crashed or did not end
+    QString out;
+    QString err;
+};
+
+Child runChild(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QCoreApplication::applicationFilePath(), QStringList{"--child"} + arguments);
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
 
 // A later start asks the running copy to come to the front, as activatePreviousCopy does.
 void askToComeForward(const QString& name)
@@ -65,46 +92,114 @@ private slots:
         QTRY_COMPARE(QApplication::activeWindow(), &desk);
     }
 
-    // A test run by hand, without CTest's TARVOLEN_BIN_DIR, finds the tools beside itself.
-    void toolsFoundWhenRunByHand()
+    // The end leaves through the event loops, wherever it comes from, with its status: the
+    // windows are hidden at once (none runs its close handling), a loop that runs returns,
+    // and no later window of the road opens. An end before the loop is seen by the check
+    // main makes before exec.
+    void endLeavesThroughTheLoops_data()
     {
-        const QByteArray set = qgetenv("TARVOLEN_BIN_DIR");
-        qunsetenv("TARVOLEN_BIN_DIR");
-        const QFileInfo admin(testkit::toolPath("tarvolen-admin"));
-        qputenv("TARVOLEN_BIN_DIR", set);
-        QVERIFY2(admin.isFile() && admin.isExecutable(), qPrintable(admin.filePath()));
+        using platform::EndStatus;
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<int>("status");
+        QTest::newRow("operator's end") << "main loop" << int(EndStatus::Normal);
+        QTest::newRow("scale lost behind a message box")
+            << "modal dialog" << int(EndStatus::ScaleNotConnected);
+        QTest::newRow("database lost in a nested wait")
+            << "nested loop" << int(EndStatus::DataError);
+        QTest::newRow("database lost while signing in")
+            << "before the loop" << int(EndStatus::DataError);
+    }
+    void endLeavesThroughTheLoops()
+    {
+        QFETCH(QString, road);
+        QFETCH(int, status);
+        const Child child = runChild({"end", road, QString::number(status)});
+        QCOMPARE(child.exitCode, status);
+        QVERIFY2(child.out.contains("desk hidden"), qPrintable(child.out));
+        QVERIFY2(!child.out.contains("unload ran"), qPrintable(child.out));
+        QVERIFY2(!child.out.contains("next window ran"), qPrintable(child.out));
     }
 
-    // The status reaches the process's parent: 0 for the operator's end, others for fatal ends.
-    void exitStatus_data()
+    // Without the desk's windows (the command-line tools) a message is a line on stderr.
+    void messageWithoutWindowsIsPrinted()
     {
-        QTest::addColumn<int>("status");
-        QTest::newRow("operator's end") << int(platform::EndStatus::Normal);
-        QTest::newRow("database could not be opened") << int(platform::EndStatus::DataError);
-        QTest::newRow("scale not connected") << int(platform::EndStatus::ScaleNotConnected);
-    }
-    void exitStatus()
-    {
-        QFETCH(int, status);
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(kEndWith, QString::number(status));
-        child.setProcessEnvironment(environment);
-        child.start(QCoreApplication::applicationFilePath(), {"exitStatus"});
-        QVERIFY(child.waitForFinished(30000));
-        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(child.exitCode(), status);
+        const Child child = runChild({"message", "Main.mdb cannot be opened"});
+        QCOMPARE(child.exitCode, 0);
+        QVERIFY2(child.err.contains("tst_platform: Main.mdb cannot be opened\n"),
+                 qPrintable(child.err));
     }
 };
 
+namespace {
+// The desk's window: says when its close handling (the unload) runs.
+class DeskWindow : public QWidget {
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        say("unload ran");
+        QWidget::closeEvent(event);
+    }
+};
+
+// Runs a window of its own in a loop of its own, as a dialog or a wait does.
+void runNestedWindow(const QString& road, QWidget* desk)
+{
+    if (road == "modal dialog") {
+        QDialog dialog(desk);
+        dialog.setModal(true);
+        dialog.exec();
+    } else {
+        QEventLoop nested;
+        nested.exec();
+    }
+}
+
+// The child's road to the end (see endLeavesThroughTheLoops).
+int endByRoad(const QString& road, platform::EndStatus status)
+{
+    platform::useDeskWindows();
+    DeskWindow desk;
+    desk.show();
+    const auto sayWhetherHidden = [&desk] { say(desk.isVisible() ? "desk shown" : "desk hidden"); };
+    if (road == "before the loop") {
+        platform::endProgram(status);
+        sayWhetherHidden();
+        if (const std::optional<platform::EndStatus> ending = platform::programEnding())
+            return int(*ending);
+        return kNotEnded;
+    }
+    QTimer::singleShot(0, &desk, [&] {
+        if (road != "main loop") {
+            QTimer::singleShot(0, [status] { platform::endProgram(status); });
+            runNestedWindow(road, &desk);
+        } else {
+            platform::endProgram(status);
+        }
+        // What the road would open next: its loop must return at once.
+        QDialog next;
+        QTimer::singleShot(0, &next, [&] {
+            say("next window ran");
+            next.reject();
+        });
+        next.exec();
+    });
+    const int returned = QApplication::exec();
+    sayWhetherHidden();
+    return returned;
+}
+} // namespace
+
 int main(int argc, char* argv[])
 {
-    // Run as the child of exitStatus: end the program as the fatal ends do, with no handler.
-    if (qEnvironmentVariableIsSet(kEndWith)) {
-        platform::endProgram(platform::EndStatus(qEnvironmentVariableIntValue(kEndWith)));
-        return 99; // not reached when the end works
-    }
     QApplication app(argc, argv);
+    // Run as the child of a case, without the tests' handlers.
+    const QStringList child = QApplication::arguments().mid(1);
+    if (child.value(0) == "--child" && child.value(1) == "end")
+        return endByRoad(child.value(2), platform::EndStatus(child.value(3).toInt()));
+    if (child.value(0) == "--child") {
+        platform::showMessage(child.value(2));
+        return 0;
+    }
     PlatformTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -3,6 +3,7 @@ foreach(_t tst_window tst_lookup)
   tarvolen_test(${_t} SERVER SOURCES ${CMAKE_CURRENT_LIST_DIR}/${_t}.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tst_window_fixture.h LIBS tvweighing)
 endforeach()
+target_link_libraries(tst_window PRIVATE tvscale Qt6::Network)
 # Pasting and dropping into the window's text fields.
 tarvolen_test(tst_paste SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_paste.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_window_fixture.h LIBS tvweighing)
