@@ -51,6 +51,7 @@ TestEnv::TestEnv()
         endStatuses << int(status);
     });
     platform::setClock({});
+    platform::setSteadyClock({});
 }
 
 TestEnv::~TestEnv()
@@ -60,6 +61,7 @@ TestEnv::~TestEnv()
     platform::setMessageHandler({});
     platform::setEndHandler(platform::EndHandler());
     platform::setClock({});
+    platform::setSteadyClock({});
 }
 
 QStringList TestEnv::messageTexts() const
