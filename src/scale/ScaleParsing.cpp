@@ -98,17 +98,13 @@ Record framedRecord(const QString& record)
 bool RecordWidth::isFragment(const QString& record)
 {
     const int width = int(record.size());
-    if (m_width > 0 && width < m_width) {
-        if (width != m_shorter) {
-            m_shorter = width;
-            return true;
-        }
-        m_width = width; // the second in a row: the scale's own width now
+    if (width < m_width && width != m_shorter) {
+        m_shorter = width;
+        return true;
     }
+    // Whole, or the second narrower record in a row: the scale's own width now.
     m_shorter = 0;
-    if (width == m_last)
-        m_width = width;
-    m_last = width;
+    m_width = width;
     return false;
 }
 

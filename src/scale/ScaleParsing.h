@@ -51,9 +51,9 @@ Record readRecord(const QString& record);
 Record framedRecord(const QString& record);
 
 // The width of a stream's whole records. A scale sends its readings in one width: a record
-// shorter than the width its stream has shown is a fragment (the tail of a reading cut by an
-// opening or a flush), not a reading. A shorter width that comes twice in a row is the scale's
-// own (a scale that drops its leading digits) and becomes the width.
+// narrower than the last whole one is a fragment (the tail of a reading cut by an opening or a
+// flush), not a reading. A narrower width that comes twice in a row is the scale's own (a
+// scale that drops its leading zeros) and becomes the width.
 class RecordWidth {
 public:
     // Whether the record is a fragment; a record that is not one teaches the width.
@@ -63,8 +63,7 @@ public:
     bool isCutHead(const QString& record) const;
 
 private:
-    int m_width = 0;   // established: two whole records in a row had it
-    int m_last = 0;    // the last whole record's width
+    int m_width = 0;   // the last whole record's
     int m_shorter = 0; // the width of a fragment just dropped
 };
 

@@ -72,6 +72,16 @@ QStringList TestEnv::messageTexts() const
     return texts;
 }
 
+void TestEnv::setStation(const QString& file, int format, int link, const QString& tcpPort,
+                         int serialPort, double speed)
+{
+    exec(file, "DELETE FROM Sms_Add");
+    exec(file,
+         "INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, LanHostNo, ComLan) "
+         "VALUES (?, ?, ?, '127.0.0.1', ?, ?)",
+         {format, speed, serialPort, tcpPort, link});
+}
+
 void TestEnv::setClock(const QDateTime& moment)
 {
     platform::setClock([moment] { return moment; });
