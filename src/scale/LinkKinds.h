@@ -105,7 +105,7 @@ private:
     bool m_headMayBeCut = false;
     qint64 m_since = 0; // steady ms of the last record, or of the link coming up
     bool m_weightStands = false;
-    bool m_moving = false; // the weight shown has not held yet
+    bool m_moving = false;   // the weight shown has not held yet
     QString m_recordProblem; // the newest record was no reading: what it was
     qint64 m_holdSince = -1; // steady ms of the first reading of the run that holds
     double m_holdLow = 0;

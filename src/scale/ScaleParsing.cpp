@@ -13,8 +13,7 @@ bool isLineEnd(char c)
 
 bool isNumberCharacter(QChar c)
 {
-    return c.isDigit() || c == QLatin1Char('.') || c == QLatin1Char('+') ||
-           c == QLatin1Char('-');
+    return c.isDigit() || c == QLatin1Char('.') || c == QLatin1Char('+') || c == QLatin1Char('-');
 }
 } // namespace
 

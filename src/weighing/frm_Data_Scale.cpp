@@ -56,9 +56,8 @@ void frm_Data::startScaleLink()
     m_scaleState.clear();
     m_scale = choice.link.release();
     m_scale->setParent(this);
-    connect(m_scale, &scale::ScaleLink::weightRead, this, [this](const QString& shown) {
-        showWeight(shown);
-    });
+    connect(m_scale, &scale::ScaleLink::weightRead, this,
+            [this](const QString& shown) { showWeight(shown); });
     connect(m_scale, &scale::ScaleLink::weightMoving, this,
             [this](const QString& shown) { showWeight(shown, true); });
     connect(m_scale, &scale::ScaleLink::platformEmpty, this, [this](const QString& shown) {

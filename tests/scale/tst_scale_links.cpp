@@ -138,7 +138,10 @@ void ScaleLinksTest::records_data()
     QTest::newRow("seven characters, whole") << false << "00056.5" << true << 56.5;
     QTest::newRow("blanks and a unit") << false << "  56.5 kg " << true << 56.5;
     QTest::newRow("unit and status text") << false << "56.5 kg GS" << true << 56.5;
-    QTest::newRow("STX before the number") << false << "\x02" "0023.4" << true << 23.4;
+    QTest::newRow("STX before the number") << false
+                                           << "\x02"
+                                              "0023.4"
+                                           << true << 23.4;
     QTest::newRow("a single digit") << false << "5" << true << 5.0;
     QTest::newRow("zero: an empty platform") << false << "0000.0" << true << 0.0;
     QTest::newRow("below zero") << false << "-001.5" << true << -1.5;

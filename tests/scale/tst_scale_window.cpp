@@ -7,12 +7,12 @@
 #include "FakeLinks.h"
 #include "ScalePeers.h"
 #include "platform/Clock.h"
+#include "platform/SerialControl.h"
 #include "scale/NetworkLinks.h"
 #include "scale/SerialLinks.h"
-#include "platform/SerialControl.h"
 #include "tst_window_fixture.h"
-#include "weighing/WindowBusy.h"
 #include "weighing/StatusArea.h"
+#include "weighing/WindowBusy.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -23,16 +23,13 @@ using windowtest::Desk;
 
 namespace {
 const QString kAdded = "Successfully Added";
-constexpr int kPeerWait = 5000;            // bounds a hang; what a peer sends comes when it comes
-constexpr int kStreamEvery = 50;           // ms between the readings a test scale streams
+constexpr int kPeerWait = 5000;  // bounds a hang; what a peer sends comes when it comes
+constexpr int kStreamEvery = 50; // ms between the readings a test scale streams
 constexpr std::chrono::milliseconds kLate{600}; // a late answer, well past every wait
 
 // A scale the test plays for any link: a pty (links 1 and 3) or a TCP server (2 and 4).
 struct Peer {
-    Peer(int link, const QString& com1) : serial(link == 1 || link == 3), m_com1(com1)
-    {
-        plugIn();
-    }
+    Peer(int link, const QString& com1) : serial(link == 1 || link == 3), m_com1(com1) { plugIn(); }
     void plugIn()
     {
         if (serial)
@@ -125,8 +122,8 @@ private:
     // Waits until Add can store a weight, then fills the entry row and presses it.
     bool addOnceAddable()
     {
-        const bool addable = QTest::qWaitFor(
-            [this] { return addArmed() && weight().toDouble() > 0; }, kPeerWait);
+        const bool addable =
+            QTest::qWaitFor([this] { return addArmed() && weight().toDouble() > 0; }, kPeerWait);
         fillEntry();
         pressAdd();
         return addable;
@@ -474,9 +471,8 @@ void ScaleWindowTest::runStep(Peer& peer, const QString& step)
         scale::ScaleLink* link = m_desk->window->scaleLink();
         auto* serial = qobject_cast<scale::SerialContinuousLink*>(link);
         auto* network = qobject_cast<scale::NetworkContinuousLink*>(link);
-        QTRY_VERIFY_WITH_TIMEOUT(serial ? serial->MSComm1->PortOpen()
-                                        : peer.tcp->received.contains("05E"),
-                                 kPeerWait);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            serial ? serial->MSComm1->PortOpen() : peer.tcp->received.contains("05E"), kPeerWait);
         QVERIFY(serial || network);
     } else {
         QFAIL(qPrintable("no such step: " + step));
@@ -505,12 +501,13 @@ void ScaleWindowTest::wrongWeightNeverStored_data()
         << 1 << 2
         << QStringList{"reply:0023.4\r\n", "get", "add", "reply:3.4\r\n0023.4\r\n", "get", "add"}
         << QStringList{"23.4", "23.4"} << "3.4";
-    const QStringList error{"stream:0000.0\r\n", "wait",  "stream:ERR 77\r\n",
-                            "wait",             "press", "stream:0023.4\r\n", "add"};
+    const QStringList error{"stream:0000.0\r\n", "wait", "stream:ERR 77\r\n", "wait", "press",
+                            "stream:0023.4\r\n", "add"};
     QTest::newRow("3 error record, serial") << 3 << 2 << error << QStringList{"23.4"} << "77.0";
     QTest::newRow("3 error record, network") << 4 << 2 << error << QStringList{"23.4"} << "77.0";
     QTest::newRow("3 error record, on request")
-        << 1 << 1 << QStringList{"reply:ERR 77\r\n", "get", "press", "reply:0023.4\r\n", "get", "add"}
+        << 1 << 1
+        << QStringList{"reply:ERR 77\r\n", "get", "press", "reply:0023.4\r\n", "get", "add"}
         << QStringList{"23.4"} << "77.0";
     const QStringList cutHead{"stream:0000.0\r\n", "wait", "replug", "send:1.9\r\n",
                               "stream:0081.9\r\n", "add"};
@@ -529,9 +526,13 @@ void ScaleWindowTest::wrongWeightNeverStored_data()
         << 3 << 2 << QStringList{"stream:0000.0\r\n", "wait", "stream:56.5 kg GS\r\n", "add"}
         << QStringList{"56.5"} << "";
     QTest::newRow("6 a zero in the tick of a load")
-        << 4 << 2
-        << QStringList{"stream:0000.0\r\n", "wait", "stream:0023.4\r\n", "add",
-                       "send:0000.0\r\n0056.7\r\n", "stream:0056.7\r\n", "add"}
+        << 4 << 2 << QStringList{"stream:0000.0\r\n",
+                                 "wait",
+                                 "stream:0023.4\r\n",
+                                 "add",
+                                 "send:0000.0\r\n0056.7\r\n",
+                                 "stream:0056.7\r\n",
+                                 "add"}
         << QStringList{"23.4", "56.7"} << "";
 }
 
@@ -571,7 +572,9 @@ void ScaleWindowTest::pouredLoadStoredOnceHeld()
     QList<QByteArray> poured{"0000.0\r\n", "0000.0\r\n", "0000.0\r\n"};
     for (int litres = 1; litres <= 30; ++litres)
         poured << QString::asprintf("%06.1f\r\n", litres * 1.5).toLatin1();
-    poured << "0045.0\r\n" << "0045.1\r\n" << "0045.0\r\n"; // held within a step
+    poured << "0045.0\r\n"
+           << "0045.1\r\n"
+           << "0045.0\r\n"; // held within a step
     scale.stream(poured, kStreamEvery);
     QTRY_VERIFY_WITH_TIMEOUT(bigWeight().toDouble() > 10, kPeerWait);
     fillEntry();

@@ -74,8 +74,7 @@ QString faultName(Fault fault)
 
 QList<Fault> allFaults()
 {
-    return {Fault::Late,     Fault::Noise,    Fault::Error,
-            Fault::Cut,      Fault::Unframed, Fault::NoLineEnd};
+    return {Fault::Late, Fault::Noise, Fault::Error, Fault::Cut, Fault::Unframed, Fault::NoLineEnd};
 }
 
 QString parseWeights(const QString& list, QList<double>& weights)
