@@ -1,10 +1,17 @@
 #include "Clock.h"
 
+#include <QElapsedTimer>
+
 namespace platform {
 namespace {
 std::function<QDateTime()>& sourceStore()
 {
     static std::function<QDateTime()> source;
+    return source;
+}
+std::function<qint64()>& steadyStore()
+{
+    static std::function<qint64()> source;
     return source;
 }
 } // namespace
@@ -25,6 +32,21 @@ QTime timeOfDay()
 void setClock(std::function<QDateTime()> source)
 {
     sourceStore() = std::move(source);
+}
+
+qint64 steadyMs()
+{
+    if (steadyStore())
+        return steadyStore()();
+    static QElapsedTimer sinceStart;
+    if (!sinceStart.isValid())
+        sinceStart.start();
+    return sinceStart.elapsed();
+}
+
+void setSteadyClock(std::function<qint64()> source)
+{
+    steadyStore() = std::move(source);
 }
 
 } // namespace platform

@@ -21,6 +21,11 @@ NetworkRequestLink::NetworkRequestLink(const NetworkSettings& settings, QObject*
 {
     connect(Winsock1, &QTcpSocket::connected, this, &NetworkRequestLink::Winsock1_Connect);
     connect(Winsock1, &QTcpSocket::readyRead, this, &NetworkRequestLink::Winsock1_DataArrival);
+    // Refused or dropped before an answer: no need to wait out the second.
+    connect(Winsock1, &QTcpSocket::errorOccurred, this, [this] {
+        if (Winsock1->state() != QAbstractSocket::ConnectedState)
+            giveUp();
+    });
 }
 
 QString NetworkRequestLink::describe() const
@@ -28,31 +33,26 @@ QString NetworkRequestLink::describe() const
     return QStringLiteral("network %1:%2, on request").arg(m_settings.host, m_settings.port);
 }
 
-void NetworkRequestLink::requestWeight()
+bool NetworkRequestLink::ask()
 {
     if (!m_settings.complete()) {
-        emit failed(QStringLiteral("Enter Remote Host IP and Remote Port Number"), false);
-        return;
+        emit failed(QStringLiteral("Enter Remote Host IP and Remote Port Number"));
+        return false;
     }
     Win_Sock_Connect();
+    return true;
 }
 
 void NetworkRequestLink::Win_Sock_Connect()
 {
     Winsock1->abort();
-    forgetGathered();
-    m_replied = false;
     Winsock1->connectToHost(m_settings.host, m_settings.portNumber());
-    WaitSeconds(std::chrono::duration<double>(timings().connectWait).count());
-    if (Winsock1->state() == QAbstractSocket::ConnectedState || m_replied)
-        return;
-    setState(QStringLiteral("not connected"));
-    emit failed(QStringLiteral("not connected"), true);
 }
 
 void NetworkRequestLink::Winsock1_Connect()
 {
-    Winsock1->write(protocol::kNetworkRequest);
+    if (requestOpen())
+        Winsock1->write(protocol::kNetworkRequest);
 }
 
 void NetworkRequestLink::Winsock1_DataArrival()
@@ -60,13 +60,15 @@ void NetworkRequestLink::Winsock1_DataArrival()
     gather(Winsock1->readAll());
 }
 
-void NetworkRequestLink::takeReply(const QString& reply)
+void NetworkRequestLink::noAnswer()
 {
-    m_replied = true;
-    const QString shown = framedWeight(reply);
-    if (!shown.isEmpty())
-        emit weightRead(shown);
-    noteReply();
+    if (Winsock1->state() == QAbstractSocket::ConnectedState) {
+        RequestLink::noAnswer();
+        return;
+    }
+    // The desk goes on with the entry row as it stands; the next Get Weight tries again.
+    setState(QStringLiteral("not connected"));
+    emit failed(QStringLiteral("not connected"));
 }
 
 void NetworkRequestLink::Win_Sock_Clear()
@@ -82,14 +84,10 @@ NetworkContinuousLink::NetworkContinuousLink(const NetworkSettings& settings, QO
 {
     connect(Winsock1, &QTcpSocket::connected, this, &NetworkContinuousLink::Winsock1_Connect);
     connect(Winsock1, &QTcpSocket::readyRead, this, &NetworkContinuousLink::Winsock1_DataArrival);
-    const auto down = [this] {
-        linkDown(QStringLiteral("not connected, trying again every %1 s")
-                     .arg(timings().reconnectEvery.count() / 1000.0));
-    };
-    connect(Winsock1, &QTcpSocket::disconnected, this, down);
-    connect(Winsock1, &QTcpSocket::errorOccurred, this, [this, down] {
+    connect(Winsock1, &QTcpSocket::disconnected, this, [this] { attemptFailed(); });
+    connect(Winsock1, &QTcpSocket::errorOccurred, this, [this] {
         if (Winsock1->state() != QAbstractSocket::ConnectedState)
-            down();
+            attemptFailed();
     });
 }
 
@@ -109,12 +107,13 @@ void NetworkContinuousLink::Win_Sock_Connect()
         Winsock1->state() == QAbstractSocket::ConnectingState)
         return;
     Winsock1->abort();
-    m_lastAttempt = platform::now();
+    m_lastAttempt = platform::steadyMs();
     Winsock1->connectToHost(m_settings.host, m_settings.portNumber());
 }
 
 void NetworkContinuousLink::Winsock1_Connect()
 {
+    m_everConnected = true;
     Winsock1->write(protocol::kNetworkRequest);
     // The scale streams from the request on: the first thing it sends is a whole reading.
     linkUp(false);
@@ -132,11 +131,31 @@ void NetworkContinuousLink::closeLink()
 
 void NetworkContinuousLink::reopenIfGone()
 {
-    if (Winsock1->state() != QAbstractSocket::UnconnectedState)
-        return;
-    if (!m_lastAttempt.isValid() ||
-        m_lastAttempt.msecsTo(platform::now()) >= timings().reconnectEvery.count())
+    const bool due = m_lastAttempt < 0 ||
+                     platform::steadyMs() - m_lastAttempt >= timings().reconnectEvery.count();
+    if (Winsock1->state() == QAbstractSocket::UnconnectedState) {
+        if (due)
+            Win_Sock_Connect();
+    } else if (due && Winsock1->state() != QAbstractSocket::ConnectedState) {
+        // An attempt that neither connects nor fails (a host that drops what it is sent)
+        // would hold every later one back.
+        Winsock1->abort();
+        attemptFailed();
         Win_Sock_Connect();
+    }
+}
+
+void NetworkContinuousLink::attemptFailed()
+{
+    linkDown(QStringLiteral("not connected, trying again every %1 s")
+                 .arg(timings().reconnectEvery.count() / 1000.0));
+    if (m_everConnected || m_unreachableTold)
+        return;
+    m_unreachableTold = true;
+    emit failed(QStringLiteral("The scale at %1:%2 cannot be reached. The desk goes on and "
+                               "connects to it as soon as it answers; until then no weight is "
+                               "read and Add stays disabled.")
+                    .arg(m_settings.host, m_settings.port));
 }
 
 } // namespace scale

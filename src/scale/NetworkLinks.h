@@ -14,14 +14,14 @@ struct NetworkSettings {
 };
 
 // The network scale asked by Get Weight: each press connects anew, sends "05E" once connected
-// and waits a second. A reply that came within the second means the scale was there, even if
-// it closed the connection right after; without one the desk cannot go on ("not connected").
+// and waits up to a second for the framed answer. An answer within the second means the scale
+// was there, even if it closed the connection right after; without one and without a
+// connection it is "not connected", and the next Get Weight tries again.
 class NetworkRequestLink : public RequestLink {
     Q_OBJECT
 public:
     NetworkRequestLink(const NetworkSettings& settings, QObject* parent);
     QString describe() const override;
-    void requestWeight() override;
     void clearScale() override { Win_Sock_Clear(); }
 
     void Win_Sock_Connect();
@@ -32,15 +32,18 @@ public:
     QTcpSocket* Winsock1;
 
 protected:
-    void takeReply(const QString& reply) override;
+    bool ask() override;
+    milliseconds answerWait() const override { return timings().connectWait; }
+    Record readReply(const QString& reply) const override { return framedRecord(reply); }
+    void noAnswer() override;
 
 private:
     NetworkSettings m_settings;
-    bool m_replied = false;
 };
 
 // The network scale that streams its readings. The connection is made at start and made again
-// when it drops: every two seconds, never more than one attempt at a time.
+// when it drops: every two seconds, never more than one attempt at a time, an attempt that
+// hangs given up after the same time. A scale that cannot be reached at start is told once.
 class NetworkContinuousLink : public ContinuousLink {
     Q_OBJECT
 public:
@@ -60,8 +63,12 @@ protected:
     QString emptyPlatformShown() const override { return QStringLiteral("0.0"); }
 
 private:
+    void attemptFailed();
+
     NetworkSettings m_settings;
-    QDateTime m_lastAttempt;
+    qint64 m_lastAttempt = -1; // steady ms
+    bool m_everConnected = false;
+    bool m_unreachableTold = false;
 };
 
 } // namespace scale

@@ -2,13 +2,23 @@
 
 #include "formkit/TextRules.h"
 #include "platform/Clock.h"
-#include "platform/OperatorInput.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEvent>
+#include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace scale {
+
+namespace {
+// Readings that differ by no more than one step of the shown weight hold.
+constexpr double kDisplayStep = 0.1;
+constexpr double kRounding = 1e-9;
+
+double seconds(milliseconds ms)
+{
+    return std::chrono::duration<double>(ms).count();
+}
+} // namespace
 
 Timings& timings()
 {
@@ -26,59 +36,21 @@ QString ScaleLink::stateText(const QString& state) const
     return QStringLiteral("scale: %1 \u2014 %2").arg(state, describe());
 }
 
-// ---- waiting for the scale ----
-
-namespace {
-int waitDepth = 0;
-// How often a wait looks at the clock while nothing else happens.
-constexpr milliseconds kWaitSlice{5};
-
-// Eats the operator's keys and clicks while a handler waits for the scale.
-class InputDropper : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (platform::isOperatorInput(event->type()))
-            return true;
-        return QObject::eventFilter(watched, event);
-    }
-};
-} // namespace
-
-bool isWaitingForScale()
-{
-    return waitDepth > 0;
-}
-
-void WaitSeconds(double seconds)
-{
-    ++waitDepth;
-    InputDropper dropper;
-    QCoreApplication::instance()->installEventFilter(&dropper);
-    const qint64 waitNs = qint64(seconds * 1e9);
-    QElapsedTimer elapsed;
-    elapsed.start();
-    // Wakes the event wait below now and then, so that the wait ends on time also when
-    // nothing else happens.
-    QTimer wake;
-    wake.setTimerType(Qt::PreciseTimer);
-    wake.start(kWaitSlice);
-    while (elapsed.nsecsElapsed() < waitNs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    // Input the window system still holds from the wait goes the same way.
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    QCoreApplication::instance()->removeEventFilter(&dropper);
-    --waitDepth;
-}
-
 // ---- asked for each weight ----
 
 RequestLink::RequestLink(QObject* parent) : ScaleLink(parent)
 {
     m_quiet.setSingleShot(true);
     connect(&m_quiet, &QTimer::timeout, this, [this] {
-        if (m_buffer.hasRest())
-            takeReply(m_buffer.takeRest());
+        m_buffer.endRest();
+        takeRecords();
+    });
+    m_deadline.setSingleShot(true);
+    // Qt's timers run on the monotonic clock: a step of the time of day moves no wait.
+    m_deadline.setTimerType(Qt::PreciseTimer);
+    connect(&m_deadline, &QTimer::timeout, this, [this] {
+        if (m_open)
+            finish(false);
     });
 }
 
@@ -87,26 +59,99 @@ void RequestLink::start()
     setState(QStringLiteral("no reply yet"));
 }
 
+void RequestLink::requestWeight()
+{
+    // A request still open (its window went on at once) is given up for the new one.
+    if (m_open)
+        finish(false);
+    m_buffer.clear();
+    m_quiet.stop();
+    m_problem.clear();
+    m_unasked = false;
+    m_open = true;
+    m_windowReleased = false;
+    if (!ask()) {
+        m_open = false;
+        m_windowReleased = true;
+        emit requestEnded();
+        return;
+    }
+    m_deadline.start(answerWait());
+    if (endsWhenSent()) {
+        m_windowReleased = true;
+        emit requestEnded();
+    }
+}
+
 void RequestLink::gather(const QByteArray& bytes)
 {
+    if (!m_open) {
+        // Nothing was asked: a scale that prints on its own, or an answer too late to count.
+        if (!bytes.trimmed().isEmpty())
+            setState(QStringLiteral("readings came unasked and were dropped"));
+        return;
+    }
     m_buffer.append(bytes);
-    for (const QString& reply : m_buffer.takeRecords())
-        takeReply(reply);
-    if (m_buffer.hasRest())
+    takeRecords();
+    if (m_open && m_buffer.hasRest())
         m_quiet.start(timings().quietGap);
     else
         m_quiet.stop();
 }
 
-void RequestLink::forgetGathered()
+void RequestLink::takeRecords()
 {
-    m_quiet.stop();
-    m_buffer.clear();
+    for (const QString& text : m_buffer.takeRecords()) {
+        if (!m_open) {
+            m_unasked = true;
+            continue;
+        }
+        const Record record = readReply(text);
+        if (!record.isReading()) {
+            m_problem = QStringLiteral("not a reading: \"%1\"").arg(record.text);
+            continue;
+        }
+        if (m_width.isFragment(text)) {
+            m_problem = QStringLiteral("a cut reading \"%1\" was dropped").arg(record.text);
+            continue;
+        }
+        // Zero or below is an answer too: the platform holds nothing to weigh.
+        if (record.value > 0)
+            emit weightRead(formkit::shownWeight(record.value));
+        finish(true);
+    }
 }
 
-void RequestLink::noteReply()
+void RequestLink::giveUp()
 {
-    setState(QStringLiteral("last reply %1").arg(formkit::timeText(platform::timeOfDay())));
+    if (m_open)
+        finish(false);
+}
+
+void RequestLink::noAnswer()
+{
+    setState(m_problem.isEmpty()
+                 ? QStringLiteral("no answer within %1 s").arg(seconds(answerWait()))
+                 : m_problem);
+}
+
+void RequestLink::finish(bool answered)
+{
+    m_open = false;
+    m_deadline.stop();
+    m_quiet.stop();
+    requestOver();
+    if (answered) {
+        const QString at = formkit::timeText(platform::timeOfDay());
+        setState(m_unasked ? QStringLiteral("last reply %1; readings came unasked too").arg(at)
+                           : QStringLiteral("last reply %1").arg(at));
+    } else {
+        noAnswer();
+    }
+    if (!m_windowReleased) {
+        m_windowReleased = true;
+        emit requestEnded();
+    }
 }
 
 // ---- following the scale ----
@@ -114,11 +159,13 @@ void RequestLink::noteReply()
 ContinuousLink::ContinuousLink(QObject* parent) : ScaleLink(parent)
 {
     connect(&m_ticks, &QTimer::timeout, this, &ContinuousLink::tick);
+    m_quiet.setSingleShot(true);
+    connect(&m_quiet, &QTimer::timeout, this, [this] { m_buffer.endRest(); });
 }
 
 void ContinuousLink::start()
 {
-    m_since = platform::now();
+    m_since = platform::steadyMs();
     openLink();
     m_ticks.start(timings().tick);
 }
@@ -126,6 +173,7 @@ void ContinuousLink::start()
 void ContinuousLink::stop()
 {
     m_ticks.stop();
+    m_quiet.stop();
     closeLink();
     m_up = false;
 }
@@ -137,12 +185,21 @@ void ContinuousLink::tick()
         followScale();
 }
 
+void ContinuousLink::gather(const QByteArray& bytes)
+{
+    m_buffer.append(bytes);
+    if (m_buffer.hasRest())
+        m_quiet.start(timings().quietGap);
+    else
+        m_quiet.stop();
+}
+
 void ContinuousLink::linkUp(bool headMayBeCut)
 {
     m_up = true;
     m_headMayBeCut = headMayBeCut;
     m_buffer.clear();
-    m_since = platform::now();
+    m_since = platform::steadyMs();
     m_recordProblem.clear();
     setState(QStringLiteral("no reading yet"));
 }
@@ -151,61 +208,111 @@ void ContinuousLink::linkDown(const QString& state)
 {
     m_up = false;
     m_buffer.clear();
+    m_quiet.stop();
     m_weightStands = false;
+    m_holdSince = -1;
     emit weightLost();
     setState(state);
 }
 
 void ContinuousLink::followScale()
 {
-    QStringList records = m_buffer.takeRecords();
-    if (m_headMayBeCut && !records.isEmpty()) {
-        // The opening may have cut a reading: a head shorter than a whole reading is its tail.
-        if (m_wholeLength == 0 || records.first().size() < m_wholeLength)
-            records.removeFirst();
-        m_headMayBeCut = false;
+    bool emptied = false;
+    std::optional<Record> newest;
+    for (const QString& text : m_buffer.takeRecords()) {
+        // The opening may have cut a reading: a head narrower than a whole reading is its tail.
+        if (std::exchange(m_headMayBeCut, false) && m_width.isCutHead(text))
+            continue;
+        const Record record = readRecord(text);
+        if (record.isReading() && m_width.isFragment(text))
+            continue;
+        newest = record;
+        if (record.isEmptyPlatform())
+            emptied = true;
+        else if (record.isReading() && record.value > 0)
+            holdReading(record.value);
     }
-    if (records.isEmpty())
+    if (!newest) {
         ageReading();
-    else
-        showRecord(records.last());
+        return;
+    }
+    m_since = platform::steadyMs();
+    // A platform emptied and loaded again between two ticks still re-arms Add.
+    if (emptied && !newest->isEmptyPlatform())
+        emit platformEmpty(emptyPlatformShown());
+    showRecord(*newest);
 }
 
-void ContinuousLink::showRecord(const QString& text)
+void ContinuousLink::showRecord(const Record& record)
 {
-    const Record record = readRecord(text);
-    m_since = platform::now();
-    if (!record.isReading() || record.value < 0) {
-        m_recordProblem = record.isReading()
-                              ? QStringLiteral("reading below zero")
-                              : QStringLiteral("not a reading: \"%1\"").arg(record.text);
-        m_weightStands = false;
-        emit weightLost();
-        setState(m_recordProblem);
+    if (!record.isReading()) {
+        noWeight(QStringLiteral("not a reading: \"%1\"").arg(record.text));
+        return;
+    }
+    if (record.value < 0) {
+        noWeight(QStringLiteral("reading below zero"));
         return;
     }
     m_recordProblem.clear();
-    m_wholeLength = int(text.size());
     m_weightStands = true;
-    if (record.isEmptyPlatform())
+    m_moving = false;
+    if (record.isEmptyPlatform()) {
+        m_holdSince = -1;
         emit platformEmpty(emptyPlatformShown());
-    else
+        setState(QStringLiteral("reading 0 s ago"));
+    } else if (held()) {
         emit weightRead(formkit::shownWeight(record.value));
-    setState(QStringLiteral("reading 0 s ago"));
+        setState(QStringLiteral("reading 0 s ago"));
+    } else {
+        m_moving = true;
+        emit weightMoving(formkit::shownWeight(record.value));
+        setState(QStringLiteral("settling"));
+    }
+}
+
+void ContinuousLink::noWeight(const QString& why)
+{
+    m_recordProblem = why;
+    m_weightStands = false;
+    m_holdSince = -1;
+    emit weightLost();
+    setState(why);
+}
+
+void ContinuousLink::holdReading(double value)
+{
+    const qint64 now = platform::steadyMs();
+    const double low = std::min(m_holdLow, value);
+    const double high = std::max(m_holdHigh, value);
+    if (m_holdSince < 0 || high - low > kDisplayStep + kRounding) {
+        m_holdSince = now;
+        m_holdLow = m_holdHigh = value;
+        return;
+    }
+    m_holdLow = low;
+    m_holdHigh = high;
+}
+
+bool ContinuousLink::held() const
+{
+    return m_holdSince >= 0 && platform::steadyMs() - m_holdSince >= timings().settleTime.count();
 }
 
 void ContinuousLink::ageReading()
 {
-    const qint64 ageMs = m_since.msecsTo(platform::now());
+    const qint64 ageMs = platform::steadyMs() - m_since;
     const qint64 ageSeconds = ageMs / 1000;
     if (ageMs >= timings().staleAfter.count()) {
         if (m_weightStands) {
             m_weightStands = false;
+            m_holdSince = -1;
             emit weightLost();
         }
         setState(QStringLiteral("no reading for %1 s").arg(ageSeconds));
     } else if (!m_recordProblem.isEmpty()) {
         setState(m_recordProblem);
+    } else if (m_weightStands && m_moving) {
+        setState(QStringLiteral("settling"));
     } else if (m_weightStands) {
         setState(QStringLiteral("reading %1 s ago").arg(ageSeconds));
     }

@@ -2,7 +2,6 @@
 
 #include "ScaleParsing.h"
 
-#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -18,8 +17,10 @@ using std::chrono::milliseconds;
 struct Timings {
     milliseconds tick{200};            // a continuous link looks at what came this often
     milliseconds pollWait{100};        // Get Weight waits this long for the polled scale
+    milliseconds answerWait{1000};     // a scale asked with "W1" answers within this
     milliseconds connectWait{1000};    // Get Weight waits this long for the network scale
-    milliseconds quietGap{60};         // a reply without a line end is whole after this silence
+    milliseconds quietGap{60};         // a record without a line end is whole after this silence
+    milliseconds settleTime{600};      // a continuous weight counts once it has held this long
     milliseconds staleAfter{3000};     // a continuous weight older than this is cleared
     milliseconds reconnectEvery{2000}; // a continuous network link tries again this often
 };
@@ -60,23 +61,28 @@ public:
     // Continuous links open their port or connection and begin to follow the scale.
     virtual void start() {}
     virtual void stop() {}
-    // Get Weight: asks the scale; may wait for it, letting the link's events run.
-    virtual void requestWeight() {}
+    // Get Weight: asks the scale and returns at once; requestEnded follows when the request is
+    // over, with or without a weight. Nothing runs nested meanwhile.
+    virtual void requestWeight() { emit requestEnded(); }
     // After a receipt was added: the scale's clear command, where the link has one.
     virtual void clearScale() {}
 
 signals:
-    // A reading above 0, as shown ("56.5").
+    // A reading above 0 that may be stored, as shown ("56.5"); on a continuous link one that
+    // has held.
     void weightRead(const QString& shown);
+    // A continuous link's reading above 0 that has not held yet: shown, never stored.
+    void weightMoving(const QString& shown);
     // A well-formed reading of 0: Add may be armed again. shown is what the weight shows.
     void platformEmpty(const QString& shown);
     // No weight may stand any longer: no fresh reading, no reading at all, the link gone.
     void weightLost();
     // The link's state in words for the status line.
     void stateChanged(const QString& text);
-    // Something the operator must be told in a message box; endProgram when the desk cannot go
-    // on (the network scale on request that cannot be reached).
-    void failed(const QString& message, bool endProgram);
+    // Something the operator must be told in a message box.
+    void failed(const QString& message);
+    // The request that Get Weight started is over.
+    void requestEnded();
 
 protected:
     void setState(const QString& state);
@@ -93,11 +99,5 @@ LinkChoice createLink(const LinkSettings& settings, QObject* parent);
 // Tests put a fake link in place of the real ones; an empty function restores them.
 using LinkFactory = std::function<std::unique_ptr<ScaleLink>(const LinkSettings&, QObject*)>;
 void setLinkFactory(LinkFactory factory);
-
-// Lets the links' own events run until the time has passed on a monotonic clock. Keys and
-// clicks that come meanwhile are dropped, never kept for later: they were meant for a window
-// that has changed under them.
-void WaitSeconds(double seconds);
-bool isWaitingForScale();
 
 } // namespace scale

@@ -1,7 +1,6 @@
 #include "ScaleParsing.h"
 
 #include "ScaleProtocol.h"
-#include "formkit/TextRules.h"
 
 #include <QRegularExpression>
 
@@ -12,14 +11,9 @@ bool isLineEnd(char c)
     return c == '\r' || c == '\n';
 }
 
-// A number: optional sign, digits with at most one point.
-const QString kNumber = QStringLiteral("[+-]?(?:\\d+\\.?\\d*|\\.\\d+)");
-
-bool isNumber(const QString& text)
+bool isNumberCharacter(QChar c)
 {
-    static const QRegularExpression number(QStringLiteral("^\\s*") + kNumber +
-                                           QStringLiteral("\\s*$"));
-    return number.match(text).hasMatch();
+    return c.isDigit() || c == QLatin1Char('.') || c == QLatin1Char('+') || c == QLatin1Char('-');
 }
 } // namespace
 
@@ -50,11 +44,11 @@ QStringList RecordBuffer::takeRecords()
     return taken;
 }
 
-QString RecordBuffer::takeRest()
+void RecordBuffer::endRest()
 {
-    const QString rest = QString::fromLatin1(m_rest);
+    if (!m_rest.isEmpty())
+        m_records << QString::fromLatin1(m_rest);
     m_rest.clear();
-    return rest;
 }
 
 void RecordBuffer::clear()
@@ -66,20 +60,21 @@ void RecordBuffer::clear()
 
 Record readRecord(const QString& record)
 {
-    // A unit of up to three letters may stand before or after the number ("56.5 kg").
-    static const QRegularExpression reading(QStringLiteral("^[A-Za-z]{0,3}\\s*(") + kNumber +
-                                            QStringLiteral(")\\s*[A-Za-z]{0,3}$"));
+    // Blanks and control characters (a scale's STX) first, then the number; after it a unit
+    // and status letters may follow, but no second number.
+    static const QRegularExpression reading(
+        QStringLiteral("^[\\x00-\\x20\\x7f]*([+-]?(?:\\d+\\.?\\d*|\\.\\d+))([^0-9.+-]*)$"));
     Record result;
     result.text = record.trimmed();
-    const QRegularExpressionMatch match = reading.match(result.text);
+    const QRegularExpressionMatch match = reading.match(record);
     if (match.hasMatch()) {
         result.kind = Record::Kind::Reading;
-        result.value = formkit::numericValue(match.captured(1));
+        result.value = match.captured(1).toDouble();
     }
     return result;
 }
 
-QString framedWeight(const QString& record)
+Record framedRecord(const QString& record)
 {
     QString frame = record;
     frame.remove(QLatin1Char('\r'));
@@ -87,13 +82,34 @@ QString framedWeight(const QString& record)
     frame = frame.trimmed();
     const int weightLength =
         int(frame.size()) - protocol::kFrameMarkerLength - protocol::kFrameUnitLength;
-    if (weightLength <= 0)
-        return QString();
-    const QString weight = frame.mid(protocol::kFrameMarkerLength, weightLength);
-    if (!isNumber(weight))
-        return QString();
-    const double value = formkit::numericValue(weight);
-    return value > 0 ? formkit::shownWeight(value) : QString();
+    Record result;
+    result.text = frame;
+    if (weightLength <= 0 || isNumberCharacter(frame.at(0)) ||
+        isNumberCharacter(frame.at(frame.size() - protocol::kFrameUnitLength)))
+        return result;
+    const Record weight = readRecord(frame.mid(protocol::kFrameMarkerLength, weightLength));
+    // Inside the frame the weight part is the number alone.
+    if (weight.isReading() && !weight.text.isEmpty() && isNumberCharacter(weight.text.back()))
+        result = Record{Record::Kind::Reading, weight.value, frame};
+    return result;
+}
+
+bool RecordWidth::isFragment(const QString& record)
+{
+    const int width = int(record.size());
+    if (width < m_width && width != m_shorter) {
+        m_shorter = width;
+        return true;
+    }
+    // Whole, or the second narrower record in a row: the scale's own width now.
+    m_shorter = 0;
+    m_width = width;
+    return false;
+}
+
+bool RecordWidth::isCutHead(const QString& record) const
+{
+    return m_width == 0 || record.size() < m_width;
 }
 
 } // namespace scale

@@ -52,53 +52,40 @@ QString SerialRequestLink::describe() const
              m_mode == Mode::Polled ? QStringLiteral("polled") : QStringLiteral("on request"));
 }
 
-void SerialRequestLink::requestWeight()
+bool SerialRequestLink::ask()
 {
     if (!m_settings.complete()) {
-        emit failed(QStringLiteral("Enter Com Port Number and Comport Bits"), false);
-        return;
+        emit failed(QStringLiteral("Enter Com Port Number and Comport Bits"));
+        return false;
     }
     ClosePortIfOpen(*MSComm1);
-    forgetGathered();
-    m_replyTaken = false;
     const QByteArray request =
         m_mode == Mode::Polled ? QByteArray() : QByteArray(protocol::kSerialRequest);
     if (!OpenScalePort(*MSComm1, m_settings, request)) {
         setState(portFailure(*MSComm1));
-        emit failed(QStringLiteral("The scale's ") + portFailure(*MSComm1), false);
-        return;
+        emit failed(QStringLiteral("The scale's ") + portFailure(*MSComm1));
+        return false;
     }
-    // The polled scale answers at once; its reply is shown within the wait, so the focus can
-    // go straight on to Add.
-    if (m_mode == Mode::Polled)
-        WaitSeconds(std::chrono::duration<double>(timings().pollWait).count());
+    return true;
+}
+
+milliseconds SerialRequestLink::answerWait() const
+{
+    return m_mode == Mode::Polled ? timings().pollWait : timings().answerWait;
 }
 
 void SerialRequestLink::MSComm1_OnComm()
 {
     const QByteArray received = MSComm1->readAll();
-    if (m_parsesReplies && !m_replyTaken)
+    if (m_parsesReplies)
         gather(received);
-}
-
-void SerialRequestLink::ParseChars1_1(const QString& reply)
-{
-    if (m_replyTaken)
-        return;
-    m_replyTaken = true;
-    const Record record = readRecord(reply);
-    if (record.isReading() && record.value > 0)
-        emit weightRead(formkit::shownWeight(record.value));
-    noteReply();
-    // One reply a request: what follows it is dropped with the port.
-    ClosePortIfOpen(*MSComm1);
-    forgetGathered();
 }
 
 void SerialRequestLink::Com_Clear()
 {
     if (!m_settings.complete())
         return;
+    giveUp();
     ClosePortIfOpen(*MSComm1);
     OpenScalePort(*MSComm1, m_settings, QByteArray(protocol::kSerialClear));
     ClosePortIfOpen(*MSComm1);
@@ -154,7 +141,7 @@ void SerialContinuousLink::portFailed(const QString& state)
     linkDown(state);
     if (!m_failureTold) {
         m_failureTold = true;
-        emit failed(QStringLiteral("The scale's ") + state, false);
+        emit failed(QStringLiteral("The scale's ") + state);
     }
 }
 

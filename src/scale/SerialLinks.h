@@ -23,9 +23,10 @@ void ClosePortIfOpen(platform::SerialControl& port);
 // The operator's words for a port that cannot be opened.
 QString portFailure(const platform::SerialControl& port);
 
-// The serial scale asked by Get Weight: polled (0x05, and a short wait for the reply) or on
-// request ("W1", no wait). Only the first reply of a request is taken; the port is then closed
-// and the rest dropped.
+// The serial scale asked by Get Weight: polled (0x05, Get Weight waits a tenth of a second for
+// the answer) or on request ("W1", Get Weight goes on at once and the answer is shown when it
+// comes within its wait). The port is opened for each request, which drops what came before;
+// once the answer is taken or the wait is over it is closed, and the rest is dropped with it.
 class SerialRequestLink : public RequestLink {
     Q_OBJECT
 public:
@@ -34,23 +35,24 @@ public:
     SerialRequestLink(Mode mode, bool parsesReplies, const SerialSettings& settings,
                       QObject* parent);
     QString describe() const override;
-    void requestWeight() override;
     void clearScale() override { Com_Clear(); }
 
     void MSComm1_OnComm();
-    void ParseChars1_1(const QString& reply);
     void Com_Clear();
 
     platform::SerialControl* MSComm1;
 
 protected:
-    void takeReply(const QString& reply) override { ParseChars1_1(reply); }
+    bool ask() override;
+    milliseconds answerWait() const override;
+    bool endsWhenSent() const override { return m_mode == Mode::OnRequest; }
+    Record readReply(const QString& reply) const override { return readRecord(reply); }
+    void requestOver() override { ClosePortIfOpen(*MSComm1); }
 
 private:
     Mode m_mode;
     bool m_parsesReplies;
     SerialSettings m_settings;
-    bool m_replyTaken = true;
 };
 
 // The serial scale that prints its readings on its own. The port stays open while the scale

@@ -22,7 +22,6 @@
 #include "platform/Messages.h"
 #include "platform/ProgramEnd.h"
 #include "platform/RunningCopy.h"
-#include "scale/ScaleLink.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -183,7 +182,8 @@ void frm_Data::Clear()
 
 void frm_Data::Enb(int Enb1_Dis2)
 {
-    ui->cmdAdd->setEnabled(Enb1_Dis2 != kDisableAdd);
+    m_addArmed = Enb1_Dis2 != kDisableAdd;
+    showAddSwitch();
 }
 
 void frm_Data::cmbAP_Click()
@@ -228,9 +228,8 @@ void frm_Data::Form_Unload()
 
 void frm_Data::closeEvent(QCloseEvent* event)
 {
-    // A handler waiting for the scale is still running on this window, or a receipt waits for
-    // the database: it cannot go yet.
-    if (m_busy->waiting() || scale::isWaitingForScale()) {
+    // The window waits for the scale or the database: it cannot go yet.
+    if (m_busy->waiting()) {
         event->ignore();
         return;
     }

@@ -99,7 +99,10 @@ private:
     void wireLookup();
     void startScaleLink();
     void stopScaleLink();
-    void showWeight(const QString& shown);
+    void showWeight(const QString& shown, bool moving = false);
+    void showAddSwitch();
+    void showScaleState();
+    void weightRequestEnded();
     void wireShiftReport();
     void wirePaste();
     void waitingForDatabase(bool waiting);
@@ -122,6 +125,9 @@ private:
     StatusArea* m_status;
     weighing::WindowBusy* m_busy;
     scale::ScaleLink* m_scale = nullptr;
+    QString m_scaleState;        // the link's own words for its state
+    bool m_addArmed = true;      // Enb's switch
+    bool m_weightMoving = false; // a continuous link's weight has not held yet
     weighing::CompanyWork* m_work;
     std::optional<datastore::Village> m_village;
 };

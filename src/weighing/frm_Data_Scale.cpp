@@ -5,12 +5,12 @@
 
 #include "ScaleRoutines.h"
 #include "StatusArea.h"
+#include "WindowBusy.h"
 #include "ui_frm_Data.h"
 
 #include "datastore/GenState.h"
 #include "formkit/TextRules.h"
 #include "platform/Messages.h"
-#include "platform/ProgramEnd.h"
 #include "scale/ScaleLink.h"
 
 #include <QPushButton>
@@ -53,20 +53,25 @@ void frm_Data::startScaleLink()
         m_status->setScaleState(QString());
         return;
     }
+    m_scaleState.clear();
     m_scale = choice.link.release();
     m_scale->setParent(this);
-    connect(m_scale, &scale::ScaleLink::weightRead, this, &frm_Data::showWeight);
+    connect(m_scale, &scale::ScaleLink::weightRead, this,
+            [this](const QString& shown) { showWeight(shown); });
+    connect(m_scale, &scale::ScaleLink::weightMoving, this,
+            [this](const QString& shown) { showWeight(shown, true); });
     connect(m_scale, &scale::ScaleLink::platformEmpty, this, [this](const QString& shown) {
         showWeight(shown);
         Enb(kEnableAdd);
     });
     connect(m_scale, &scale::ScaleLink::weightLost, this, [this] { showWeight(QString()); });
-    connect(m_scale, &scale::ScaleLink::stateChanged, m_status, &StatusArea::setScaleState);
-    connect(m_scale, &scale::ScaleLink::failed, this, [](const QString& message, bool end) {
-        platform::showMessage(message);
-        if (end)
-            platform::endProgram(platform::EndStatus::ScaleNotConnected);
+    connect(m_scale, &scale::ScaleLink::stateChanged, this, [this](const QString& state) {
+        m_scaleState = state;
+        showScaleState();
     });
+    connect(m_scale, &scale::ScaleLink::failed, this,
+            [](const QString& message) { platform::showMessage(message); });
+    connect(m_scale, &scale::ScaleLink::requestEnded, this, &frm_Data::weightRequestEnded);
     m_scale->start();
 }
 
@@ -77,19 +82,65 @@ void frm_Data::stopScaleLink()
     m_scale->stop();
     delete m_scale;
     m_scale = nullptr;
+    if (m_busy->waitingFor(weighing::WaitFor::Scale))
+        weightRequestEnded();
 }
 
-void frm_Data::showWeight(const QString& shown)
+// A moving weight is shown in the label only: the weight field, which Add stores, holds a
+// weight that has held, and Add waits for it.
+void frm_Data::showWeight(const QString& shown, bool moving)
 {
-    ui->txtWeight->setText(shown);
-    ui->lblWeight->setText(ui->txtWeight->text());
+    ui->txtWeight->setText(moving ? QString() : shown);
+    ui->lblWeight->setText(shown);
+    ui->lblWeight->setProperty("moving", moving);
+    ui->lblWeight->setStyleSheet(moving ? QStringLiteral("color: gray") : QString());
+    if (moving != m_weightMoving) {
+        m_weightMoving = moving;
+        showAddSwitch();
+    }
+}
+
+// Add is on when it is armed (Enb) and, on a continuous link, no weight is moving. A button
+// with the focus that goes off would hand the focus on to Exit: it goes back to the cans.
+void frm_Data::showAddSwitch()
+{
+    const bool on = m_addArmed && !m_weightMoving;
+    if (!on && ui->cmdAdd->hasFocus() && m_weightMoving)
+        ui->txtCans->setFocus();
+    ui->cmdAdd->setEnabled(on);
+    showScaleState();
+}
+
+void frm_Data::showScaleState()
+{
+    if (!m_scale)
+        return;
+    QString shown = m_scaleState;
+    if (!shown.isEmpty() && isContinuousLink() && !m_addArmed)
+        shown += QStringLiteral(". Add waits for the platform to be emptied");
+    m_status->setScaleState(shown);
 }
 
 void frm_Data::cmdWeight_Click()
 {
     showWeight(QString());
-    if (m_scale)
-        m_scale->requestWeight();
+    if (!m_scale) {
+        ui->cmdWeight->setFocus();
+        return;
+    }
+    // The window waits for the request to end: the entry row is off meanwhile, the operator's
+    // keys and clicks are dropped and the window stays.
+    m_busy->hold(weighing::WaitFor::Scale);
+    ui->Frame1->setEnabled(false);
+    m_scale->requestWeight();
+}
+
+void frm_Data::weightRequestEnded()
+{
+    if (!m_busy->waitingFor(weighing::WaitFor::Scale))
+        return;
+    ui->Frame1->setEnabled(true);
+    m_busy->release(weighing::WaitFor::Scale);
     if (formkit::numericValue(ui->txtWeight->text()) != 0)
         ui->cmdAdd->setFocus();
     else

@@ -31,36 +31,30 @@ protected:
     QString emptyPlatformShown() const override { return QString(); }
 };
 
-// A link asked for each weight: the request waits as the real ones do, while the test's
-// scale answers (answer runs inside the wait).
+// A link asked for each weight, the real request with its wait; the test's scale answers
+// (answer runs from the event loop once the request is out).
 class FakeRequestLink : public scale::RequestLink {
 public:
     FakeRequestLink(bool framed, QObject* parent) : RequestLink(parent), m_framed(framed) {}
     QString describe() const override { return QStringLiteral("fake scale, on request"); }
-    void requestWeight() override
+    void reply(const QByteArray& bytes) { gather(bytes); }
+
+    std::function<void(FakeRequestLink&)> answer;
+    std::chrono::milliseconds wait{200};
+    int requests = 0;
+
+protected:
+    bool ask() override
     {
         ++requests;
         if (answer)
             QTimer::singleShot(0, this, [this] { answer(*this); });
-        scale::WaitSeconds(waitSeconds);
+        return true;
     }
-    void reply(const QByteArray& bytes) { gather(bytes); }
-
-    std::function<void(FakeRequestLink&)> answer;
-    double waitSeconds = 0.2;
-    int requests = 0;
-
-protected:
-    void takeReply(const QString& reply) override
+    std::chrono::milliseconds answerWait() const override { return wait; }
+    scale::Record readReply(const QString& reply) const override
     {
-        const scale::Record record = scale::readRecord(reply);
-        const QString shown = m_framed ? scale::framedWeight(reply)
-                              : record.isReading() && record.value > 0
-                                  ? QString::number(record.value, 'f', 1)
-                                  : QString();
-        if (!shown.isEmpty())
-            emit weightRead(shown);
-        noteReply();
+        return m_framed ? scale::framedRecord(reply) : scale::readRecord(reply);
     }
 
 private:

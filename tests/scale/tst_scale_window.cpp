@@ -1,13 +1,18 @@
-// The weighing window's scale side against fake links: the weight shown and stored, Add armed
+// The weighing window's scale side: against fake links, the weight shown and stored, Add armed
 // only by an empty platform, the link's state in the status line, nothing typed during a wait
-// acting afterwards, and settings out of range starting no link.
+// acting afterwards, and settings out of range starting no link; against scales the test plays
+// (a pty, a TCP server) through the real links, every way a misbehaving scale has had a wrong
+// weight stored.
 
 #include "FakeLinks.h"
 #include "ScalePeers.h"
 #include "platform/Clock.h"
-#include "scale/ScaleLink.h"
+#include "platform/SerialControl.h"
+#include "scale/NetworkLinks.h"
+#include "scale/SerialLinks.h"
 #include "tst_window_fixture.h"
 #include "weighing/StatusArea.h"
+#include "weighing/WindowBusy.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -18,7 +23,62 @@ using windowtest::Desk;
 
 namespace {
 const QString kAdded = "Successfully Added";
-}
+constexpr int kPeerWait = 5000;  // bounds a hang; what a peer sends comes when it comes
+constexpr int kStreamEvery = 50; // ms between the readings a test scale streams
+constexpr std::chrono::milliseconds kLate{600}; // a late answer, well past every wait
+
+// A scale the test plays for any link: a pty (links 1 and 3) or a TCP server (2 and 4).
+struct Peer {
+    Peer(int link, const QString& com1) : serial(link == 1 || link == 3), m_com1(com1) { plugIn(); }
+    void plugIn()
+    {
+        if (serial)
+            pty = std::make_unique<scaletest::PtyScale>(m_com1);
+        else
+            tcp = std::make_unique<scaletest::TcpScale>(m_port);
+        if (!serial)
+            m_port = tcp->server.serverPort();
+    }
+    void unplug()
+    {
+        pty.reset();
+        tcp.reset();
+        if (serial)
+            QFile::remove(m_com1);
+    }
+    bool ok() const { return serial ? pty->ok : tcp->ok; }
+    QString port() const { return QString::number(m_port); }
+    void reply(const QByteArray& bytes)
+    {
+        if (serial)
+            pty->replies << bytes;
+        else
+            tcp->replies << bytes;
+    }
+    void send(const QByteArray& bytes) const
+    {
+        if (serial)
+            pty->write(bytes);
+        else if (tcp->socket)
+            tcp->send(bytes);
+    }
+    void stream(const QByteArray& bytes)
+    {
+        streaming.disconnect();
+        QObject::connect(&streaming, &QTimer::timeout, [this, bytes] { send(bytes); });
+        streaming.start(kStreamEvery);
+    }
+
+    bool serial;
+    std::unique_ptr<scaletest::PtyScale> pty;
+    std::unique_ptr<scaletest::TcpScale> tcp;
+    QTimer streaming;
+
+private:
+    QString m_com1;
+    quint16 m_port = 0;
+};
+} // namespace
 
 class ScaleWindowTest : public QObject {
     Q_OBJECT
@@ -30,23 +90,62 @@ private slots:
     void staleWeightClearedAndBack();
     void linkDownStoresNothing();
     void keysDuringTheWaitDropped();
-    void closingDuringTheWaitRefused();
     void shortAndSplitReplies_data();
     void shortAndSplitReplies();
     void settingsOutOfRange_data();
     void settingsOutOfRange();
     void fiveDigitWeightShownWhole();
 
+    void wrongWeightNeverStored_data();
+    void wrongWeightNeverStored();
+    void pouredLoadStoredOnceHeld();
+    void silentNetworkScaleKeepsTheDesk();
+
 private:
     // The desk loaded with a settings row of that link and format; the fake link it got.
-    void open(int link, int format = 2, const QString& tcpPort = QString(), int port = 0,
-              int speed = 0)
+    void open(int link, int format = 2, const QString& tcpPort = QString())
     {
-        m_desk->exec("INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, LanHostNo, "
-                     "ComLan) VALUES (?, ?, ?, '127.0.0.1', ?, ?)",
-                     {format, speed, port, tcpPort, link});
+        const bool serial = link == 1 || link == 3 || format == 1;
+        testkit::TestEnv::setStation(m_desk->db(), format, link, tcpPort, serial ? 1 : 0,
+                                     serial ? 9600 : 0);
         m_desk->open();
         m_desk->env.messages.clear();
+    }
+    // Every weight the link has put before the operator, moving or held.
+    QStringList weightsShown() const { return m_shown; }
+    void watchWeights()
+    {
+        for (auto signal : {&scale::ScaleLink::weightRead, &scale::ScaleLink::weightMoving})
+            connect(m_desk->window->scaleLink(), signal, this,
+                    [this](const QString& shown) { m_shown << shown; });
+    }
+    // Waits until Add can store a weight, then fills the entry row and presses it.
+    bool addOnceAddable()
+    {
+        const bool addable =
+            QTest::qWaitFor([this] { return addArmed() && weight().toDouble() > 0; }, kPeerWait);
+        fillEntry();
+        pressAdd();
+        return addable;
+    }
+    bool requestOver() const
+    {
+        return QTest::qWaitFor(
+            [this] { return !m_desk->window->busy()->waitingFor(weighing::WaitFor::Scale); },
+            kPeerWait);
+    }
+    void runStep(Peer& peer, const QString& step);
+    // The real links on the real clock, their waits shortened.
+    void useRealLinks()
+    {
+        scale::setLinkFactory({});
+        platform::setSteadyClock({});
+        scale::timings().tick = std::chrono::milliseconds(kStreamEvery);
+        scale::timings().settleTime = std::chrono::milliseconds(3 * kStreamEvery);
+        scale::timings().answerWait = std::chrono::milliseconds(300);
+        scale::timings().connectWait = std::chrono::milliseconds(300);
+        scale::timings().reconnectEvery = std::chrono::milliseconds(100);
+        scale::timings().quietGap = std::chrono::milliseconds(20);
     }
     // A village and cans in the entry row, ready for Add.
     void fillEntry(const char* cans = "2")
@@ -81,6 +180,8 @@ private:
     FakeContinuousLink* m_continuous = nullptr;
     FakeRequestLink* m_request = nullptr;
     QDateTime m_now;
+    qint64 m_steady = 0;
+    QStringList m_shown;
 };
 
 void ScaleWindowTest::init()
@@ -90,6 +191,8 @@ void ScaleWindowTest::init()
     m_desk->addVillage(17, "V17", "Hillside", 1);
     m_now = QDateTime(windowtest::kDay, QTime(9, 0, 0));
     platform::setClock([this] { return m_now; });
+    m_steady = 0;
+    platform::setSteadyClock([this] { return m_steady; });
     m_continuous = nullptr;
     m_request = nullptr;
     scale::setLinkFactory([this](const scale::LinkSettings& s, QObject* parent) {
@@ -107,6 +210,9 @@ void ScaleWindowTest::init()
     });
     scale::timings() = scale::Timings{};
     scale::timings().quietGap = std::chrono::milliseconds(30);
+    // Held weights have their own cases; with fake links every reading holds at once.
+    scale::timings().settleTime = std::chrono::milliseconds(0);
+    m_shown.clear();
 }
 
 void ScaleWindowTest::cleanup()
@@ -163,11 +269,11 @@ void ScaleWindowTest::staleWeightClearedAndBack()
     m_continuous->feed("0000.0\r\n");
     m_continuous->feed("0040.5\r\n");
     QCOMPARE(weight(), QString("40.5"));
-    m_now = m_now.addSecs(2);
+    m_steady += 2000;
     m_continuous->tick();
     QVERIFY2(scaleState().startsWith("scale: reading 2 s ago \u2014 fake scale"),
              qPrintable(scaleState()));
-    m_now = m_now.addSecs(1);
+    m_steady += 1000;
     m_continuous->tick();
     QCOMPARE(weight(), QString());
     QCOMPARE(bigWeight(), QString());
@@ -202,45 +308,35 @@ void ScaleWindowTest::linkDownStoresNothing()
     QCOMPARE(stored(), QStringList{"56.5"});
 }
 
-// Enter pressed again (and Add clicked) while Get Weight waits: dropped, not kept for Add.
+// Enter pressed again (and Add clicked) while Get Weight waits: dropped, not kept for Add; the
+// entry row is off and the window stays.
 void ScaleWindowTest::keysDuringTheWaitDropped()
 {
     open(1, 1);
     fillEntry();
     QWidget* getWeight = m_desk->field("cmdWeight");
+    bool closed = true;
     m_request->answer = [&](FakeRequestLink& link) {
-        link.reply("0056.5\r\n");
-        if (link.requests > 1)
-            return; // a second Get Weight, run inside the first: already wrong
+        QVERIFY(!m_desk->field("txtCans")->isEnabled());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(getWeight, Qt::Key_Return);
         QTest::mouseClick(m_desk->field<QPushButton>("cmdAdd"), Qt::LeftButton);
         QTest::keyClick(m_desk->window.get(), Qt::Key_A, Qt::AltModifier);
+        closed = m_desk->window->close();
+        link.reply("0056.5\r\n");
     };
     getWeight->setFocus();
     QTest::keyClick(getWeight, Qt::Key_Return);
-    QCOMPARE(weight(), QString("56.5"));
+    QTRY_COMPARE(weight(), QString("56.5"));
     QCOMPARE(m_desk->focused(), QString("cmdAdd"));
-    QApplication::processEvents();
+    QVERIFY(!closed);
+    QVERIFY(m_desk->window->isVisible());
     QCOMPARE(m_request->requests, 1);
     QCOMPARE(stored(), QStringList());
     QVERIFY(m_desk->env.messages.isEmpty());
+    QCOMPARE(m_desk->env.endCount, 0);
     pressAdd(); // after the wait the operator's own press counts
     QCOMPARE(stored(), QStringList{"56.5"});
-}
-
-void ScaleWindowTest::closingDuringTheWaitRefused()
-{
-    open(2);
-    bool closed = true;
-    m_request->answer = [&](FakeRequestLink& link) {
-        closed = m_desk->window->close();
-        link.reply("A00061.2kg\r\n");
-    };
-    m_desk->window->cmdWeight_Click();
-    QVERIFY(!closed);
-    QVERIFY(m_desk->window->isVisible());
-    QCOMPARE(weight(), QString("61.2"));
-    QVERIFY(m_desk->window->scaleLink());
 }
 
 void ScaleWindowTest::shortAndSplitReplies_data()
@@ -263,7 +359,7 @@ void ScaleWindowTest::shortAndSplitReplies()
     open(link);
     // Far longer than the pause between the parts of one reply.
     scale::timings().quietGap = std::chrono::milliseconds(parts.size() > 1 ? 1000 : 30);
-    m_request->waitSeconds = 0;
+    m_request->wait = std::chrono::milliseconds(3000);
     // Each part 10 ms after the one before it, in order.
     std::function<void(int)> sendFrom = [&](int i) {
         m_request->reply(parts.at(i));
@@ -333,6 +429,209 @@ void ScaleWindowTest::fiveDigitWeightShownWhole()
     auto* big = m_desk->field<QLabel>("lblWeight");
     QCOMPARE(big->text(), QString("12345.6"));
     QVERIFY(big->fontMetrics().horizontalAdvance("99999.9") <= big->contentsRect().width());
+}
+
+// Each step of a case, in turn: what the scale does and what the operator does.
+//   reply:BYTES   the scale's answer to the next request     late:BYTES  the same, too late
+//   send:BYTES    the scale sends now                        stream:BYTES  sends it again and again
+//   get           Get Weight, until its request is over      press  Add, whatever it shows
+//   add           Add once a weight can be added             wait   a while passes
+//   replug        the scale goes away and comes back (the port, the host)
+void ScaleWindowTest::runStep(Peer& peer, const QString& step)
+{
+    const QString verb = step.section(':', 0, 0);
+    const QByteArray bytes = step.section(':', 1).toLatin1();
+    if (verb == "reply") {
+        peer.reply(bytes);
+    } else if (verb == "late") {
+        peer.reply(QByteArray());
+        QTimer::singleShot(kLate, &peer.streaming, [&peer, bytes] { peer.send(bytes); });
+    } else if (verb == "send") {
+        peer.send(bytes);
+    } else if (verb == "stream") {
+        peer.stream(bytes);
+    } else if (verb == "get") {
+        m_desk->window->cmdWeight_Click();
+        QVERIFY(requestOver());
+    } else if (verb == "press") {
+        fillEntry();
+        pressAdd();
+    } else if (verb == "add") {
+        QVERIFY2(addOnceAddable(), qPrintable(scaleState()));
+    } else if (verb == "wait") {
+        QTest::qWait(int(kLate.count()));
+    } else if (verb == "replug") {
+        peer.streaming.stop();
+        peer.unplug();
+        QTRY_VERIFY_WITH_TIMEOUT(weight().isEmpty() && !scaleState().contains("reading"),
+                                 kPeerWait);
+        peer.plugIn();
+        QVERIFY(peer.ok());
+        // The desk is back on the line before the scale sends again.
+        scale::ScaleLink* link = m_desk->window->scaleLink();
+        auto* serial = qobject_cast<scale::SerialContinuousLink*>(link);
+        auto* network = qobject_cast<scale::NetworkContinuousLink*>(link);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            serial ? serial->MSComm1->PortOpen() : peer.tcp->received.contains("05E"), kPeerWait);
+        QVERIFY(serial || network);
+    } else {
+        QFAIL(qPrintable("no such step: " + step));
+    }
+}
+
+void ScaleWindowTest::wrongWeightNeverStored_data()
+{
+    QTest::addColumn<int>("link");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QString>("wrong"); // never put before the operator, never stored
+
+    const QStringList late{"late:0023.4\r\n", "get", "wait", "reply:0056.7\r\n", "get", "add"};
+    QTest::newRow("1 late answer, polled") << 1 << 1 << late << QStringList{"56.7"} << "23.4";
+    QTest::newRow("1 late answer, W1") << 1 << 2 << late << QStringList{"56.7"} << "23.4";
+    QTest::newRow("1 late answer, network")
+        << 2 << 2
+        << QStringList{"late:A00023.4kg\r\n", "get", "wait", "reply:A00056.7kg\r\n", "get", "add"}
+        << QStringList{"56.7"} << "23.4";
+    QTest::newRow("2 noise before the reading")
+        << 1 << 1 << QStringList{"reply:x77\r\n0023.4\r\n", "get", "add"} << QStringList{"23.4"}
+        << "77.0";
+    QTest::newRow("2 a printing indicator cut mid-record")
+        << 1 << 2
+        << QStringList{"reply:0023.4\r\n", "get", "add", "reply:3.4\r\n0023.4\r\n", "get", "add"}
+        << QStringList{"23.4", "23.4"} << "3.4";
+    const QStringList error{"stream:0000.0\r\n", "wait", "stream:ERR 77\r\n", "wait", "press",
+                            "stream:0023.4\r\n", "add"};
+    QTest::newRow("3 error record, serial") << 3 << 2 << error << QStringList{"23.4"} << "77.0";
+    QTest::newRow("3 error record, network") << 4 << 2 << error << QStringList{"23.4"} << "77.0";
+    QTest::newRow("3 error record, on request")
+        << 1 << 1
+        << QStringList{"reply:ERR 77\r\n", "get", "press", "reply:0023.4\r\n", "get", "add"}
+        << QStringList{"23.4"} << "77.0";
+    const QStringList cutHead{"stream:0000.0\r\n", "wait", "replug", "send:1.9\r\n",
+                              "stream:0081.9\r\n", "add"};
+    QTest::newRow("4 cut head after the port came back")
+        << 3 << 2 << cutHead << QStringList{"81.9"} << "1.9";
+    QTest::newRow("4 cut head after the host came back")
+        << 4 << 2 << cutHead << QStringList{"81.9"} << "1.9";
+    QTest::newRow("5 unframed answer")
+        << 2 << 2
+        << QStringList{"reply:23.4 g\r\n", "get", "press", "reply:A00023.4kg\r\n", "get", "add"}
+        << QStringList{"23.4"} << "3.4";
+    const QStringList noLineEnd{"stream:0000.0", "wait", "stream:0023.4", "add"};
+    QTest::newRow("6 no line ends, serial") << 3 << 2 << noLineEnd << QStringList{"23.4"} << "";
+    QTest::newRow("6 no line ends, network") << 4 << 2 << noLineEnd << QStringList{"23.4"} << "";
+    QTest::newRow("6 unit and status text")
+        << 3 << 2 << QStringList{"stream:0000.0\r\n", "wait", "stream:56.5 kg GS\r\n", "add"}
+        << QStringList{"56.5"} << "";
+    QTest::newRow("6 a zero in the tick of a load")
+        << 4 << 2 << QStringList{"stream:0000.0\r\n",
+                                 "wait",
+                                 "stream:0023.4\r\n",
+                                 "add",
+                                 "send:0000.0\r\n0056.7\r\n",
+                                 "stream:0056.7\r\n",
+                                 "add"}
+        << QStringList{"23.4", "56.7"} << "";
+}
+
+void ScaleWindowTest::wrongWeightNeverStored()
+{
+    QFETCH(int, link);
+    QFETCH(int, format);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, stored);
+    QFETCH(QString, wrong);
+    useRealLinks();
+    Peer peer(link, m_desk->env.configDir() + "/com1");
+    QVERIFY(peer.ok());
+    open(link, format, peer.port());
+    watchWeights();
+    for (const QString& step : steps) {
+        runStep(peer, step);
+        if (QTest::currentTestFailed())
+            qWarning("at step %s", qPrintable(step));
+        QVERIFY(!QTest::currentTestFailed());
+    }
+    QCOMPARE(this->stored(), stored);
+    QVERIFY2(wrong.isEmpty() || !weightsShown().contains(wrong),
+             qPrintable(weightsShown().join(' ')));
+    QCOMPARE(m_desk->env.messageTexts().count(kAdded), stored.size());
+}
+
+// Milk poured onto the platform, 20 readings a second, rising: Add waits while the weight
+// moves, the label shows it moving, and the weight that has held is the one stored.
+void ScaleWindowTest::pouredLoadStoredOnceHeld()
+{
+    useRealLinks();
+    scale::timings().settleTime = scale::Timings{}.settleTime;
+    scaletest::PtyScale scale(m_desk->env.configDir() + "/com1");
+    QVERIFY(scale.ok);
+    open(3);
+    QList<QByteArray> poured{"0000.0\r\n", "0000.0\r\n", "0000.0\r\n"};
+    for (int litres = 1; litres <= 30; ++litres)
+        poured << QString::asprintf("%06.1f\r\n", litres * 1.5).toLatin1();
+    poured << "0045.0\r\n"
+           << "0045.1\r\n"
+           << "0045.0\r\n"; // held within a step
+    scale.stream(poured, kStreamEvery);
+    QTRY_VERIFY_WITH_TIMEOUT(bigWeight().toDouble() > 10, kPeerWait);
+    fillEntry();
+    while (bigWeight().toDouble() < 44) {
+        QVERIFY(weight().isEmpty());
+        QVERIFY(!addArmed());
+        QVERIFY(m_desk->field("lblWeight")->property("moving").toBool());
+        QVERIFY2(scaleState().startsWith("scale: settling"), qPrintable(scaleState()));
+        pressAdd();
+        QTest::qWait(20);
+    }
+    QVERIFY(stored().isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(addArmed(), kPeerWait);
+    QCOMPARE(weight(), QString("45.0"));
+    QVERIFY(!m_desk->field("lblWeight")->property("moving").toBool());
+    pressAdd();
+    QCOMPARE(stored(), QStringList{"45.0"});
+    QVERIFY2(scaleState().endsWith("Add waits for the platform to be emptied"),
+             qPrintable(scaleState()));
+}
+
+// A network scale that does not answer costs neither the entry row nor the desk: the operator
+// is told, and the next Get Weight finds it. A continuous one unreachable at load is told once.
+void ScaleWindowTest::silentNetworkScaleKeepsTheDesk()
+{
+    useRealLinks();
+    Peer peer(2, QString());
+    const QString port = peer.port();
+    peer.unplug();
+    open(2, 2, port);
+    fillEntry("3");
+    m_desk->window->cmdWeight_Click();
+    QVERIFY(requestOver());
+    QCOMPARE(m_desk->env.messageTexts(), QStringList{"not connected"});
+    QCOMPARE(m_desk->env.endCount, 0);
+    QVERIFY(scaleState().startsWith("scale: not connected"));
+    QCOMPARE(m_desk->box("txtCans")->text(), QString("3"));
+    QCOMPARE(m_desk->box("txtVCode")->text(), QString("V17"));
+    QVERIFY(m_desk->field("txtCans")->isEnabled());
+    peer.plugIn();
+    peer.reply("A00023.4kg\r\n");
+    m_desk->window->cmdWeight_Click();
+    QVERIFY(requestOver());
+    pressAdd();
+    QCOMPARE(stored(), QStringList{"23.4"});
+
+    m_desk->window->close();
+    peer.unplug();
+    m_desk->env.messages.clear();
+    testkit::TestEnv::setStation(m_desk->db(), 2, 4, port);
+    m_desk->open();
+    QTRY_COMPARE(m_desk->env.messages.size(), 1);
+    QTest::qWait(400); // several attempts more
+    QCOMPARE(m_desk->env.messages.size(), 1);
+    QVERIFY2(m_desk->env.messages.first().text.startsWith("The scale at 127.0.0.1:" + port +
+                                                          " cannot be reached"),
+             qPrintable(m_desk->env.messages.first().text));
 }
 
 QTEST_MAIN(ScaleWindowTest)

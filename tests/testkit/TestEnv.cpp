@@ -51,6 +51,7 @@ TestEnv::TestEnv()
         endStatuses << int(status);
     });
     platform::setClock({});
+    platform::setSteadyClock({});
 }
 
 TestEnv::~TestEnv()
@@ -60,6 +61,7 @@ TestEnv::~TestEnv()
     platform::setMessageHandler({});
     platform::setEndHandler(platform::EndHandler());
     platform::setClock({});
+    platform::setSteadyClock({});
 }
 
 QStringList TestEnv::messageTexts() const
@@ -68,6 +70,16 @@ QStringList TestEnv::messageTexts() const
     for (const auto& m : messages)
         texts << m.text;
     return texts;
+}
+
+void TestEnv::setStation(const QString& file, int format, int link, const QString& tcpPort,
+                         int serialPort, double speed)
+{
+    exec(file, "DELETE FROM Sms_Add");
+    exec(file,
+         "INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, LanHostNo, ComLan) "
+         "VALUES (?, ?, ?, '127.0.0.1', ?, ?)",
+         {format, speed, serialPort, tcpPort, link});
 }
 
 void TestEnv::setClock(const QDateTime& moment)

@@ -65,6 +65,11 @@ public:
 
     void setClock(const QDateTime& moment);
 
+    // The station's scale settings row (Sms_Add) in a company database: format, link, serial
+    // port and speed, and the network scale on 127.0.0.1 at tcpPort.
+    static void setStation(const QString& file, int format, int link, const QString& tcpPort = {},
+                           int serialPort = 0, double speed = 0);
+
     QList<platform::Message> messages;
     int endCount = 0;
     QList<int> endStatuses; // the exit status of each end (platform::EndStatus)

@@ -239,24 +239,6 @@ private slots:
         QVERIFY(label.family() != caption.family());
     }
 
-    // A network scale that does not answer ends the program with its own exit status.
-    void scaleNotConnectedEndsFatally()
-    {
-        Desk desk;
-        desk.addRoute(1, "North");
-        QTcpServer probe; // a port taken from the system and given back: nothing listens on it
-        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
-        const QString port = QString::number(probe.serverPort());
-        probe.close();
-        desk.exec("INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, LanHostNo, ComLan) "
-                  "VALUES (2, 0, 0, '127.0.0.1', ?, 2)",
-                  {port});
-        desk.open();
-        desk.window->cmdWeight_Click();
-        QCOMPARE(desk.env.messageTexts(), QStringList{"not connected"});
-        QCOMPARE(desk.env.endStatuses, QList<int>{int(platform::EndStatus::ScaleNotConnected)});
-    }
-
     void keyRules()
     {
         Desk desk;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -49,6 +50,32 @@ void say(const QString& line)
     std::fflush(stdout);
 }
 } // namespace
+
+QString faultName(Fault fault)
+{
+    switch (fault) {
+    case Fault::None:
+        return QString();
+    case Fault::Late:
+        return QStringLiteral("late");
+    case Fault::Noise:
+        return QStringLiteral("noise");
+    case Fault::Error:
+        return QStringLiteral("error");
+    case Fault::Cut:
+        return QStringLiteral("cut");
+    case Fault::Unframed:
+        return QStringLiteral("unframed");
+    case Fault::NoLineEnd:
+        return QStringLiteral("no-line-end");
+    }
+    return QString();
+}
+
+QList<Fault> allFaults()
+{
+    return {Fault::Late, Fault::Noise, Fault::Error, Fault::Cut, Fault::Unframed, Fault::NoLineEnd};
+}
 
 QString parseWeights(const QString& list, QList<double>& weights)
 {
@@ -291,6 +318,8 @@ void ScaleSim::readStdin()
 
 QByteArray ScaleSim::framedReply(double weight) const
 {
+    if (m_options.fault == Fault::Unframed)
+        return QString::asprintf("%.1f g", weight).toLatin1() + kLineEnd;
     return protocol::kFrameMarker + QString::asprintf("%07.1f", weight).toLatin1() +
            protocol::kFrameUnit + kLineEnd;
 }
@@ -321,7 +350,36 @@ void ScaleSim::sendReading(Outbox& out, const QByteArray& reading)
 {
     if (m_options.garbage && m_readingsSent % 2 == 1)
         out.send(nextGarbage());
+    const bool second = m_readingsSent % 2 == 1;
     ++m_readingsSent;
+    switch (m_options.fault) {
+    case Fault::Late: {
+        const QPointer<Outbox> later(&out);
+        QTimer::singleShot(kLateBy, this, [later, reading] {
+            if (later)
+                later->send(reading);
+        });
+        return;
+    }
+    case Fault::Noise:
+        out.send("x77" + kLineEnd);
+        break;
+    case Fault::Error:
+        if (second) {
+            out.send("ERR 77" + kLineEnd);
+            return;
+        }
+        break;
+    case Fault::Cut:
+        out.send(reading.mid(reading.size() / 2));
+        break;
+    case Fault::NoLineEnd:
+        out.send(reading.chopped(kLineEnd.size()));
+        return;
+    case Fault::None:
+    case Fault::Unframed:
+        break;
+    }
     out.send(reading);
 }
 

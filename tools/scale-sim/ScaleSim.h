@@ -15,11 +15,27 @@ class QTimer;
 namespace scalesim {
 
 // Pause between the two halves of a reply sent in parts (--split).
-constexpr std::chrono::milliseconds kSplitPause{30};
+constexpr std::chrono::milliseconds kSplitPause{10};
+// How late a scale with the fault "late" answers.
+constexpr std::chrono::milliseconds kLateBy{1500};
 // Time between streamed readings unless --interval says otherwise.
 constexpr std::chrono::milliseconds kDefaultInterval{200};
 // Shortest interval accepted: a split reading must be out before the next one starts.
 constexpr std::chrono::milliseconds kMinInterval{2 * kSplitPause};
+
+// How a scale misbehaves (--fault), for trying a desk against it.
+enum class Fault {
+    None,
+    Late,      // answers each request 1.5 s late
+    Noise,     // noise on the line ("x77") before every reading
+    Error,     // every second reading is the indicator's error record "ERR 77"
+    Cut,       // the tail of a reading before each reading, as a line joined mid-record
+    Unframed,  // the network scale on request answers "23.4 g", outside the frame
+    NoLineEnd, // readings with no line end
+};
+// The name of each fault on the command line; empty for none.
+QString faultName(Fault fault);
+QList<Fault> allFaults();
 
 struct Options {
     enum class Mode { Request, Continuous };
@@ -32,6 +48,7 @@ struct Options {
     bool readStdin = false;
     bool garbage = false;
     bool split = false;
+    Fault fault = Fault::None;
 };
 
 // One way out to the desk (a TCP connection or the pseudo-terminal): replies are queued so that

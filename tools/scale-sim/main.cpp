@@ -63,7 +63,17 @@ int main(int argc, char* argv[])
     const QCommandLineOption split(QStringLiteral("split"),
                                    QStringLiteral("Send each reply in two parts, %1 ms apart.")
                                        .arg(scalesim::kSplitPause.count()));
-    parser.addOptions({tcp, pty, mode, interval, weights, readStdin, garbage, split});
+    QStringList faultNames;
+    for (const scalesim::Fault each : scalesim::allFaults())
+        faultNames << scalesim::faultName(each);
+    const QCommandLineOption fault(
+        QStringLiteral("fault"),
+        QStringLiteral("Misbehave as a faulty scale does: late (answers 1.5 s late), noise "
+                       "(\"x77\" before every reading), error (every second reading is "
+                       "\"ERR 77\"), cut (the tail of a reading before each one), unframed (the "
+                       "network scale on request answers \"23.4 g\"), no-line-end."),
+        QStringLiteral("FAULT"));
+    parser.addOptions({tcp, pty, mode, interval, weights, readStdin, garbage, split, fault});
     parser.process(app);
 
     scalesim::Options options;
@@ -99,6 +109,12 @@ int main(int argc, char* argv[])
     options.readStdin = parser.isSet(readStdin);
     options.garbage = parser.isSet(garbage);
     options.split = parser.isSet(split);
+    if (parser.isSet(fault)) {
+        const int which = int(faultNames.indexOf(parser.value(fault)));
+        if (which < 0)
+            return fail(QStringLiteral("--fault is one of %1").arg(faultNames.join(", ")));
+        options.fault = scalesim::allFaults().at(which);
+    }
 
     scalesim::ScaleSim sim(options);
     const QString failure = sim.start();
