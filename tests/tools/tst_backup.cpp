@@ -195,7 +195,7 @@ private slots:
         env.createInstallation();
         QStringList restored;
         const QString error =
-            admin::restoreInstallation(env.programDir(), env.root(), "tv14-none", &restored);
+            admin::restoreInstallation(env.programDir(), env.root(), "tv14-none", {}, nullptr, &restored);
         QVERIFY(error.contains("holds no backup"));
         QVERIFY(restored.isEmpty());
     }
