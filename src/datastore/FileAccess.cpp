@@ -55,21 +55,22 @@ bool listedInGroup(gid_t gid)
     return user->pw_gid == gid;
 }
 
-// What to do about a file or folder of the group that this user may not use as wanted.
-QString askForGroup(const QString& path, const struct stat& info)
+// What to do about a file or folder of the group that this user may not use as wanted; subject
+// names it in the sentence ("it", "its folder ...").
+QString askForGroup(const QString& subject, const QString& path, const struct stat& info)
 {
     const QString group = groupName(info.st_gid);
     if (geteuid() == info.st_uid || inGroupNow(info.st_gid))
-        return QStringLiteral("%1 belongs to the group %2, which may not change it: ask its "
-                              "administrator to run  chmod g+rw '%1'")
-            .arg(path, group);
+        return QStringLiteral("%1 belongs to the group %2, which may not change it: ask the "
+                              "administrator to run  chmod g+rw '%3'")
+            .arg(subject, group, path);
     if (listedInGroup(info.st_gid))
         return QStringLiteral("%1 belongs to the group %2. You were added to the group after "
                               "you logged in: log out and in again.")
-            .arg(path, group);
+            .arg(subject, group);
     return QStringLiteral("%1 belongs to the group %2, and you are not in it. Ask to be added to "
                           "the group %2 (sudo adduser %3 %2), then log in again.")
-        .arg(path, group, userName());
+        .arg(subject, group, userName());
 }
 
 } // namespace
@@ -79,7 +80,7 @@ QString fileAccessProblem(const QString& file, FileUse use)
     const QByteArray path = QFile::encodeName(file);
     const QString opening = use == FileUse::Read
                                 ? QStringLiteral("You cannot read the database ")
-                                : QStringLiteral("You cannot store receipts in the database ");
+                                : QStringLiteral("You cannot write to the database ");
     struct stat info {};
     if (stat(path.constData(), &info) != 0) {
         if (errno != EACCES)
@@ -96,21 +97,20 @@ QString fileAccessProblem(const QString& file, FileUse use)
             closed = QDir::cleanPath(closed + QLatin1Char('/') + part);
         }
         stat(QFile::encodeName(closed).constData(), &closedInfo);
-        return opening + QStringLiteral("%1: its folder ").arg(file) +
-               askForGroup(closed, closedInfo);
+        return opening + file + QStringLiteral(": ") +
+               askForGroup(QStringLiteral("its folder ") + closed, closed, closedInfo);
     }
     const int wanted = use == FileUse::Read ? R_OK : R_OK | W_OK;
     if (faccessat(AT_FDCWD, path.constData(), wanted, AT_EACCESS) != 0)
-        return opening + askForGroup(file, info);
+        return opening + file + QStringLiteral(": ") + askForGroup(QStringLiteral("it"), file, info);
     if (use == FileUse::ReadWrite) {
         const QString folder = QFileInfo(file).absolutePath();
         const QByteArray folderPath = QFile::encodeName(folder);
         struct stat folderInfo {};
         if (stat(folderPath.constData(), &folderInfo) == 0 &&
             faccessat(AT_FDCWD, folderPath.constData(), W_OK | X_OK, AT_EACCESS) != 0)
-            return QStringLiteral("You cannot store receipts in the database %1: its folder ")
-                       .arg(file) +
-                   askForGroup(folder, folderInfo);
+            return QStringLiteral("You cannot write to the database %1: ").arg(file) +
+                   askForGroup(QStringLiteral("its folder ") + folder, folder, folderInfo);
     }
     return openToOthersProblem(file);
 }

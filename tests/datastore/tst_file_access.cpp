@@ -29,10 +29,10 @@ private slots:
                "not in it. Ask to be added to the group %2";
         QTest::newRow("outsider cannot write, though the folder is open")
             << false << 0664 << 02775 << true
-            << "cannot store receipts in the database %1 belongs to the group %2, and you are "
+            << "cannot write to the database %1: it belongs to the group %2, and you are "
                "not in it";
         QTest::newRow("the group may not write the file")
-            << true << 0640 << 02770 << true << "which may not change it: ask its administrator";
+            << true << 0640 << 02770 << true << "which may not change it: ask the administrator";
         QTest::newRow("the group may not write the folder")
             << true << 0660 << 02750 << true << "its folder";
         QTest::newRow("readable by everyone")

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LocalUsers.h"
 #include "TestEnv.h"
 
 #include <QByteArray>
@@ -11,7 +12,6 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-#include <unistd.h>
 
 // Runs the real tarvolen-admin, as an installer does, with what it reads on standard input.
 namespace admintest {
@@ -40,27 +40,13 @@ inline Run runAdmin(const QStringList& arguments, const QByteArray& input = {})
     return runProgram(testkit::toolPath("tarvolen-admin"), arguments, input);
 }
 
-// The tool run by someone whom file permissions bind. Root writes any file whatever its mode,
-// so under root the tool runs as nobody, with everything under folder opened to all first.
-inline Run runAdminUnprivileged(const QString& folder, const QStringList& arguments,
-                                const QByteArray& input = {})
+// The tool run by a user of this computer, whom file permissions bind (see testkit::LocalUsers).
+inline Run runAdminAs(const QString& user, const QStringList& arguments,
+                      const QByteArray& input = {})
 {
-    if (geteuid() != 0)
-        return runAdmin(arguments, input);
-    const auto openToAll = [](const QString& path) {
-        QFile::setPermissions(
-            path, QFile::permissions(path) | QFile::ReadOther |
-                      (QFileInfo(path).isDir() ? QFile::ExeOther : QFile::Permissions()));
-    };
-    openToAll(folder);
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        openToAll(it.next());
-    return runProgram("setpriv",
-                      QStringList{"--reuid=65534", "--regid=65534", "--clear-groups",
-                                  testkit::toolPath("tarvolen-admin")} +
-                          arguments,
+    const QStringList words = testkit::LocalUsers::runAs(user);
+    return runProgram(words.value(0),
+                      words.mid(1) + QStringList{testkit::toolPath("tarvolen-admin")} + arguments,
                       input);
 }
 

@@ -81,6 +81,10 @@ void AdminCheckTest::lacksThatFixLeavesAlone_data()
                                       << "missing column Data_Wght.TruckRemarks";
     QTest::newRow("a table missing") << "DROP TABLE Mast_Milk"
                                      << "missing table Mast_Milk";
+    // Named as the tool names it, but letting a receipt number be stored twice.
+    QTest::newRow("RefNo index not unique")
+        << "DROP INDEX Data_Wght_RefNo; CREATE INDEX Data_Wght_RefNo ON Data_Wght (RefNo)"
+        << "missing index Data_Wght_RefNo on Data_Wght (RefNo), unique";
     // A unique index cannot be laid over numbers stored twice: told, nothing else done.
     QTest::newRow("RefNo stored twice")
         << "DROP INDEX Data_Wght_RefNo; INSERT INTO Data_Wght (RefNo) VALUES (5), (5)"

@@ -1,6 +1,7 @@
 // Backups taken while another process writes receipts are each one consistent state holding a
 // prefix of the writes; a restore puts a backup back, and refuses while a desk runs.
 
+#include "AdminRun.h"
 #include "Backup.h"
 #include "TestEnv.h"
 #include "platform/RunningCopy.h"
@@ -78,7 +79,7 @@ int exitOf(const QStringList& arguments, const QString& user, QString* err = nul
     if (!process.waitForFinished(120000))
         return -1;
     if (err)
-        *err = QString::fromUtf8(process.readAllStandardError());
+        *err = QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
     return process.exitCode();
 }
 
@@ -162,10 +163,40 @@ private slots:
             backups + "/" + QDir(backups).entryList(QDir::Dirs | QDir::NoDotAndDotDot).first();
         env.exec(env.companyFile(), "DELETE FROM Data_Wght");
         env.exec(env.mainFile(), "DELETE FROM Years");
-        QCOMPARE(exitOf({"restore", "--program-dir", env.programDir(), "--from", folder}, m_user),
+        QString said;
+        QCOMPARE(exitOf({"restore", "--program-dir", env.programDir(), "--from", folder}, m_user,
+                        &said),
                  0);
         QCOMPARE(receiptCount(env.companyFile()), "2");
         QCOMPARE(testkit::TestEnv::scalar(env.mainFile(), "SELECT COUNT(*) FROM Years").toInt(), 1);
+        // What it replaced is kept first, as a backup of its own, and said where.
+        const QString kept = said.section("what was replaced is kept in ", 1).section('\n', 0, 0);
+        QVERIFY2(kept.startsWith(backups + "/tarvolen-backup-"), qPrintable(said));
+        QCOMPARE(receiptCount(kept + "/DataBas/CO1_2026.mdb"), "0");
+        QCOMPARE(QFileInfo(kept + "/SerPath.mdb").permissions() & QFile::ReadOther, 0);
+    }
+
+    // A copy that is not sound stops the restore before anything is written back.
+    void restoreChecksEveryCopyFirst()
+    {
+        testkit::TestEnv env;
+        env.createInstallation();
+        const QString backups = env.root() + "/backups";
+        QCOMPARE(exitOf({"backup", "--program-dir", env.programDir(), "--to", backups}, m_user), 0);
+        const QString folder =
+            backups + "/" + QDir(backups).entryList(QDir::Dirs | QDir::NoDotAndDotDot).first();
+        env.exec(env.companyFile(), "INSERT INTO Data_Wght (RefNo, MWeight) VALUES (1, 10)");
+        QFile main(folder + "/DataBas/Main.mdb"); // the last copy restored
+        QVERIFY(main.open(QIODevice::ReadWrite) && main.seek(4096));
+        main.write(QByteArray(int(main.size()) - 4096, '\xff'));
+        main.close();
+        const auto before = admintest::filesUnder(env.dataRoot());
+        QString err;
+        QCOMPARE(
+            exitOf({"restore", "--program-dir", env.programDir(), "--from", folder}, m_user, &err),
+            1);
+        QVERIFY2(err.contains("is not sound"), qPrintable(err));
+        QCOMPARE(admintest::filesUnder(env.dataRoot()), before);
     }
 
     void restoreRefusesWhileADeskRuns()

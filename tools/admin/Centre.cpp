@@ -220,8 +220,13 @@ QString serPathFile(const QString& programDir)
 QString readYears(const QString& dataRoot, QList<CompanyYear>* years)
 {
     const QString file = mainFile(dataRoot);
-    if (!isDataSource(file) && !QFileInfo(file).isFile())
-        return QStringLiteral("no installation under %1: %2 does not exist").arg(dataRoot, file);
+    if (!isDataSource(file) && !QFileInfo(file).isFile()) {
+        // A folder closed to this user hides the file: said in words.
+        const QString why = datastore::fileAccessProblem(file, datastore::FileUse::Read);
+        return why.endsWith(QLatin1String("does not exist."))
+                   ? QStringLiteral("no installation under %1: %2 does not exist").arg(dataRoot, file)
+                   : why;
+    }
     datastore::Connection con;
     if (const QString error = openFile(con, file); !error.isEmpty())
         return error;
