@@ -88,8 +88,8 @@ QString fileAccessProblem(const QString& file, FileUse use)
         // The first folder on the way that is closed to this user, from the top down.
         QString closed = QStringLiteral("/");
         struct stat closedInfo {};
-        for (const QString& part : QFileInfo(file).absolutePath().split(QLatin1Char('/'),
-                                                                        Qt::SkipEmptyParts)) {
+        for (const QString& part :
+             QFileInfo(file).absolutePath().split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
             const QByteArray folder = QFile::encodeName(closed);
             if (stat(folder.constData(), &closedInfo) == 0 &&
                 faccessat(AT_FDCWD, folder.constData(), X_OK, AT_EACCESS) != 0)
@@ -102,7 +102,8 @@ QString fileAccessProblem(const QString& file, FileUse use)
     }
     const int wanted = use == FileUse::Read ? R_OK : R_OK | W_OK;
     if (faccessat(AT_FDCWD, path.constData(), wanted, AT_EACCESS) != 0)
-        return opening + file + QStringLiteral(": ") + askForGroup(QStringLiteral("it"), file, info);
+        return opening + file + QStringLiteral(": ") +
+               askForGroup(QStringLiteral("it"), file, info);
     if (use == FileUse::ReadWrite) {
         const QString folder = QFileInfo(file).absolutePath();
         const QByteArray folderPath = QFile::encodeName(folder);

@@ -12,8 +12,8 @@ enum class FileUse { Read, ReadWrite };
 
 // Empty text when this user may use the file that way and the file is closed to others;
 // otherwise one sentence or two for the operator ("You cannot read the database ...", "You
-// cannot write to the database ...", "... is readable by everyone ..."). Writing needs the file's folder too (the
-// engine puts its journal beside the file).
+// cannot write to the database ...", "... is readable by everyone ..."). Writing needs the file's
+// folder too (the engine puts its journal beside the file).
 QString fileAccessProblem(const QString& file, FileUse use);
 
 // Empty text, or the warning that every user of the computer can read the file, with the

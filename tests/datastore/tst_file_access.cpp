@@ -51,8 +51,8 @@ private slots:
         const QString user = users.addUser(member);
         QVERIFY(!user.isEmpty());
         QTemporaryDir top;
-        QVERIFY(QFile::setPermissions(top.path(), QFile::permissions(top.path()) |
-                                                      QFile::ExeOther));
+        QVERIFY(
+            QFile::setPermissions(top.path(), QFile::permissions(top.path()) | QFile::ExeOther));
         const QString folder = top.path() + "/DataBas";
         const QString file = folder + "/Main.mdb";
         QVERIFY(QDir().mkpath(folder));
@@ -65,15 +65,16 @@ private slots:
         QString problem;
         {
             testkit::ActingAs acting(user);
-            problem = datastore::fileAccessProblem(file, write ? FileUse::ReadWrite
-                                                               : FileUse::Read);
+            problem =
+                datastore::fileAccessProblem(file, write ? FileUse::ReadWrite : FileUse::Read);
         }
         if (told.isEmpty())
             QVERIFY2(problem.isEmpty(), qPrintable(problem));
         else
-            QVERIFY2(problem.contains(QString(told).replace("%1", file).replace("%2",
-                                                                              users.group())
-                                                            .replace("%3", folder)),
+            QVERIFY2(problem.contains(QString(told)
+                                          .replace("%1", file)
+                                          .replace("%2", users.group())
+                                          .replace("%3", folder)),
                      qPrintable(problem));
     }
     void missingFileIsNamed()

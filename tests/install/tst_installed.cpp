@@ -246,10 +246,11 @@ void InstalledDeskTest::packageKeepsReceipts()
         return run("sh", {scripts + "/" + name, action}, env, elsewhere());
     };
     QCOMPARE(script("postinst", "configure").exitCode, 0);
-    QCOMPARE(int(QFileInfo(state).permissions() & 0x0FFF), 0x0770); // user and group rwx, others nothing
-    const Run init = run(bin("tarvolen-admin"),
-                         {"init", "--program-dir", state, "--data-root", state, "--demo"}, env,
-                         elsewhere());
+    QCOMPARE(int(QFileInfo(state).permissions() & 0x0FFF),
+             0x0770); // user and group rwx, others nothing
+    const Run init =
+        run(bin("tarvolen-admin"), {"init", "--program-dir", state, "--data-root", state, "--demo"},
+            env, elsewhere());
     QVERIFY2(init.exitCode == 0, qPrintable(init.err));
     const QString company = QDir(state + "/DataBas").entryList({"*_*.mdb"}).value(0);
     for (const QString& database : {state + "/SerPath.mdb", state + "/DataBas/" + company})

@@ -11,7 +11,8 @@ using testkit::TestEnv;
 namespace {
 admintest::Run check(const TestEnv& env, QStringList more = {})
 {
-    admintest::Run run = admintest::runAdmin(QStringList{"check", "--data-root", env.dataRoot()} + more);
+    admintest::Run run =
+        admintest::runAdmin(QStringList{"check", "--data-root", env.dataRoot()} + more);
     run.out += run.err;
     return run;
 }

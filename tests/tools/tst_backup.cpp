@@ -167,9 +167,9 @@ private slots:
         env.exec(env.companyFile(), "DELETE FROM Data_Wght");
         env.exec(env.mainFile(), "DELETE FROM Years");
         QString said;
-        QCOMPARE(exitOf({"restore", "--program-dir", env.programDir(), "--from", folder}, m_user,
-                        &said),
-                 0);
+        QCOMPARE(
+            exitOf({"restore", "--program-dir", env.programDir(), "--from", folder}, m_user, &said),
+            0);
         QCOMPARE(receiptCount(env.companyFile()), "2");
         QCOMPARE(testkit::TestEnv::scalar(env.mainFile(), "SELECT COUNT(*) FROM Years").toInt(), 1);
         // What it replaced is kept first, as a backup of its own, and said where.
@@ -224,8 +224,8 @@ private slots:
         testkit::TestEnv env;
         env.createInstallation();
         QStringList restored;
-        const QString error =
-            admin::restoreInstallation(env.programDir(), env.root(), "tv14-none", {}, nullptr, &restored);
+        const QString error = admin::restoreInstallation(env.programDir(), env.root(), "tv14-none",
+                                                         {}, nullptr, &restored);
         QVERIFY(error.contains("holds no backup"));
         QVERIFY(restored.isEmpty());
     }

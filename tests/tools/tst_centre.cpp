@@ -207,8 +207,8 @@ private slots:
             << "using the installation of %1 (found through TARVOLEN_PROGRAM_DIR), data root %2";
         QTest::newRow("a mistake") << "" << list + QStringList{"--bogus"} << 2
                                    << "Unknown option 'bogus'. (see tarvolen-admin company --help)";
-        QTest::newRow("readable by all: refused") << "exposed" << list << 1
-                                                  << "every user of this computer can read";
+        QTest::newRow("readable by all: refused")
+            << "exposed" << list << 1 << "every user of this computer can read";
         QTest::newRow("readable by all: allowed")
             << "exposed" << list + QStringList{"--allow-world-readable"} << 0 << "data root %2";
         QTest::newRow("readable by all: check says so")
@@ -234,7 +234,8 @@ private slots:
                          .exitCode,
                      0);
         if (setup == "exposed") {
-            for (const QString& folder : {m_env->root(), m_env->dataRoot(), m_env->dataRoot() + "/DataBas"})
+            for (const QString& folder :
+                 {m_env->root(), m_env->dataRoot(), m_env->dataRoot() + "/DataBas"})
                 QFile::setPermissions(folder, QFile::permissions(folder) | QFile::ExeOther);
             QFile::setPermissions(main(), QFile::permissions(main()) | QFile::ReadOther);
         }
@@ -242,8 +243,10 @@ private slots:
         const auto run = runAdmin(arguments);
         qunsetenv("TARVOLEN_PROGRAM_DIR");
         QCOMPARE(run.exitCode, exitCode);
-        QVERIFY2((run.out + run.err).contains(told.replace("%1", m_env->programDir()).replace("%2", m_env->dataRoot())),
-                 qPrintable(run.out + run.err));
+        QVERIFY2(
+            (run.out + run.err)
+                .contains(told.replace("%1", m_env->programDir()).replace("%2", m_env->dataRoot())),
+            qPrintable(run.out + run.err));
     }
 
     void everyCommandHasHelp_data()

@@ -16,7 +16,8 @@ const std::vector<Command>& commands()
          "  tarvolen-admin station [--data-root DIR] --company CODE [--link 1-4] [--format N]\n"
          "                 [--port N] [--speed N] [--host H] [--tcp-port P]\n"},
         {"company", runCompany,
-         "  tarvolen-admin company add CODE [--data-root DIR] --name N [--town T] --year-start DATE\n"
+         "  tarvolen-admin company add CODE [--data-root DIR] --name N [--town T] --year-start "
+         "DATE\n"
          "                 --year-end DATE [--db NAME]\n"
          "  tarvolen-admin company new-year CODE [--data-root DIR] [--year-start DATE] [--force]\n"
          "  tarvolen-admin company list [--data-root DIR]\n"},
@@ -51,9 +52,10 @@ QString admincli::usage()
     QString text = QStringLiteral("Usage:\n");
     for (const admin::Command& command : admin::commands())
         text += QLatin1String(command.usage);
-    text += QStringLiteral("Without --data-root a command works on the installation the desk would\n"
-                           "use (--program-dir, $TARVOLEN_PROGRAM_DIR, /var/lib/tarvolen).\n"
-                           "  tarvolen-admin COMMAND --help\n"
-                           "  tarvolen-admin --version\n");
+    text +=
+        QStringLiteral("Without --data-root a command works on the installation the desk would\n"
+                       "use (--program-dir, $TARVOLEN_PROGRAM_DIR, /var/lib/tarvolen).\n"
+                       "  tarvolen-admin COMMAND --help\n"
+                       "  tarvolen-admin --version\n");
     return text;
 }

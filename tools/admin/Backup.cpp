@@ -3,7 +3,6 @@
 #include "platform/Paths.h"
 
 #include <QDir>
-#include <sys/stat.h>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QSqlDatabase>
@@ -12,6 +11,7 @@
 #include <QThread>
 #include <chrono>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace admin {
 namespace {
@@ -128,10 +128,10 @@ QString keepWhatIsReplaced(const QList<std::pair<QString, QString>>& plan, const
     for (const auto& [copy, target] : plan) {
         if (!QFileInfo(target).isFile())
             continue;
-        const QString keptCopy = folder + (copy == plan.first().first
-                                               ? QStringLiteral("/SerPath.mdb")
-                                               : QStringLiteral("/DataBas/") +
-                                                     QFileInfo(target).fileName());
+        const QString keptCopy =
+            folder + (copy == plan.first().first
+                          ? QStringLiteral("/SerPath.mdb")
+                          : QStringLiteral("/DataBas/") + QFileInfo(target).fileName());
         if (!makeClosedFolder(QFileInfo(keptCopy).absolutePath()))
             return QStringLiteral("cannot make %1").arg(folder);
         if (const QString error = copyDatabase(target, keptCopy); !error.isEmpty())
@@ -273,9 +273,10 @@ QString restoreInstallation(const QString& programDir, const QString& fromFolder
     QList<std::pair<QString, QString>> plan;
     for (const QString& copy : copies) {
         const bool serPath = copy == copies.first();
-        plan.append({copy, serPath ? platform::resolvePath(programDir + QStringLiteral("/SerPath.mdb"))
-                                   : platform::resolvePath(dataRoot + QStringLiteral("/DataBas/") +
-                                                           QFileInfo(copy).fileName())});
+        plan.append({copy, serPath
+                               ? platform::resolvePath(programDir + QStringLiteral("/SerPath.mdb"))
+                               : platform::resolvePath(dataRoot + QStringLiteral("/DataBas/") +
+                                                       QFileInfo(copy).fileName())});
     }
     if (keptIn) {
         // Beside the backup restored, in the same form, so that it can be restored in turn.

@@ -66,9 +66,8 @@ int admin::runRestore(const QStringList& arguments)
                                                      platform::now(), &keptIn, &restored);
     if (!error.isEmpty())
         return failed(error);
-    out() << (keptIn.isEmpty()
-                  ? QStringLiteral("there was no installation to keep a copy of\n")
-                  : QStringLiteral("what was replaced is kept in %1\n").arg(keptIn));
+    out() << (keptIn.isEmpty() ? QStringLiteral("there was no installation to keep a copy of\n")
+                               : QStringLiteral("what was replaced is kept in %1\n").arg(keptIn));
     out() << QStringLiteral("restored %1 databases:\n  %2\n")
                  .arg(restored.size())
                  .arg(restored.join(QStringLiteral("\n  ")));

@@ -95,8 +95,8 @@ bool locate(const QCommandLineParser& parser, Located* found, int* exitCode, boo
 {
     const QString option = parser.value(QStringLiteral("program-dir"));
     const QString variable = qEnvironmentVariable(platform::kProgramFolderVariable);
-    const platform::ProgramFolderSearch search = platform::findProgramFolder(
-        option, variable, QCoreApplication::applicationDirPath());
+    const platform::ProgramFolderSearch search =
+        platform::findProgramFolder(option, variable, QCoreApplication::applicationDirPath());
     found->programDirGiven = !option.trimmed().isEmpty() || !variable.trimmed().isEmpty();
     found->programDir = search.found ? search.folder : QString();
     QString told;
@@ -119,10 +119,10 @@ bool locate(const QCommandLineParser& parser, Located* found, int* exitCode, boo
         if (!platform::fileExists(under(found->dataRoot, QStringLiteral("DataBas/Main.mdb"))) &&
             isServerInstallation())
             found->dataRoot.clear();
-        told = QStringLiteral("the installation of %1 (found through %2), data root %3")
-                   .arg(search.folder, QLatin1String(sourceName(search.source)),
-                        found->dataRoot.isEmpty() ? QStringLiteral("on the server")
-                                                  : found->dataRoot);
+        told =
+            QStringLiteral("the installation of %1 (found through %2), data root %3")
+                .arg(search.folder, QLatin1String(sourceName(search.source)),
+                     found->dataRoot.isEmpty() ? QStringLiteral("on the server") : found->dataRoot);
     }
     if (!told.isEmpty()) {
         admincli::err() << "tarvolen-admin: using " << told << "\n";
@@ -131,7 +131,8 @@ bool locate(const QCommandLineParser& parser, Located* found, int* exitCode, boo
     if (!refuseExposed || parser.isSet(QStringLiteral("allow-world-readable")))
         return true;
     // A program folder found by the desk's rule alone may belong to another installation.
-    const bool ownsProgramDir = found->programDirGiven || !parser.isSet(QStringLiteral("data-root"));
+    const bool ownsProgramDir =
+        found->programDirGiven || !parser.isSet(QStringLiteral("data-root"));
     const QStringList exposed =
         exposedDatabases(ownsProgramDir ? found->programDir : QString(), found->dataRoot);
     if (exposed.isEmpty())
@@ -154,9 +155,9 @@ bool namesDataRoot(const QString& programDir, const QString& dataRoot)
 bool programFolderOption(const QCommandLineParser& parser, QString* programDir, int* exitCode)
 {
     const QString option = parser.value(QStringLiteral("program-dir"));
-    const platform::ProgramFolderSearch search = platform::findProgramFolder(
-        option, qEnvironmentVariable(platform::kProgramFolderVariable),
-        QCoreApplication::applicationDirPath());
+    const platform::ProgramFolderSearch search =
+        platform::findProgramFolder(option, qEnvironmentVariable(platform::kProgramFolderVariable),
+                                    QCoreApplication::applicationDirPath());
     if (!search.found) {
         *exitCode = admincli::failed(platform::missingInstallationMessage(search));
         return false;
@@ -224,7 +225,8 @@ QString readYears(const QString& dataRoot, QList<CompanyYear>* years)
         // A folder closed to this user hides the file: said in words.
         const QString why = datastore::fileAccessProblem(file, datastore::FileUse::Read);
         return why.endsWith(QLatin1String("does not exist."))
-                   ? QStringLiteral("no installation under %1: %2 does not exist").arg(dataRoot, file)
+                   ? QStringLiteral("no installation under %1: %2 does not exist")
+                         .arg(dataRoot, file)
                    : why;
     }
     datastore::Connection con;

@@ -257,8 +257,7 @@ int admin::runCheck(const QStringList& arguments)
         stillLacking = stillLacking || unfixable > 0 || notAdded > 0;
     }
     // The users' passwords lie in these files: others than the group must not read them.
-    const bool ownsProgramDir =
-        where.programDirGiven || !parser.isSet(QStringLiteral("data-root"));
+    const bool ownsProgramDir = where.programDirGiven || !parser.isSet(QStringLiteral("data-root"));
     const QStringList exposed =
         admin::centre::exposedDatabases(ownsProgramDir ? where.programDir : QString(), dataRoot);
     if (!exposed.isEmpty()) {

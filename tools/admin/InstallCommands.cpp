@@ -73,10 +73,9 @@ int admin::runInit(const QStringList& arguments)
     if (onServer) {
         if (parser.isSet(QStringLiteral("data-root")) || options.force)
             return wrongUsage(QStringLiteral("--server goes without --data-root and --force"));
-        admin::ServerInitOptions server{options.programDir,
-                                        parser.value(QStringLiteral("server")), options.demo,
-                                        options.today, parser.isSet(QStringLiteral("join")),
-                                        QString()};
+        admin::ServerInitOptions server{
+            options.programDir, parser.value(QStringLiteral("server")), options.demo,
+            options.today,      parser.isSet(QStringLiteral("join")),   QString()};
         if (parser.isSet(QStringLiteral("password-stdin"))) {
             QFile in;
             if (!in.open(stdin, QIODevice::ReadOnly))

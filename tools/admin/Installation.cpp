@@ -12,8 +12,8 @@
 #include <QRegularExpression>
 #include <QVariant>
 #include <cmath>
-#include <sys/stat.h>
 #include <functional>
+#include <sys/stat.h>
 
 namespace admin {
 namespace {

@@ -3,12 +3,12 @@
 #include "datastore/Startup.h"
 
 #include <QAtomicInt>
+#include <QFile>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QFile>
-#include <QSaveFile>
 #include <QUrl>
 #include <algorithm>
 
