@@ -21,7 +21,7 @@ struct ServerInitOptions {
     bool join = false;
     // Given on standard input: used, and kept in the user's ~/.pgpass. Empty: the server's
     // client library finds it (PGPASSWORD, ~/.pgpass) or needs none.
-    QString password;
+    QString password{};
 };
 // Creates the databases (refusing databases that exist), registers QUENMOOR_MAIN and one
 // QUENMOOR_<DbMst> a company year, and writes SerPath.mdb; what it created is taken away
