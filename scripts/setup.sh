@@ -21,7 +21,7 @@ packages=(
   postgresql odbc-postgresql libqt6sql6-psql libpq-dev
   xvfb xauth xdotool
   poppler-utils
-  dpkg-dev desktop-file-utils
+  dpkg-dev desktop-file-utils passwd
 )
 
 missing=()

@@ -4,6 +4,7 @@
 #include "platform/Messages.h"
 
 #include <QDateEdit>
+#include <QLocale>
 
 // QDate holds whole days, so no time of day can push a boundary day out of the year.
 // A reference date left unset (no company year chosen) refuses every date.
@@ -14,6 +15,21 @@ bool dateOutsideYear(const QDate& date, const QDate& yStart, const QDate& yEnd, 
     if (date > yEnd)
         return true;
     return date > today;
+}
+
+QString yearRangeText(const QDate& yStart, const QDate& yEnd, const QDate& today)
+{
+    if (!yStart.isValid() || !yEnd.isValid())
+        return QStringLiteral("No accounting year is chosen: no date can be taken.");
+    const QLocale english(QLocale::English);
+    const QString range = QStringLiteral("Accounting year %1 to %2")
+                              .arg(english.toString(yStart, QStringLiteral("dd/MMM/yyyy")),
+                                   english.toString(yEnd, QStringLiteral("dd/MMM/yyyy")));
+    if (today < yStart)
+        return range + QStringLiteral(": it starts after today, no date can be taken yet.");
+    if (today > yEnd)
+        return range + QStringLiteral(": it has ended, the next year must be made.");
+    return range;
 }
 
 void Check_Date(QDateEdit* picker)

@@ -57,6 +57,7 @@ void frm_Dates::setOpenWeighingWindow(OpenWeighingWindow open)
 void frm_Dates::load()
 {
     ui->dtpDate->setDate(platform::today());
+    ui->lblYear->setText(yearRangeText(Gen_YStart, Gen_YEnd, Gen_Today));
     // Selecting "AM" runs the shift handling, so the shift is set even if never touched.
     Load_AmPm(ui->cmbAP);
 }

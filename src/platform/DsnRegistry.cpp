@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPair>
 #include <odbcinst.h>
+#include <sys/stat.h>
 
 namespace platform {
 namespace {
@@ -28,6 +29,15 @@ QString readValue(const QString& name, const char* key)
         return QString();
     return QString::fromUtf8(value);
 }
+
+// The user's odbc.ini names the installation's files and servers: readable by its user alone.
+bool closedToOthers(bool written)
+{
+    const QByteArray named = qgetenv("ODBCINI");
+    const QByteArray file = named.isEmpty() ? qgetenv("HOME") + "/.odbc.ini" : named;
+    chmod(file.constData(), 0600);
+    return written;
+}
 } // namespace
 
 bool dsnExists(const QString& name)
@@ -49,8 +59,8 @@ bool writeDsn(const QString& name, const QString& databaseFile)
     const QByteArray file = databaseFile.toUtf8();
     if (!SQLWriteDSNToIni(section.constData(), kDsnDriver))
         return false;
-    return SQLWritePrivateProfileString(section.constData(), "Database", file.constData(),
-                                        "odbc.ini");
+    return closedToOthers(SQLWritePrivateProfileString(section.constData(), "Database",
+                                                       file.constData(), "odbc.ini"));
 }
 
 QString dsnDriver(const QString& name)
@@ -97,11 +107,14 @@ bool writeServerDsn(const QString& name, const ServerSource& server)
         {"Password", server.password},
     };
     for (const auto& [key, value] : keys) {
+        // No password is written: the server's client library finds it in the user's ~/.pgpass.
+        if (value.isEmpty() && qstrcmp(key, "Password") == 0)
+            continue;
         const QByteArray bytes = value.toUtf8();
         if (!SQLWritePrivateProfileString(section.constData(), key, bytes.constData(), "odbc.ini"))
-            return false;
+            return closedToOthers(false);
     }
-    return true;
+    return closedToOthers(true);
 }
 
 bool removeDsn(const QString& name)

@@ -103,6 +103,25 @@ private slots:
         QVERIFY(window.isVisible());
     }
 
+    // A year made before it starts stops the desk at this window; the line says why.
+    void yearLine_data()
+    {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QString>("line");
+        const QString range = "Accounting year 01/Apr/2024 to 31/Mar/2025";
+        QTest::newRow("inside the year") << QDate(2024, 4, 1) << range;
+        QTest::newRow("year made early")
+            << QDate(2024, 3, 28) << range + ": it starts after today, no date can be taken yet.";
+        QTest::newRow("year ended")
+            << QDate(2025, 4, 1) << range + ": it has ended, the next year must be made.";
+    }
+    void yearLine()
+    {
+        QFETCH(QDate, today);
+        QFETCH(QString, line);
+        QCOMPARE(yearRangeText(QDate(2024, 4, 1), QDate(2025, 3, 31), today), line);
+    }
+
     void leaving_data()
     {
         QTest::addColumn<QString>("keys"); // "key:control ..." or "click:button"

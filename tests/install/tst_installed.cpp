@@ -2,6 +2,9 @@
 // programs run from a folder that is not their program folder, against an installation in yet
 // another folder. A plugin (DeskDriver.cpp) loaded into the installed desk signs in and reports.
 
+#include "AdminRun.h"
+#include "TestEnv.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -9,41 +12,15 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <unistd.h>
+
+using admintest::Run;
 
 namespace {
-constexpr int kRunWait = 60000; // bounds a hang; a run takes well under a second
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-    QStringList lines(const QString& prefix) const
-    {
-        QStringList found;
-        for (const QString& line : out.split('\n'))
-            if (line.startsWith(prefix))
-                found << line.mid(prefix.size());
-        return found;
-    }
-};
-
 Run run(const QString& program, const QStringList& arguments, const QProcessEnvironment& env,
         const QString& folder)
 {
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(folder);
-    process.start(program, arguments);
-    Run result;
-    if (!process.waitForFinished(kRunWait)) {
-        process.kill();
-        process.waitForFinished();
-        qWarning("%s did not end", qPrintable(program));
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    result.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return result;
+    return admintest::runProgram(program, arguments, {}, env, folder);
 }
 } // namespace
 
@@ -60,8 +37,7 @@ private slots:
     void missingInstallationIsReported_data();
     void missingInstallationIsReported();
     void adminInitTakesTheDesksFolder();
-    void initSharesDatabasesWithFolderGroup_data();
-    void initSharesDatabasesWithFolderGroup();
+    void packageKeepsReceipts();
     void menuEntryIsValidAndStartsTheDesk();
 
 private:
@@ -251,31 +227,50 @@ void InstalledDeskTest::adminInitTakesTheDesksFolder()
     QVERIFY(QFileInfo(folder + "/SerPath.mdb").isFile());
 }
 
-void InstalledDeskTest::initSharesDatabasesWithFolderGroup_data()
+// The package's scripts, run as dpkg runs them into a root of their own (DPKG_ROOT): the folder
+// is closed to others, init's databases too; purging keeps receipts aside and says where, and
+// installing again points at them.
+void InstalledDeskTest::packageKeepsReceipts()
 {
-    QTest::addColumn<bool>("groupFolders");
-    QTest::newRow("folders the group writes") << true;
-    QTest::newRow("folders of one user") << false;
-}
-
-void InstalledDeskTest::initSharesDatabasesWithFolderGroup()
-{
-    QFETCH(bool, groupFolders);
-    const QString folder = m_world.path() + (groupFolders ? "/shared" : "/private");
-    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
-                      QFile::ExeGroup | (groupFolders ? QFile::WriteGroup : QFile::Permissions());
-    for (const QString& made : {folder, folder + "/DataBas"})
-        QVERIFY(QDir().mkpath(made) && QFile::setPermissions(made, mode));
-    const Run init = run(bin("tarvolen-admin"),
-                         {"init", "--program-dir", folder, "--data-root", folder, "--demo"},
-                         baseEnvironment(), elsewhere());
+    if (geteuid() != 0)
+        QSKIP("the package's scripts make a group: root only");
+    const QString root = m_world.path() + "/root";
+    const QString state = root + "/var/lib/tarvolen";
+    QVERIFY(QDir().mkpath(root + "/etc"));
+    for (const char* file : {"group", "gshadow", "passwd", "shadow", "login.defs"})
+        QFile::copy(QString("/etc/") + file, root + "/etc/" + file);
+    QProcessEnvironment env = baseEnvironment();
+    env.insert("DPKG_ROOT", root);
+    const QString scripts = qEnvironmentVariable("TARVOLEN_PACKAGE_SCRIPTS");
+    const auto script = [&](const QString& name, const QString& action) {
+        return run("sh", {scripts + "/" + name, action}, env, elsewhere());
+    };
+    QCOMPARE(script("postinst", "configure").exitCode, 0);
+    QCOMPARE(int(QFileInfo(state).permissions() & 0x0FFF),
+             0x0770); // user and group rwx, others nothing
+    const Run init =
+        run(bin("tarvolen-admin"), {"init", "--program-dir", state, "--data-root", state, "--demo"},
+            env, elsewhere());
     QVERIFY2(init.exitCode == 0, qPrintable(init.err));
-    const QFileInfoList databases =
-        QDir(folder).entryInfoList({"*.mdb"}) + QDir(folder + "/DataBas").entryInfoList({"*.mdb"});
-    QVERIFY(databases.size() >= 3);
-    for (const QFileInfo& database : databases)
-        QVERIFY2(database.permission(QFile::WriteGroup) == groupFolders,
-                 qPrintable(database.filePath()));
+    const QString company = QDir(state + "/DataBas").entryList({"*_*.mdb"}).value(0);
+    for (const QString& database : {state + "/SerPath.mdb", state + "/DataBas/" + company})
+        QCOMPARE(int(QFileInfo(database).permissions() & 0x0FFF), 0x0660);
+    const auto receipts = [&](const QString& folder) {
+        return testkit::TestEnv::scalar(folder + "/DataBas/" + company,
+                                        "SELECT COUNT(*) FROM Data_Wght")
+            .toInt();
+    };
+    const int stored = receipts(state);
+    QVERIFY(stored > 0);
+
+    const Run purge = script("postrm", "purge");
+    const QString kept = purge.out.section("they were kept in ", 1).section(' ', 0, 0);
+    QVERIFY2(purge.exitCode == 0 && kept.startsWith(root + "/var/backups/tarvolen/"),
+             qPrintable(purge.out + purge.err));
+    QVERIFY(!QFileInfo::exists(state));
+    QCOMPARE(receipts(kept), stored);
+    const Run again = script("postinst", "configure");
+    QVERIFY2(again.out.contains("kept in " + kept + ";"), qPrintable(again.out + again.err));
 }
 
 void InstalledDeskTest::menuEntryIsValidAndStartsTheDesk()

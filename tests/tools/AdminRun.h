@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LocalUsers.h"
 #include "TestEnv.h"
 
 #include <QByteArray>
@@ -11,56 +12,58 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-#include <unistd.h>
 
 // Runs the real tarvolen-admin, as an installer does, with what it reads on standard input.
 namespace admintest {
 
 struct Run {
-    int exitCode = -1;
+    int exitCode = -1; // -1: it did not end by itself within two minutes, or crashed
     QString out;
     QString err;
+    // The lines of standard output that start with prefix, without it.
+    QStringList lines(const QString& prefix) const
+    {
+        QStringList found;
+        for (const QString& line : out.split('\n'))
+            if (line.startsWith(prefix))
+                found << line.mid(prefix.size());
+        return found;
+    }
 };
 
 inline Run runProgram(const QString& program, const QStringList& arguments,
-                      const QByteArray& input = {})
+                      const QByteArray& input = {},
+                      const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+                      const QString& folder = QString())
 {
     QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(folder);
     process.start(program, arguments);
     process.write(input);
     process.closeWriteChannel();
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-inline Run runAdmin(const QStringList& arguments, const QByteArray& input = {})
+inline Run runAdmin(const QStringList& arguments, const QByteArray& input = {},
+                    const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
 {
-    return runProgram(testkit::toolPath("tarvolen-admin"), arguments, input);
+    return runProgram(testkit::toolPath("tarvolen-admin"), arguments, input, env);
 }
 
-// The tool run by someone whom file permissions bind. Root writes any file whatever its mode,
-// so under root the tool runs as nobody, with everything under folder opened to all first.
-inline Run runAdminUnprivileged(const QString& folder, const QStringList& arguments,
-                                const QByteArray& input = {})
+// The tool run by a user of this computer, whom file permissions bind (see testkit::LocalUsers).
+inline Run runAdminAs(const QString& user, const QStringList& arguments,
+                      const QByteArray& input = {})
 {
-    if (geteuid() != 0)
-        return runAdmin(arguments, input);
-    const auto openToAll = [](const QString& path) {
-        QFile::setPermissions(
-            path, QFile::permissions(path) | QFile::ReadOther |
-                      (QFileInfo(path).isDir() ? QFile::ExeOther : QFile::Permissions()));
-    };
-    openToAll(folder);
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        openToAll(it.next());
-    return runProgram("setpriv",
-                      QStringList{"--reuid=65534", "--regid=65534", "--clear-groups",
-                                  testkit::toolPath("tarvolen-admin")} +
-                          arguments,
+    const QStringList words = testkit::LocalUsers::runAs(user);
+    return runProgram(words.value(0),
+                      words.mid(1) + QStringList{testkit::toolPath("tarvolen-admin")} + arguments,
                       input);
 }
 

@@ -1,6 +1,7 @@
 // Backups taken while another process writes receipts are each one consistent state holding a
 // prefix of the writes; a restore puts a backup back, and refuses while a desk runs.
 
+#include "AdminRun.h"
 #include "Backup.h"
 #include "TestEnv.h"
 #include "platform/RunningCopy.h"
@@ -68,18 +69,23 @@ QString checkCopy(const QString& file, int* count)
     return problem;
 }
 
-int exitOf(const QStringList& arguments, const QString& user, QString* err = nullptr)
+int exitOf(const QStringList& arguments, const QString& user, QString* said = nullptr)
 {
-    QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("USER", user);
-    process.setProcessEnvironment(env);
-    process.start(qEnvironmentVariable("TARVOLEN_BIN_DIR") + "/tarvolen-admin", arguments);
-    if (!process.waitForFinished(120000))
-        return -1;
-    if (err)
-        *err = QString::fromUtf8(process.readAllStandardError());
-    return process.exitCode();
+    const admintest::Run run = admintest::runAdmin(arguments, {}, env);
+    if (said)
+        *said = run.out + run.err;
+    return run.exitCode;
+}
+
+// A backup of the installation under <root>/backups; its folder.
+QString backedUp(const testkit::TestEnv& env, const QString& user)
+{
+    const QString backups = env.root() + "/backups";
+    if (exitOf({"backup", "--program-dir", env.programDir(), "--to", backups}, user) != 0)
+        return QString();
+    return backups + "/" + QDir(backups).entryList(QDir::Dirs | QDir::NoDotAndDotDot).first();
 }
 
 QString receiptCount(const QString& file)
@@ -156,26 +162,50 @@ private slots:
         env.createInstallation();
         env.exec(env.companyFile(),
                  "INSERT INTO Data_Wght (RefNo, MWeight) VALUES (1, 10), (2, 20)");
-        const QString backups = env.root() + "/backups";
-        QCOMPARE(exitOf({"backup", "--program-dir", env.programDir(), "--to", backups}, m_user), 0);
-        const QString folder =
-            backups + "/" + QDir(backups).entryList(QDir::Dirs | QDir::NoDotAndDotDot).first();
+        const QString folder = backedUp(env, m_user);
+        QVERIFY(!folder.isEmpty());
         env.exec(env.companyFile(), "DELETE FROM Data_Wght");
         env.exec(env.mainFile(), "DELETE FROM Years");
-        QCOMPARE(exitOf({"restore", "--program-dir", env.programDir(), "--from", folder}, m_user),
-                 0);
+        QString said;
+        QCOMPARE(
+            exitOf({"restore", "--program-dir", env.programDir(), "--from", folder}, m_user, &said),
+            0);
         QCOMPARE(receiptCount(env.companyFile()), "2");
         QCOMPARE(testkit::TestEnv::scalar(env.mainFile(), "SELECT COUNT(*) FROM Years").toInt(), 1);
+        // What it replaced is kept first, as a backup of its own, and said where.
+        const QString kept = said.section("what was replaced is kept in ", 1).section('\n', 0, 0);
+        QVERIFY2(kept.startsWith(env.root() + "/backups/tarvolen-backup-"), qPrintable(said));
+        QCOMPARE(receiptCount(kept + "/DataBas/CO1_2026.mdb"), "0");
+        QCOMPARE(QFileInfo(kept + "/SerPath.mdb").permissions() & QFile::ReadOther, 0);
+    }
+
+    // A copy that is not sound stops the restore before anything is written back.
+    void restoreChecksEveryCopyFirst()
+    {
+        testkit::TestEnv env;
+        env.createInstallation();
+        const QString folder = backedUp(env, m_user);
+        QVERIFY(!folder.isEmpty());
+        env.exec(env.companyFile(), "INSERT INTO Data_Wght (RefNo, MWeight) VALUES (1, 10)");
+        QFile main(folder + "/DataBas/Main.mdb"); // the last copy restored
+        QVERIFY(main.open(QIODevice::ReadWrite) && main.seek(4096));
+        main.write(QByteArray(int(main.size()) - 4096, '\xff'));
+        main.close();
+        const auto before = admintest::filesUnder(env.dataRoot());
+        QString err;
+        QCOMPARE(
+            exitOf({"restore", "--program-dir", env.programDir(), "--from", folder}, m_user, &err),
+            1);
+        QVERIFY2(err.contains("is not sound"), qPrintable(err));
+        QCOMPARE(admintest::filesUnder(env.dataRoot()), before);
     }
 
     void restoreRefusesWhileADeskRuns()
     {
         testkit::TestEnv env;
         env.createInstallation();
-        const QString backups = env.root() + "/backups";
-        QCOMPARE(exitOf({"backup", "--program-dir", env.programDir(), "--to", backups}, m_user), 0);
-        const QString folder =
-            backups + "/" + QDir(backups).entryList(QDir::Dirs | QDir::NoDotAndDotDot).first();
+        const QString folder = backedUp(env, m_user);
+        QVERIFY(!folder.isEmpty());
         env.exec(env.companyFile(), "INSERT INTO Data_Wght (RefNo, MWeight) VALUES (1, 10)");
         // This process now listens as a running desk of the user does, under the name a desk
         // takes when no test has given it one of its own.
@@ -194,8 +224,8 @@ private slots:
         testkit::TestEnv env;
         env.createInstallation();
         QStringList restored;
-        const QString error =
-            admin::restoreInstallation(env.programDir(), env.root(), "tv14-none", &restored);
+        const QString error = admin::restoreInstallation(env.programDir(), env.root(), "tv14-none",
+                                                         {}, nullptr, &restored);
         QVERIFY(error.contains("holds no backup"));
         QVERIFY(restored.isEmpty());
     }

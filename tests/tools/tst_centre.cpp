@@ -194,6 +194,61 @@ private slots:
                  qPrintable(lines[1]));
     }
 
+    // Found as the desk finds it and said; refused in one line; closed to others or refused.
+    void commandLines_data()
+    {
+        QTest::addColumn<QString>("setup"); // "exposed": Main.mdb readable by all; "year": A1
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("told"); // %1 the program folder, %2 the data root
+        const QStringList list{"company", "list"};
+        QTest::newRow("found as the desk finds it")
+            << "" << list << 0
+            << "using the installation of %1 (found through TARVOLEN_PROGRAM_DIR), data root %2";
+        QTest::newRow("a mistake") << "" << list + QStringList{"--bogus"} << 2
+                                   << "Unknown option 'bogus'. (see tarvolen-admin company --help)";
+        QTest::newRow("readable by all: refused")
+            << "exposed" << list << 1 << "every user of this computer can read";
+        QTest::newRow("readable by all: allowed")
+            << "exposed" << list + QStringList{"--allow-world-readable"} << 0 << "data root %2";
+        QTest::newRow("readable by all: check says so")
+            << "exposed" << QStringList{"check"} << 1 << "Open to every user of this computer";
+        QTest::newRow("a year that starts after today")
+            << "year" << QStringList{"company", "new-year", "A1"} << 1
+            << "every desk would switch to it at once and refuse today's date";
+        QTest::newRow("a year that starts after today, forced")
+            << "year" << QStringList{"company", "new-year", "A1", "--force", "--db", "A1_NEXT"} << 0
+            << "Added year";
+    }
+    void commandLines()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, told);
+        const QDate today = QDate::currentDate();
+        if (setup == "year")
+            QCOMPARE(company({"add", "A1", "--name", "A", "--year-start",
+                              today.addDays(-30).toString(Qt::ISODate), "--year-end",
+                              today.addDays(5).toString(Qt::ISODate)})
+                         .exitCode,
+                     0);
+        if (setup == "exposed") {
+            for (const QString& folder :
+                 {m_env->root(), m_env->dataRoot(), m_env->dataRoot() + "/DataBas"})
+                QFile::setPermissions(folder, QFile::permissions(folder) | QFile::ExeOther);
+            QFile::setPermissions(main(), QFile::permissions(main()) | QFile::ReadOther);
+        }
+        qputenv("TARVOLEN_PROGRAM_DIR", m_env->programDir().toUtf8());
+        const auto run = runAdmin(arguments);
+        qunsetenv("TARVOLEN_PROGRAM_DIR");
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(
+            (run.out + run.err)
+                .contains(told.replace("%1", m_env->programDir()).replace("%2", m_env->dataRoot())),
+            qPrintable(run.out + run.err));
+    }
+
     void everyCommandHasHelp_data()
     {
         QTest::addColumn<QStringList>("command");

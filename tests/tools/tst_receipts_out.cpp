@@ -2,6 +2,7 @@
 // summary equals the rows summed apart; a backup taken while another process writes is one
 // consistent state; a restore refuses while a desk runs.
 
+#include "AdminRun.h"
 #include "Backup.h"
 #include "TestEnv.h"
 #include "report/ReceiptExport.h"
@@ -13,27 +14,10 @@
 #include <QStandardPaths>
 #include <QtTest>
 
-namespace {
+using admintest::Run;
+using admintest::runAdmin;
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-Run runAdmin(const QStringList& arguments,
-             const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(qEnvironmentVariable("TARVOLEN_BIN_DIR") + "/tarvolen-admin", arguments);
-    Run run;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
+namespace {
 
 // A CSV reader of its own: quoted fields with doubled quotes and line breaks, CR LF or LF.
 QList<QStringList> readCsv(const QString& text)

@@ -14,9 +14,26 @@ QTextStream& out()
     return stream;
 }
 
+namespace {
+QString& commandName()
+{
+    static QString name;
+    return name;
+}
+} // namespace
+
+void setCommand(const QString& command)
+{
+    commandName() = command;
+}
+
 int wrongUsage(const QString& problem)
 {
-    err() << "tarvolen-admin: " << problem << "\n" << usage();
+    // One line that names the mistake; the whole usage would bury it.
+    const QString help = commandName().isEmpty()
+                             ? QStringLiteral("tarvolen-admin --help")
+                             : QStringLiteral("tarvolen-admin %1 --help").arg(commandName());
+    err() << "tarvolen-admin: " << problem << " (see " << help << ")\n";
     err().flush();
     return WrongUsage;
 }

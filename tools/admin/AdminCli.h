@@ -14,7 +14,9 @@ enum ExitCode { Done = 0, Failed = 1, WrongUsage = 2 };
 QTextStream& out();
 QTextStream& err();
 
-// Says what was wrong with the command line, shows the usage, and gives WrongUsage.
+// The command being run, named by wrongUsage's pointer to its help.
+void setCommand(const QString& command);
+// Says in one line what was wrong with the command line, points to --help, gives WrongUsage.
 int wrongUsage(const QString& problem);
 // Says why the command failed and gives Failed.
 int failed(const QString& problem);

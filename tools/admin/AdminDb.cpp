@@ -1,5 +1,6 @@
 #include "AdminDb.h"
 
+#include "datastore/FileAccess.h"
 #include "datastore/Startup.h"
 #include "datastore/WriteTransaction.h"
 
@@ -34,8 +35,13 @@ QString openFile(datastore::Connection& con, const QString& file, bool create)
             return QStringLiteral("%1: cannot create the file: %2").arg(file, empty.errorString());
     }
     con.ConnectionString = QStringLiteral("Data Source=") + file;
-    if (con.open() != datastore::Connection::OpenStatus::Opened)
-        return QStringLiteral("%1: %2").arg(file, con.lastError());
+    if (con.open() != datastore::Connection::OpenStatus::Opened) {
+        // Told in words when it is the file's permissions, as the desk tells its operator.
+        const QString why = datastore::fileAccessProblem(file, datastore::FileUse::Read);
+        return why.isEmpty() || why.endsWith(QLatin1String("does not exist."))
+                   ? QStringLiteral("%1: %2").arg(file, con.lastError())
+                   : why;
+    }
     return QString();
 }
 
@@ -120,6 +126,11 @@ QString fillFile(const QString& file, const Filler& fill, bool create, const QSt
     error = fill(con);
     if (error.isEmpty() && !transaction.commit())
         error = file + QStringLiteral(": ") + transaction.error();
+    if (!error.isEmpty() && !isDataSource(file)) {
+        const QString why = datastore::fileAccessProblem(file, datastore::FileUse::ReadWrite);
+        if (!why.isEmpty() && why != datastore::openToOthersProblem(file))
+            return why;
+    }
     return error;
 }
 

@@ -11,6 +11,7 @@
 #include <QThread>
 #include <chrono>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace admin {
 namespace {
@@ -106,6 +107,42 @@ QStringList filesIn(const QString& folder)
     return found;
 }
 
+// Made with every missing folder on the way, each opened to its owner and group only.
+bool makeClosedFolder(const QString& folder)
+{
+    QStringList missing;
+    for (QString p = QDir::cleanPath(QDir(folder).absolutePath()); !QFileInfo::exists(p);
+         p = QFileInfo(p).absolutePath())
+        missing.prepend(p);
+    if (!QDir().mkpath(folder))
+        return false;
+    for (const QString& made : missing)
+        ::chmod(QFile::encodeName(made).constData(), 02770);
+    return true;
+}
+
+// What a restore is about to overwrite, copied into `folder` laid out as a backup.
+QString keepWhatIsReplaced(const QList<std::pair<QString, QString>>& plan, const QString& folder,
+                           QStringList* kept)
+{
+    for (const auto& [copy, target] : plan) {
+        if (!QFileInfo(target).isFile())
+            continue;
+        const QString keptCopy =
+            folder + (copy == plan.first().first
+                          ? QStringLiteral("/SerPath.mdb")
+                          : QStringLiteral("/DataBas/") + QFileInfo(target).fileName());
+        if (!makeClosedFolder(QFileInfo(keptCopy).absolutePath()))
+            return QStringLiteral("cannot make %1").arg(folder);
+        if (const QString error = copyDatabase(target, keptCopy); !error.isEmpty())
+            return QStringLiteral("cannot keep a copy of %1 before restoring, so nothing was "
+                                  "restored: %2")
+                .arg(target, error);
+        kept->append(keptCopy);
+    }
+    return QString();
+}
+
 } // namespace
 
 QString installationFiles(const QString& programDir, InstallationFiles* files)
@@ -138,7 +175,11 @@ QString copyDatabase(const QString& source, const QString& target)
     if (!to.ok())
         return QStringLiteral("%1: %2").arg(target, to.error());
     const QString error = runBackup(from.db(), to.db());
-    return error.isEmpty() ? QString() : QStringLiteral("%1: %2").arg(source, error);
+    if (!error.isEmpty())
+        return QStringLiteral("%1: %2").arg(source, error);
+    // Copies hold the users' passwords as the installation does: closed to others alike.
+    ::chmod(QFile::encodeName(target).constData(), 0660);
+    return QString();
 }
 
 QString integrityOf(const QString& file)
@@ -171,7 +212,7 @@ QString backupInstallation(const QString& programDir, const QString& toFolder, c
                                       now.toString(QStringLiteral("yyyyMMdd-HHmmss")));
     if (QFileInfo::exists(*folder))
         return QStringLiteral("%1 exists already").arg(*folder);
-    if (!QDir().mkpath(*folder + QStringLiteral("/DataBas")))
+    if (!makeClosedFolder(*folder + QStringLiteral("/DataBas")))
         return QStringLiteral("cannot make %1").arg(*folder);
     QList<std::pair<QString, QString>> plan{{files.serPath, *folder + "/SerPath.mdb"},
                                             {files.main, *folder + "/DataBas/Main.mdb"}};
@@ -210,7 +251,8 @@ bool deskIsRunning(const QString& name)
 }
 
 QString restoreInstallation(const QString& programDir, const QString& fromFolder,
-                            const QString& deskName, QStringList* restored)
+                            const QString& deskName, const QDateTime& now, QString* keptIn,
+                            QStringList* restored)
 {
     restored->clear();
     const QStringList copies = filesIn(fromFolder);
@@ -228,14 +270,32 @@ QString restoreInstallation(const QString& programDir, const QString& fromFolder
         firstValue(copies.first(), "SELECT Path FROM ServerPath LIMIT 1").trimmed();
     if (dataRoot.isEmpty())
         return QStringLiteral("the backup's SerPath.mdb names no data root");
-    if (!QDir().mkpath(dataRoot + QStringLiteral("/DataBas")))
-        return QStringLiteral("cannot make %1/DataBas").arg(dataRoot);
+    QList<std::pair<QString, QString>> plan;
     for (const QString& copy : copies) {
         const bool serPath = copy == copies.first();
-        const QString target =
-            serPath ? platform::resolvePath(programDir + QStringLiteral("/SerPath.mdb"))
-                    : platform::resolvePath(dataRoot + QStringLiteral("/DataBas/") +
-                                            QFileInfo(copy).fileName());
+        plan.append({copy, serPath
+                               ? platform::resolvePath(programDir + QStringLiteral("/SerPath.mdb"))
+                               : platform::resolvePath(dataRoot + QStringLiteral("/DataBas/") +
+                                                       QFileInfo(copy).fileName())});
+    }
+    if (keptIn) {
+        // Beside the backup restored, in the same form, so that it can be restored in turn.
+        *keptIn = QFileInfo(fromFolder).absolutePath() + QStringLiteral("/tarvolen-backup-") +
+                  now.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+                  QStringLiteral("-before-restore");
+        if (QFileInfo::exists(*keptIn))
+            return QStringLiteral("%1 exists already; nothing was restored").arg(*keptIn);
+        QStringList kept;
+        if (const QString error = keepWhatIsReplaced(plan, *keptIn, &kept); !error.isEmpty()) {
+            QDir(*keptIn).removeRecursively();
+            return error;
+        }
+        if (kept.isEmpty())
+            keptIn->clear();
+    }
+    if (!makeClosedFolder(dataRoot + QStringLiteral("/DataBas")))
+        return QStringLiteral("cannot make %1/DataBas").arg(dataRoot);
+    for (const auto& [copy, target] : plan) {
         const QString error = copyDatabase(copy, target);
         if (!error.isEmpty())
             return error + QStringLiteral(" (restored so far: %1)").arg(restored->join(", "));

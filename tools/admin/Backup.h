@@ -38,7 +38,11 @@ bool deskIsRunning(const QString& name);
 
 // Puts a backup folder back: checks every copy first, refuses while a desk runs, then copies
 // each database back with the online backup. *restored gets the files written.
+// First copies what it replaces into <backup's folder>/tarvolen-backup-<now>-before-
+// restore (*keptIn; empty when nothing was there to replace). Nothing is restored when that
+// copy fails.
 QString restoreInstallation(const QString& programDir, const QString& fromFolder,
-                            const QString& deskName, QStringList* restored);
+                            const QString& deskName, const QDateTime& now, QString* keptIn,
+                            QStringList* restored);
 
 } // namespace admin

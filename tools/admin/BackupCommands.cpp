@@ -2,6 +2,7 @@
 #include "AdminCli.h"
 #include "AdminCommands.h"
 #include "Backup.h"
+#include "Centre.h"
 
 #include "platform/Clock.h"
 
@@ -17,7 +18,9 @@ int admin::runBackup(const QStringList& arguments)
         "(SQLite's online backup), and checks each copy."));
     parser.addOptions(
         {{QStringLiteral("program-dir"),
-          QStringLiteral("Folder of the program (holds SerPath.mdb)."), QStringLiteral("DIR")},
+          QStringLiteral("Folder of the program (holds SerPath.mdb); by default the one the "
+                         "desk finds."),
+          QStringLiteral("DIR")},
          {QStringLiteral("to"), QStringLiteral("Folder that gets the backup."),
           QStringLiteral("FOLDER")}});
     int code = Done;
@@ -25,7 +28,7 @@ int admin::runBackup(const QStringList& arguments)
         return code;
     QString programDir;
     QString to;
-    if (!requireValue(parser, QStringLiteral("program-dir"), &programDir, &code) ||
+    if (!admin::centre::programFolderOption(parser, &programDir, &code) ||
         !requireValue(parser, QStringLiteral("to"), &to, &code))
         return code;
     QString folder;
@@ -45,21 +48,26 @@ int admin::runRestore(const QStringList& arguments)
         "Puts a backup folder back. Refuses while a desk of this user runs on this computer."));
     parser.addOptions(
         {{QStringLiteral("program-dir"),
-          QStringLiteral("Folder of the program (gets SerPath.mdb)."), QStringLiteral("DIR")},
+          QStringLiteral("Folder of the program (gets SerPath.mdb); by default the one the "
+                         "desk finds."),
+          QStringLiteral("DIR")},
          {QStringLiteral("from"), QStringLiteral("The backup folder."), QStringLiteral("FOLDER")}});
     int code = Done;
     if (!parse(parser, QStringLiteral("restore"), arguments, &code))
         return code;
     QString programDir;
     QString from;
-    if (!requireValue(parser, QStringLiteral("program-dir"), &programDir, &code) ||
+    if (!admin::centre::programFolderOption(parser, &programDir, &code) ||
         !requireValue(parser, QStringLiteral("from"), &from, &code))
         return code;
     QStringList restored;
-    const QString error =
-        admin::restoreInstallation(programDir, from, admin::runningDeskName(), &restored);
+    QString keptIn;
+    const QString error = admin::restoreInstallation(programDir, from, admin::runningDeskName(),
+                                                     platform::now(), &keptIn, &restored);
     if (!error.isEmpty())
         return failed(error);
+    out() << (keptIn.isEmpty() ? QStringLiteral("there was no installation to keep a copy of\n")
+                               : QStringLiteral("what was replaced is kept in %1\n").arg(keptIn));
     out() << QStringLiteral("restored %1 databases:\n  %2\n")
                  .arg(restored.size())
                  .arg(restored.join(QStringLiteral("\n  ")));

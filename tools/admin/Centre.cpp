@@ -3,7 +3,10 @@
 #include "AdminCli.h"
 #include "AdminDb.h"
 #include "ServerInstallation.h"
+#include "datastore/FileAccess.h"
 #include "platform/Paths.h"
+
+#include <QCoreApplication>
 
 #include <QDir>
 #include <QFile>
@@ -34,13 +37,166 @@ bool onServer(const QString& dataRoot)
     return dataRoot.trimmed().isEmpty() && isServerInstallation();
 }
 
+void addInstallationOptions(QCommandLineParser& parser)
+{
+    parser.addOptions({
+        {QStringLiteral("data-root"),
+         QStringLiteral("Data root (holds DataBas/); by default the one the program folder's "
+                        "SerPath.mdb names."),
+         QStringLiteral("DIR")},
+        {QStringLiteral("program-dir"),
+         QStringLiteral("Program folder (holds SerPath.mdb); by default found as the desk finds "
+                        "it: $%1, the tool's folder, %2.")
+             .arg(QLatin1String(platform::kProgramFolderVariable),
+                  QLatin1String(platform::kInstalledProgramFolder)),
+         QStringLiteral("DIR")},
+        {QStringLiteral("allow-world-readable"),
+         QStringLiteral("Work on databases that every user of the computer can read.")},
+    });
+}
+
+namespace {
+const char* sourceName(platform::ProgramFolderSearch::Source source)
+{
+    switch (source) {
+    case platform::ProgramFolderSearch::Source::Option:
+        return "--program-dir";
+    case platform::ProgramFolderSearch::Source::Variable:
+        return platform::kProgramFolderVariable;
+    case platform::ProgramFolderSearch::Source::OwnFolder:
+        return "the tool's own folder";
+    case platform::ProgramFolderSearch::Source::Installed:
+        return "the package's folder";
+    }
+    return "";
+}
+
+// The data root SerPath.mdb names, as the desk reads it at start-up (a root without a main
+// database, never checked, is the program folder); empty text or why it cannot be read.
+QString dataRootNamedBy(const QString& programDir, QString* dataRoot)
+{
+    datastore::Connection con;
+    if (const QString error = openFile(con, serPathFile(programDir)); !error.isEmpty())
+        return error;
+    QSqlQuery row = con.run(QStringLiteral("SELECT Path, Chk FROM ServerPath"));
+    if (!row.isActive())
+        return errorOf(con, row);
+    if (!row.next() || row.value(0).toString().trimmed().isEmpty())
+        return QStringLiteral("%1 names no data root").arg(serPathFile(programDir));
+    *dataRoot = row.value(0).toString();
+    if (!platform::fileExists(under(*dataRoot, QStringLiteral("DataBas/Main.mdb"))) &&
+        row.value(1).toInt() == 0)
+        *dataRoot = programDir;
+    return QString();
+}
+} // namespace
+
+bool locate(const QCommandLineParser& parser, Located* found, int* exitCode, bool refuseExposed)
+{
+    const QString option = parser.value(QStringLiteral("program-dir"));
+    const QString variable = qEnvironmentVariable(platform::kProgramFolderVariable);
+    const platform::ProgramFolderSearch search =
+        platform::findProgramFolder(option, variable, QCoreApplication::applicationDirPath());
+    found->programDirGiven = !option.trimmed().isEmpty() || !variable.trimmed().isEmpty();
+    found->programDir = search.found ? search.folder : QString();
+    QString told;
+    if (parser.isSet(QStringLiteral("data-root"))) {
+        if (!admincli::requireValue(parser, QStringLiteral("data-root"), &found->dataRoot,
+                                    exitCode))
+            return false;
+    } else if (!found->programDirGiven && isServerInstallation()) {
+        found->dataRoot.clear();
+        told = QStringLiteral("the server installation that the data source QUENMOOR_MAIN names");
+    } else if (!search.found) {
+        *exitCode = admincli::failed(platform::missingInstallationMessage(search) +
+                                     QStringLiteral(" Name the installation with --data-root."));
+        return false;
+    } else if (const QString error = dataRootNamedBy(search.folder, &found->dataRoot);
+               !error.isEmpty()) {
+        *exitCode = admincli::failed(error);
+        return false;
+    } else {
+        if (!platform::fileExists(under(found->dataRoot, QStringLiteral("DataBas/Main.mdb"))) &&
+            isServerInstallation())
+            found->dataRoot.clear();
+        told =
+            QStringLiteral("the installation of %1 (found through %2), data root %3")
+                .arg(search.folder, QLatin1String(sourceName(search.source)),
+                     found->dataRoot.isEmpty() ? QStringLiteral("on the server") : found->dataRoot);
+    }
+    if (!told.isEmpty()) {
+        admincli::err() << "tarvolen-admin: using " << told << "\n";
+        admincli::err().flush();
+    }
+    if (!refuseExposed || parser.isSet(QStringLiteral("allow-world-readable")))
+        return true;
+    // A program folder found by the desk's rule alone may belong to another installation.
+    const bool ownsProgramDir =
+        found->programDirGiven || !parser.isSet(QStringLiteral("data-root"));
+    const QStringList exposed =
+        exposedDatabases(ownsProgramDir ? found->programDir : QString(), found->dataRoot);
+    if (exposed.isEmpty())
+        return true;
+    *exitCode = admincli::failed(
+        QStringLiteral("every user of this computer can read these databases, the users' "
+                       "passwords included; nothing was done.\n  %1\nClose them (and keep "
+                       "their folders 2770), or run again with --allow-world-readable.")
+            .arg(exposed.join(QStringLiteral("\n  "))));
+    return false;
+}
+
+bool namesDataRoot(const QString& programDir, const QString& dataRoot)
+{
+    QString named;
+    return dataRootNamedBy(programDir, &named).isEmpty() &&
+           under(named, QStringLiteral(".")) == under(dataRoot, QStringLiteral("."));
+}
+
+bool programFolderOption(const QCommandLineParser& parser, QString* programDir, int* exitCode)
+{
+    const QString option = parser.value(QStringLiteral("program-dir"));
+    const platform::ProgramFolderSearch search =
+        platform::findProgramFolder(option, qEnvironmentVariable(platform::kProgramFolderVariable),
+                                    QCoreApplication::applicationDirPath());
+    if (!search.found) {
+        *exitCode = admincli::failed(platform::missingInstallationMessage(search));
+        return false;
+    }
+    *programDir = search.folder;
+    if (option.trimmed().isEmpty()) {
+        admincli::err() << "tarvolen-admin: using the installation of " << search.folder
+                        << " (found through " << sourceName(search.source) << ")\n";
+        admincli::err().flush();
+    }
+    return true;
+}
+
 bool dataRootOption(const QCommandLineParser& parser, QString* dataRoot, int* exitCode)
 {
-    if (!parser.isSet(QStringLiteral("data-root")) && isServerInstallation()) {
-        dataRoot->clear();
-        return true;
+    Located found;
+    if (!locate(parser, &found, exitCode))
+        return false;
+    *dataRoot = found.dataRoot;
+    return true;
+}
+
+QStringList exposedDatabases(const QString& programDir, const QString& dataRoot)
+{
+    QStringList files;
+    if (!programDir.isEmpty())
+        files << serPathFile(programDir);
+    if (!dataRoot.trimmed().isEmpty()) {
+        const QDir folder(under(dataRoot, QStringLiteral("DataBas")));
+        for (const QFileInfo& file : folder.entryInfoList(QDir::Files))
+            if (file.suffix().compare(QLatin1String("mdb"), Qt::CaseInsensitive) == 0)
+                files << file.filePath();
     }
-    return admincli::requireValue(parser, QStringLiteral("data-root"), dataRoot, exitCode);
+    QStringList exposed;
+    for (const QString& file : files) {
+        if (const QString problem = datastore::openToOthersProblem(file); !problem.isEmpty())
+            exposed << problem;
+    }
+    return exposed;
 }
 
 QString mainFile(const QString& dataRoot)
@@ -65,8 +221,14 @@ QString serPathFile(const QString& programDir)
 QString readYears(const QString& dataRoot, QList<CompanyYear>* years)
 {
     const QString file = mainFile(dataRoot);
-    if (!isDataSource(file) && !QFileInfo(file).isFile())
-        return QStringLiteral("no installation under %1: %2 does not exist").arg(dataRoot, file);
+    if (!isDataSource(file) && !QFileInfo(file).isFile()) {
+        // A folder closed to this user hides the file: said in words.
+        const QString why = datastore::fileAccessProblem(file, datastore::FileUse::Read);
+        return why.endsWith(QLatin1String("does not exist."))
+                   ? QStringLiteral("no installation under %1: %2 does not exist")
+                         .arg(dataRoot, file)
+                   : why;
+    }
     datastore::Connection con;
     if (const QString error = openFile(con, file); !error.isEmpty())
         return error;

@@ -34,9 +34,34 @@ QString readYears(const QString& dataRoot, QList<CompanyYear>* years);
 QString latestYear(const QString& dataRoot, const QString& company, CompanyYear* year,
                    QString* file);
 
-// --data-root's value; a server installation is found through its data sources and needs none.
-// False with *exitCode set when it is missing.
+// The options that name an installation: --data-root, --program-dir, --allow-world-readable.
+void addInstallationOptions(QCommandLineParser& parser);
+
+struct Located {
+    QString programDir; // the folder of SerPath.mdb the desk would use; empty when not found
+    QString dataRoot;   // empty on a server installation reached through its data sources
+    bool programDirGiven = false; // by --program-dir or TARVOLEN_PROGRAM_DIR
+};
+
+// Finds the installation a command works on: --data-root when given; else as the desk finds it
+// (--program-dir, TARVOLEN_PROGRAM_DIR, the tool's folder, the package's folder) and the data
+// root its SerPath.mdb names; else a server installation's data sources. Says on standard error
+// which installation it found. Refuses databases that every user of the computer can read
+// unless --allow-world-readable (or refuseExposed is false). False with *exitCode set when the
+// command ends here.
+bool locate(const QCommandLineParser& parser, Located* found, int* exitCode,
+            bool refuseExposed = true);
+// Whether the SerPath.mdb of that program folder leads the desk to that data root.
+bool namesDataRoot(const QString& programDir, const QString& dataRoot);
+// The program folder of a command that works on SerPath.mdb's folder: --program-dir, else found
+// as the desk finds it (and said). False with *exitCode set when there is none.
+bool programFolderOption(const QCommandLineParser& parser, QString* programDir, int* exitCode);
+// locate()'s data root alone.
 bool dataRootOption(const QCommandLineParser& parser, QString* dataRoot, int* exitCode);
+
+// The databases of an installation that others than their owner and group can read, each with
+// the command that closes it; empty when none.
+QStringList exposedDatabases(const QString& programDir, const QString& dataRoot);
 
 // Parses a command whose words (a sub-command, a name, a file) come before or among its
 // options; positional lists them for --help. Returns false with *exitCode set when the run ends

@@ -5,6 +5,7 @@
 #include "AdminCli.h"
 #include "AdminCommands.h"
 #include "AdminDb.h"
+#include "Centre.h"
 #include "Installation.h"
 #include "platform/Paths.h"
 
@@ -197,9 +198,8 @@ int admin::runCheck(const QStringList& arguments)
         "Reports what an installation lacks for the desk to work fast: tables, columns and "
         "the indexes this tool creates. With --fix adds the missing indexes (nothing else). "
         "Exits 0 when nothing is lacking (any more), 1 otherwise."));
+    admin::centre::addInstallationOptions(parser);
     parser.addOptions({
-        {QStringLiteral("data-root"), QStringLiteral("Data root (holds DataBas/)."),
-         QStringLiteral("DIR")},
         {QStringLiteral("company"), QStringLiteral("Only this company's year databases."),
          QStringLiteral("CODE")},
         {QStringLiteral("fix"), QStringLiteral("Add the missing indexes.")},
@@ -207,9 +207,10 @@ int admin::runCheck(const QStringList& arguments)
     int code = Done;
     if (!parse(parser, QStringLiteral("check"), arguments, &code))
         return code;
-    QString dataRoot;
-    if (!requireValue(parser, QStringLiteral("data-root"), &dataRoot, &code))
+    admin::centre::Located where;
+    if (!admin::centre::locate(parser, &where, &code, false))
         return code;
+    const QString dataRoot = where.dataRoot;
     const bool fix = parser.isSet(QStringLiteral("fix"));
 
     QList<Target> targets;
@@ -254,6 +255,15 @@ int admin::runCheck(const QStringList& arguments)
             }
         }
         stillLacking = stillLacking || unfixable > 0 || notAdded > 0;
+    }
+    // The users' passwords lie in these files: others than the group must not read them.
+    const bool ownsProgramDir = where.programDirGiven || !parser.isSet(QStringLiteral("data-root"));
+    const QStringList exposed =
+        admin::centre::exposedDatabases(ownsProgramDir ? where.programDir : QString(), dataRoot);
+    if (!exposed.isEmpty()) {
+        out() << "Open to every user of this computer:\n  " << exposed.join(QStringLiteral("\n  "))
+              << "\n";
+        stillLacking = true;
     }
     if (!fix && indexesLacking)
         out() << "Run again with --fix to add the missing indexes.\n";

@@ -6,6 +6,7 @@
 #include "Installation.h"
 #include "ServerInstallation.h"
 #include "datastore/WriteTransaction.h"
+#include "platform/Clock.h"
 #include "platform/DsnRegistry.h"
 
 #include <QCommandLineParser>
@@ -39,9 +40,8 @@ QString isoText(const QDate& date)
 
 void addYearOptions(QCommandLineParser& parser)
 {
+    admin::centre::addInstallationOptions(parser);
     parser.addOptions({
-        {QStringLiteral("data-root"), QStringLiteral("Data root (holds DataBas/)."),
-         QStringLiteral("DIR")},
         {QStringLiteral("name"), QStringLiteral("Name of the firm."), QStringLiteral("N")},
         {QStringLiteral("town"), QStringLiteral("Town or village of the firm."),
          QStringLiteral("T")},
@@ -277,6 +277,10 @@ int newYear(const QStringList& arguments)
                        "settings of its latest year and no receipts. The year starts the day "
                        "after the latest one ends and lasts a year unless told otherwise."));
     addYearOptions(parser);
+    parser.addOption({QStringLiteral("force"),
+                      QStringLiteral("Make a year that starts after today all the same: every "
+                                     "desk then works in it at once and refuses today's date "
+                                     "until it starts.")});
     QStringList words;
     int code = Done;
     if (!admin::centre::parseWords(parser, QStringLiteral("company new-year"),
@@ -307,6 +311,13 @@ int newYear(const QStringList& arguments)
     if (y.start <= latest.end)
         return failed(QStringLiteral("the new year must start after the latest one ends (%1)")
                           .arg(isoText(latest.end)));
+    // The desks always work in a company's latest year: made early, it would stop them weighing.
+    if (y.start > platform::today() && !parser.isSet(QStringLiteral("force")))
+        return failed(QStringLiteral("the year %1 to %2 starts after today (%3): every desk would "
+                                     "switch to it at once and refuse today's date (\"Please "
+                                     "Check Date\") until it starts. Make it on or after %1, or "
+                                     "give --force.")
+                          .arg(isoText(y.start), isoText(y.end), isoText(platform::today())));
     QList<CompanyYear> years;
     error = admin::centre::readYears(dataRoot, &years);
     if (error.isEmpty())
@@ -336,8 +347,7 @@ int list(const QStringList& arguments)
     parser.setApplicationDescription(
         QStringLiteral("Lists the companies as the desk offers them: each once, with its latest "
                        "year."));
-    parser.addOption({QStringLiteral("data-root"), QStringLiteral("Data root (holds DataBas/)."),
-                      QStringLiteral("DIR")});
+    admin::centre::addInstallationOptions(parser);
     QStringList words;
     int code = Done;
     QString dataRoot;

@@ -13,6 +13,7 @@
 #include <QVariant>
 #include <cmath>
 #include <functional>
+#include <sys/stat.h>
 
 namespace admin {
 namespace {
@@ -127,6 +128,8 @@ QString createDatabase(const QString& file, const QStringList& schema, const Fil
         true);
     if (!error.isEmpty())
         QFile::remove(file);
+    else
+        closeToOthers(file);
     return error;
 }
 
@@ -143,8 +146,10 @@ public:
         }
         const bool made = QDir().mkpath(path);
         for (const QString& p : missing) {
-            if (QFileInfo(p).isDir())
+            if (QFileInfo(p).isDir()) {
                 m_made.prepend(p);
+                closeToOthers(p);
+            }
         }
         return made && QFileInfo(path).isDir();
     }
@@ -322,6 +327,14 @@ QString textOf(const QVariant& value)
 }
 } // namespace
 
+bool closeToOthers(const QString& path)
+{
+    // Owner and group read and write; a folder is setgid, so that what the group's members
+    // make in it stays in the group.
+    const mode_t mode = QFileInfo(path).isDir() ? 02770 : 0660;
+    return ::chmod(QFile::encodeName(path).constData(), mode) == 0;
+}
+
 QString createSerPathDatabase(const QString& file, const QString& dataRoot)
 {
     if (dataRoot.trimmed().isEmpty())
@@ -408,6 +421,8 @@ QString initInstallation(const InitOptions& options, QString* summary)
         error = QStringLiteral("cannot create the folder %1").arg(programDir);
     else if (!folders.make(dataFolderOf(dataRoot)))
         error = QStringLiteral("cannot create the folder %1").arg(dataFolderOf(dataRoot));
+    else
+        closeToOthers(dataFolderOf(dataRoot));
     for (int i = 0; error.isEmpty() && i < files.size(); ++i) {
         const QString staged = files[i].staged();
         // Only an interrupted run of this tool leaves such a file.

@@ -10,7 +10,11 @@
 // text COLLATE NOCASE), plus the keys and indexes that keep it fast.
 namespace admin {
 
-// Each returns empty text on success, or what went wrong.
+// Opens a database file (0660) or its folder (2770) to its owner and group only: the users'
+// passwords lie in the files. False when the mode cannot be changed.
+bool closeToOthers(const QString& path);
+
+// Each returns empty text on success, or what went wrong. The files are closed to others.
 QString createSerPathDatabase(const QString& file, const QString& dataRoot);
 QString createMainDatabase(const QString& file);
 QString createCompanyDatabase(const QString& file);

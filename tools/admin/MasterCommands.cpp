@@ -44,9 +44,8 @@ QString tableOf(Kind kind)
 bool readTarget(QCommandLineParser& parser, const QString& command, const QStringList& arguments,
                 Target* target, int* code)
 {
+    admin::centre::addInstallationOptions(parser);
     parser.addOptions({
-        {QStringLiteral("data-root"), QStringLiteral("Data root (holds DataBas/)."),
-         QStringLiteral("DIR")},
         {QStringLiteral("company"),
          QStringLiteral("Company code (ComCode); its latest year is meant."),
          QStringLiteral("CODE")},

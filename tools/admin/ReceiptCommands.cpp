@@ -2,6 +2,7 @@
 // exported as CSV.
 #include "AdminCli.h"
 #include "AdminCommands.h"
+#include "Centre.h"
 #include "Installation.h"
 
 #include "datastore/Connection.h"
@@ -20,9 +21,6 @@ using namespace admincli;
 
 namespace {
 
-const QCommandLineOption kDataRoot(QStringLiteral("data-root"),
-                                   QStringLiteral("Data root (holds DataBas/)."),
-                                   QStringLiteral("DIR"));
 const QCommandLineOption kCompany(QStringLiteral("company"),
                                   QStringLiteral("Company code (ComCode); its latest year."),
                                   QStringLiteral("CODE"));
@@ -131,8 +129,8 @@ int runReportShift(const QStringList& arguments)
     parser.setApplicationDescription(
         QStringLiteral("Writes the shift report (routes, trucks, receipts, totals) of one date and "
                        "shift as PDF."));
-    parser.addOptions({kDataRoot,
-                       kCompany,
+    admin::centre::addInstallationOptions(parser);
+    parser.addOptions({kCompany,
                        {QStringLiteral("date"), QStringLiteral("Collection date (yyyy-MM-dd)."),
                         QStringLiteral("YYYY-MM-DD")},
                        kShift,
@@ -147,7 +145,7 @@ int runReportShift(const QStringList& arguments)
     QString pdf;
     QString shiftText;
     qint64 route = 0;
-    if (!requireValue(parser, QStringLiteral("data-root"), &dataRoot, &code) ||
+    if (!admin::centre::dataRootOption(parser, &dataRoot, &code) ||
         !requireValue(parser, QStringLiteral("company"), &request.company, &code) ||
         !dateOption(parser, QStringLiteral("date"), &request.date, &code) ||
         !requireValue(parser, QStringLiteral("shift"), &shiftText, &code) ||
@@ -193,9 +191,9 @@ int admin::runExportReceipts(const QStringList& arguments)
     parser.setApplicationDescription(QStringLiteral(
         "Exports the receipts of a period as UTF-8 CSV, one row a receipt, or with --summary one "
         "row per village and day."));
+    admin::centre::addInstallationOptions(parser);
     parser.addOptions(
-        {kDataRoot,
-         kCompany,
+        {kCompany,
          {QStringLiteral("from"), QStringLiteral("First collection date."), QStringLiteral("DATE")},
          {QStringLiteral("to"), QStringLiteral("Last collection date."), QStringLiteral("DATE")},
          kShift,
@@ -210,7 +208,7 @@ int admin::runExportReceipts(const QStringList& arguments)
     QString dataRoot;
     QString company;
     datastore::ReceiptFilter filter;
-    if (!requireValue(parser, QStringLiteral("data-root"), &dataRoot, &code) ||
+    if (!admin::centre::dataRootOption(parser, &dataRoot, &code) ||
         !requireValue(parser, QStringLiteral("company"), &company, &code) ||
         !dateOption(parser, QStringLiteral("from"), &filter.from, &code) ||
         !dateOption(parser, QStringLiteral("to"), &filter.to, &code) ||

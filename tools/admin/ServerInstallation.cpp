@@ -19,6 +19,27 @@ QString companyDsn(const QString& dbMst)
     return QStringLiteral("QUENMOOR_") + dbMst;
 }
 
+// Where the desks of this user find the server's password; never in odbc.ini.
+QString passwordNote(const ServerAddress& server)
+{
+    if (!server.password.isEmpty())
+        return QStringLiteral("  password        kept in ~/.pgpass (0600) for %1:%2 as %3")
+            .arg(server.host)
+            .arg(server.port)
+            .arg(server.user);
+    return QStringLiteral("  password        not kept: the desks of this user sign in to the "
+                          "server as PostgreSQL's tools do (~/.pgpass, PGPASSWORD)");
+}
+
+// The server named, with the password given on standard input if any.
+std::optional<ServerAddress> serverOf(const ServerInitOptions& options, QString* error)
+{
+    auto server = parseServerUrl(options.serverUrl, error);
+    if (server)
+        server->password = options.password;
+    return server;
+}
+
 // Runs a demo filler on a registered data source, in one transaction.
 QString fillThrough(const QString& dsn, const std::function<QString(datastore::Connection&)>& fill)
 {
@@ -67,8 +88,9 @@ struct Made {
 };
 
 // A data source written whole, or not at all (a half-written section would count as one).
-bool writeWholeServerDsn(const QString& dsn, const platform::ServerSource& source)
+bool writeWholeServerDsn(const QString& dsn, platform::ServerSource source)
 {
+    source.password.clear(); // the server's client library reads ~/.pgpass instead
     if (platform::writeServerDsn(dsn, source))
         return true;
     platform::removeDsn(dsn);
@@ -178,7 +200,7 @@ QString initServerInstallation(const ServerInitOptions& options, QString* summar
     if (options.join)
         return joinServerInstallation(options, summary);
     QString error;
-    const auto server = parseServerUrl(options.serverUrl, &error);
+    const auto server = serverOf(options, &error);
     if (!server)
         return error;
     QString programDir;
@@ -188,6 +210,7 @@ QString initServerInstallation(const ServerInitOptions& options, QString* summar
     const QDate today = options.today.isValid() ? options.today : QDate::currentDate();
     const QList<demo::Year> years = options.demo ? demo::years(today) : QList<demo::Year>();
 
+    QString passwordFile;
     Made made;
     made.server = *server;
     error =
@@ -204,6 +227,8 @@ QString initServerInstallation(const ServerInitOptions& options, QString* summar
         });
     if (error.isEmpty())
         error = writeSerPath(made, serPath, programDir, options.demo);
+    if (error.isEmpty() && !server->password.isEmpty())
+        error = rememberPassword(*server, &passwordFile);
     if (!error.isEmpty())
         return made.undoAfter(error);
     if (summary) {
@@ -219,6 +244,7 @@ QString initServerInstallation(const ServerInitOptions& options, QString* summar
                          .arg(made.dsns[i], made.databases[i]);
         if (options.demo)
             lines << demo::summary();
+        lines << passwordNote(*server);
         *summary = lines.join(QLatin1Char('\n'));
     }
     return QString();
@@ -233,7 +259,7 @@ bool namesDatabase(const QString& dsn, const platform::ServerSource& wanted)
     const platform::ServerSource named = platform::dsnServer(dsn);
     return named.host == wanted.host && named.port == wanted.port &&
            named.database == wanted.database && named.user == wanted.user &&
-           named.password == wanted.password;
+           named.password.isEmpty();
 }
 
 // What an existing data source names, for people.
@@ -276,7 +302,7 @@ QString readServerYears(const ServerAddress& server, QStringList* years)
 QString joinServerInstallation(const ServerInitOptions& options, QString* summary)
 {
     QString error;
-    const auto server = parseServerUrl(options.serverUrl, &error);
+    const auto server = serverOf(options, &error);
     if (!server)
         return error;
     if (options.demo)
@@ -287,6 +313,7 @@ QString joinServerInstallation(const ServerInitOptions& options, QString* summar
     if (error = newProgramFolder(options.programDir, &programDir); !error.isEmpty())
         return error;
 
+    QString passwordFile;
     Made made;
     made.server = *server;
     if (!writeWholeServerDsn(kMainDsn,
@@ -318,6 +345,8 @@ QString joinServerInstallation(const ServerInitOptions& options, QString* summar
         lines << QStringLiteral("  data source     %1 -> database %2%3")
                      .arg(dsn, year.database, replaced);
     }
+    if (error.isEmpty() && !server->password.isEmpty())
+        error = rememberPassword(*server, &passwordFile);
     if (!error.isEmpty())
         return made.undoAfter(error);
     if (summary) {
@@ -329,6 +358,7 @@ QString joinServerInstallation(const ServerInitOptions& options, QString* summar
                           .arg(server->user));
         lines.prepend(QStringLiteral("  program folder  %1 (SerPath.mdb)").arg(programDir));
         lines.prepend(QStringLiteral("Joined the server installation:"));
+        lines << passwordNote(*server);
         *summary = lines.join(QLatin1Char('\n'));
     }
     return QString();

@@ -104,20 +104,19 @@ const QString kUsersTable = QStringLiteral("Pass");
 struct Command {
     QCommandLineParser parser;
     QStringList words;
-    QString dataRoot;
+    admin::centre::Located where;
     int code = Done;
 
     bool parse(const QString& name, const QStringList& positional, const QStringList& arguments,
                const QString& description)
     {
         parser.setApplicationDescription(description);
-        parser.addOption({QStringLiteral("data-root"),
-                          QStringLiteral("Data root (holds DataBas/)."), QStringLiteral("DIR")});
+        admin::centre::addInstallationOptions(parser);
         return admin::centre::parseWords(parser, QStringLiteral("user ") + name, positional,
                                          arguments, &words, &code) &&
-               admin::centre::dataRootOption(parser, &dataRoot, &code);
+               admin::centre::locate(parser, &where, &code);
     }
-    QString mainFile() const { return admin::centre::mainFile(dataRoot); }
+    QString mainFile() const { return admin::centre::mainFile(where.dataRoot); }
 };
 
 QString checkInstallation(const QString& mainFile)
@@ -270,22 +269,20 @@ int list(const QStringList& arguments)
 int setOffered(const QStringList& arguments)
 {
     Command c;
-    c.parser.addOption({QStringLiteral("program-dir"),
-                        QStringLiteral("Folder of the program (holds SerPath.mdb); found as "
-                                       "the desk finds it when not given."),
-                        QStringLiteral("DIR")});
     if (!c.parse(QStringLiteral("set-offered"), {QStringLiteral("NAME")}, arguments,
                  QStringLiteral("Makes sign-in offer this user's name.")))
         return c.code;
-    // The folder the desk looks in, found by the desk's own rule when not given.
-    const QString programDir =
-        platform::findProgramFolder(c.parser.value(QStringLiteral("program-dir")),
-                                    qEnvironmentVariable(platform::kProgramFolderVariable),
-                                    QCoreApplication::applicationDirPath())
-            .folder;
-    const QString serPath = admin::centre::serPathFile(programDir);
-    if (!QFileInfo(serPath).isFile())
-        return failed(QStringLiteral("%1 does not exist").arg(serPath));
+    // The folder the desk looks in, found by the desk's own rule when not given; one that a
+    // guess found must belong to the data root named, or another centre's desk would change.
+    if (c.where.programDir.isEmpty())
+        return failed(QStringLiteral("no program folder with SerPath.mdb found; name it with "
+                                     "--program-dir"));
+    const QString serPath = admin::centre::serPathFile(c.where.programDir);
+    if (!c.where.programDirGiven && c.parser.isSet(QStringLiteral("data-root")) &&
+        !admin::centre::namesDataRoot(c.where.programDir, c.where.dataRoot))
+        return failed(QStringLiteral("%1 belongs to another installation than the data root %2; "
+                                     "name the desk's program folder with --program-dir")
+                          .arg(serPath, c.where.dataRoot));
     User user;
     // Sign-in offers the Users row's user only when that user may be offered.
     QString error =
@@ -303,7 +300,10 @@ int setOffered(const QStringList& arguments)
         });
     if (!error.isEmpty())
         return failed(error);
-    out() << QStringLiteral("Sign-in offers user %1 (id %2)\n").arg(user.name).arg(user.uid);
+    out() << QStringLiteral("Sign-in offers user %1 (id %2) in %3\n")
+                 .arg(user.name)
+                 .arg(user.uid)
+                 .arg(serPath);
     return Done;
 }
 } // namespace

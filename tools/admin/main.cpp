@@ -34,8 +34,10 @@ int main(int argc, char* argv[])
         return Done;
     }
     for (const admin::Command& known : admin::commands()) {
-        if (command == QLatin1String(known.name))
+        if (command == QLatin1String(known.name)) {
+            setCommand(command);
             return known.run(arguments);
+        }
     }
     return wrongUsage(QStringLiteral("unknown command \"%1\"").arg(command));
 }
