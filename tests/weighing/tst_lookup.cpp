@@ -2,6 +2,7 @@
 // and cancelling, pastes into its search boxes, and the indexed search against the grouped
 // statement it replaces.
 
+#include "formkit/PasteRules.h"
 #include "tst_window_fixture.h"
 
 #include "weighing/StatusArea.h"
@@ -288,11 +289,11 @@ private slots:
         if (drop) {
             QMimeData data;
             data.setText(pasted);
-            // Drops come only from a drag in progress; the panel's filter is handed one.
+            // Drops come only from a drag in progress; the window's paste guard is handed one.
             QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton,
                                Qt::NoModifier);
-            QObject* lookup = desk.field("fmVill");
-            QVERIFY(lookup->eventFilter(target, &dropped));
+            QObject* guard = desk.window->findChild<formkit::PasteGuard*>();
+            QVERIFY(guard && guard->eventFilter(target, &dropped));
         } else {
             QApplication::clipboard()->setText(pasted);
             QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
