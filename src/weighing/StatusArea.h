@@ -44,6 +44,7 @@ public:
 
 private:
     void refresh();
+    bool fits(const QString& line) const;
 
     QLabel* m_label;
     QString m_scale;

@@ -5,8 +5,10 @@
 
 #include "TestEnv.h"
 #include "weighing/CompanyWork.h"
+#include "weighing/StatusArea.h"
 #include "weighing/WindowBusy.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSignalSpy>
@@ -135,6 +137,26 @@ private slots:
         QTest::keyClicks(m_field, "12");
         QCOMPARE(m_field->text(), QString("12"));
         QVERIFY(m_window->close());
+    }
+
+    // The waiting notice beside the scale's state and the keys is never cut off at the line's
+    // edge, where the window's buttons stand.
+    void waitingNoticeStaysInView()
+    {
+        QLabel label(m_window.get());
+        label.setFont(QFont(QStringLiteral("Arial"), 8));
+        label.setGeometry(160, 409, 485, 30);
+        StatusArea status(&label);
+        status.setScaleState("scale: last reply 10:42:07 AM — network 192.168.1.20:5001, on request");
+        status.setKeyHints("F8 shift report");
+        status.setNotice(StatusArea::databaseWaitNotice());
+        const QStringList lines = label.text().split('\n');
+        QCOMPARE(lines.first(), StatusArea::databaseWaitNotice());
+        for (const QString& line : lines)
+            QVERIFY2(label.fontMetrics().horizontalAdvance(line) <= label.contentsRect().width(),
+                     qPrintable(line));
+        QVERIFY(lines.size() * label.fontMetrics().lineSpacing() <= label.contentsRect().height());
+        QCOMPARE(label.toolTip(), status.text());
     }
 };
 
