@@ -1,5 +1,6 @@
 #include "Connection.h"
 
+#include "FileAccess.h"
 #include "SqlFunctions.h"
 #include "WriteTransaction.h"
 #include "platform/DsnRegistry.h"
@@ -100,6 +101,13 @@ QSqlDatabase databaseFor(const QString& name, const QString& driver)
 
 Connection::OpenStatus Connection::openFile(const QString& file)
 {
+    // A file this user may not read is told in words (which file, which group), never as the
+    // engine's "unable to open database file" at the first statement.
+    const QString unreadable = fileAccessProblem(file, FileUse::Read);
+    if (!unreadable.isEmpty() && unreadable != openToOthersProblem(file)) {
+        m_lastError = unreadable;
+        return OpenStatus::NotAllowed;
+    }
     QSqlDatabase db = databaseFor(m_name, QStringLiteral("QSQLITE"));
     db.setDatabaseName(file);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kFileLockWait.count()));

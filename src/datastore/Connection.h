@@ -18,7 +18,8 @@ namespace datastore {
 // that server, with the server, user and password the data source names.
 class Connection {
 public:
-    enum class OpenStatus { Opened, AlreadyOpen, NoSuchDataSource, NoSuchFile, Failed };
+    // NotAllowed: this user may not read the file (lastError says why, in words).
+    enum class OpenStatus { Opened, AlreadyOpen, NoSuchDataSource, NoSuchFile, NotAllowed, Failed };
     enum class Engine { File, Server };
     // Other programs share the files; a statement waits this long for their locks rather than
     // fail at once (a window's reads wait shorter and try again, see PatientReads.h).

@@ -51,7 +51,11 @@ Result<> openConnection(Connection& con, const QString& failureMessage)
                      failureMessage + QStringLiteral("\n\n") + con.lastError());
     const bool missing = status == Connection::OpenStatus::NoSuchFile ||
                          status == Connection::OpenStatus::NoSuchDataSource;
-    return error(missing ? ErrorKind::MissingFile : ErrorKind::Other, failureMessage);
+    // A file the user may not use says why in words below the message.
+    const bool notAllowed = status == Connection::OpenStatus::NotAllowed;
+    return error(missing ? ErrorKind::MissingFile : ErrorKind::Other,
+                 notAllowed ? failureMessage + QStringLiteral("\n\n") + con.lastError()
+                            : failureMessage);
 }
 } // namespace
 } // namespace datastore

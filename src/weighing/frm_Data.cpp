@@ -124,6 +124,7 @@ bool frm_Data::Form_Load(const QDate& date, formkit::Shift shift)
     fillList(ui->cmbRoute, QStringLiteral("Mast_Routes"), QStringLiteral("RTType"),
              QStringLiteral("RTRefNo"), false, QStringLiteral(" Where RTInAct = 0"));
     loadStationSettings();
+    tellWhenReceiptsCannotBeStored();
     return true;
 }
 

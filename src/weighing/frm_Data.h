@@ -115,6 +115,9 @@ private:
                   const QString& keyColumn, bool numbered, const QString& clause);
     // The station settings, then the scale link they choose.
     void loadStationSettings();
+    // A company database this user may not write is told when the window opens, in words,
+    // before anyone types a receipt (frm_Data_Add.cpp).
+    void tellWhenReceiptsCannotBeStored();
     // The village the entry row is for; txtVCode's "Tag" mirrors its reference ("0": none).
     void chooseVillage(const std::optional<datastore::Village>& village);
     qint32 chosenVillageRef() const { return m_village ? m_village->refNo : 0; }

@@ -6,6 +6,7 @@
 #include "StatusArea.h"
 #include "ui_frm_Data.h"
 
+#include "datastore/FileAccess.h"
 #include "datastore/GenState.h"
 #include "datastore/Startup.h"
 #include "formkit/Combos.h"
@@ -214,4 +215,17 @@ void frm_Data::txtCans_LostFocus()
         QTimer::singleShot(0, this, [this] { formkit::Next_Focus(ui->txtCans); });
     }
     formkit::Fld_LostFocus(ui->txtCans, 0);
+}
+
+void frm_Data::tellWhenReceiptsCannotBeStored()
+{
+    // A server's rights are the server's: only a file is looked at here.
+    const QString file = datastore::Connection::fileFor(datastore::mstConnectionString());
+    if (file.isEmpty())
+        return;
+    const QString problem = datastore::fileAccessProblem(file, datastore::FileUse::ReadWrite);
+    if (problem.isEmpty() || problem == datastore::openToOthersProblem(file))
+        return;
+    platform::showMessage(problem);
+    m_status->setNotice(QStringLiteral("Receipts cannot be stored from this desk"));
 }
