@@ -3,64 +3,17 @@
 
 #include "Installation.h"
 #include "KeyboardDrive.h"
-#include "TestEnv.h"
 #include "WeighingWindow.h"
 #include "datastore/GenState.h"
-#include "dates/frm_Dates.h"
-#include "signin/frm_Gen_Pass.h"
-#include "weighing/frm_Data.h"
 
-#include <QApplication>
-#include <QLineEdit>
 #include <QPointer>
-#include <QProcess>
 #include <QTableWidget>
-#include <QtTest>
 #include <memory>
 
-using keyboard::focusName;
-using keyboard::keysTo;
+using namespace keyboard;
 
 namespace {
-constexpr int kScaleWait = 10000; // what the scale delivers comes when it comes; this bounds a hang
 const QDate kToday(2024, 3, 5);
-
-// The simulated scale: its printed lines collected, its platform loaded through its stdin.
-struct ScaleProcess {
-    explicit ScaleProcess(const QStringList& arguments)
-    {
-        process.start(testkit::toolPath("tarvolen-scale-sim"), arguments);
-    }
-    ~ScaleProcess()
-    {
-        process.terminate(); // as an operator ends it, so that it removes its serial link
-        if (!process.waitForFinished(kScaleWait))
-            process.kill();
-    }
-    // The rest of the last printed line that starts with prefix.
-    QString lineAfter(const QString& prefix)
-    {
-        output += QString::fromLocal8Bit(process.readAllStandardOutput());
-        QString found;
-        for (const QString& line : output.split('\n'))
-            if (line.startsWith(prefix))
-                found = line.mid(prefix.size()).trimmed();
-        return found;
-    }
-    QString tcpPort() { return lineAfter("listening ").section(':', -1); }
-    void place(const char* weight) { process.write(QByteArray(weight) + '\n'); }
-
-    QProcess process;
-    QString output;
-};
-
-bool fieldsInTurn(std::initializer_list<std::pair<const char*, QString>> fields)
-{
-    for (const auto& [name, text] : fields)
-        if (!keysTo(name, text))
-            return false;
-    return true;
-}
 
 QString scalarText(const QString& file, const QString& sql)
 {
@@ -81,7 +34,12 @@ class EndToEndTest : public QObject {
 private slots:
     void initTestCase() { wireWeighingWindow(); }
     void init();
-    void cleanup();
+    void cleanup()
+    {
+        closeDeskWindows(m_desk);
+        m_signIn.reset();
+        m_env.reset();
+    }
 
     void scaleOnRequest_data();
     void scaleOnRequest();
@@ -102,18 +60,9 @@ private:
     }
     // Signs in as the offered operator, picks the company in that row, today's morning shift.
     bool reachWeighingWindow(int companyRow, const QString& company);
-    // From the village code, picked through the lookup from the keys typed, to Enter on the cans.
     bool receiptUpToWeight(const QString& keys, const QString& code, const char* cans)
     {
-        return keysTo("txtVCode", {}, Qt::Key(keys.at(0).unicode())) && // opens the lookup
-               fieldsInTurn({{"txtItemCode", keys.mid(1)}}) &&
-               QTest::qWaitFor([] { return focusName() == "txtVCode"; }) &&
-               m_desk->findChild<QLineEdit*>("txtVCode")->text() == code &&
-               fieldsInTurn({{"txtVCode", ""},
-                             {"txtVName", ""},
-                             {"cmbAnimal", ""},
-                             {"cmbMilkType", ""},
-                             {"txtCans", cans}});
+        return keyboard::receiptUpToWeight(m_desk, keys, code, cans);
     }
     QString weight() const { return m_desk->findChild<QLineEdit*>("txtWeight")->text(); }
 
@@ -130,18 +79,6 @@ void EndToEndTest::init()
     m_env->setClock(QDateTime(kToday, QTime(9, 0, 0)));
 }
 
-void EndToEndTest::cleanup()
-{
-    if (m_desk)
-        m_desk->close(); // the window's unload closes the scale links
-    delete m_desk;
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (qobject_cast<frm_Dates*>(window) || qobject_cast<frm_Data*>(window))
-            delete window;
-    m_signIn.reset();
-    m_env.reset();
-}
-
 bool EndToEndTest::reachWeighingWindow(int companyRow, const QString& company)
 {
     m_signIn = std::make_unique<frm_Gen_Pass>();
@@ -155,10 +92,8 @@ bool EndToEndTest::reachWeighingWindow(int companyRow, const QString& company)
     if (!ok || !fieldsInTurn({{"fgLIst", ""}, {"dtpDate", ""}, {"cmbAP", ""}}) ||
         Gen_ComCode != company)
         return false;
-    return QTest::qWaitFor([this] {
-        m_desk = qobject_cast<frm_Data*>(QApplication::activeWindow());
-        return m_desk && !m_signIn->isVisible();
-    });
+    m_desk = deskAfter(m_signIn.get());
+    return m_desk;
 }
 
 void EndToEndTest::scaleOnRequest_data()
@@ -174,8 +109,7 @@ void EndToEndTest::scaleOnRequest()
     const QStringList link = serial ? QStringList{"--pty", m_env->configDir() + "/com1"}
                                     : QStringList{"--tcp", "127.0.0.1:0"};
     ScaleProcess scale(link + QStringList{"--weights", "56.5,61.2"});
-    QTRY_VERIFY_WITH_TIMEOUT(!scale.lineAfter(serial ? "pty " : "listening ").isEmpty(),
-                             kScaleWait);
+    QTRY_VERIFY_WITH_TIMEOUT(!scale.lineAfter(serial ? "pty " : "listening ").isEmpty(), kWait);
     const QString db = station("DAIRY1", serial ? 1 : 2, scale.tcpPort());
     const int refNo = scalarText(db, "SELECT MAX(RefNo) FROM Data_Wght").toInt();
     const int slNo = scalarText(db, "SELECT MAX(DlySlNo) FROM Data_Wght WHERE "
@@ -186,20 +120,14 @@ void EndToEndTest::scaleOnRequest()
     // the serial reply comes later, the focus stays and Tab goes on.
     const auto weighAndAdd = [serial, this](const char* expected) {
         return keysTo("cmdWeight") &&
-               QTest::qWaitFor([&] { return weight() == expected; }, kScaleWait) &&
+               QTest::qWaitFor([&] { return weight() == expected; }, kWait) &&
                (!serial || keysTo("cmdWeight", {}, Qt::Key_Tab)) && keysTo("cmdAdd");
     };
 
     QVERIFY(reachWeighingWindow(0, "DAIRY1"));
     auto* grid = m_desk->findChild<QTableWidget*>("fgLIst");
     const int routeRows = grid->rowCount();
-    QVERIFY(fieldsInTurn({{"cmbRoute", ""},
-                          {"txtTNo", "ka 05 mk 1234"},
-                          {"dtpSchTime", ""},
-                          {"dtpArrTime", ""},
-                          {"txtTruckKMR", "36.5"},
-                          {"txtTruckRecAmt", ""},
-                          {"txtTruckRemarks", "tyre changed"}}));
+    QVERIFY(truckFields("ka 05 mk 1234", "36.5", "tyre changed"));
     QVERIFY(receiptUpToWeight("12", "12", "2"));
     QVERIFY(weighAndAdd("56.5"));
     QCOMPARE(
@@ -208,7 +136,7 @@ void EndToEndTest::scaleOnRequest()
         (QStringList{QString::number(refNo + 1), QString::number(slNo + 1), "2024-03-05", "2", "1",
                      scalarText(db, village + "'12'"), "1", "2.0", "56.5", "KA 05 MK 1234", "36.5",
                      "tyre changed", "operator", "1", "09:00:00 AM"}));
-    QTRY_COMPARE_WITH_TIMEOUT(scale.lineAfter("clear "), QString("1"), kScaleWait);
+    QTRY_COMPARE_WITH_TIMEOUT(scale.lineAfter("clear "), QString("1"), kWait);
 
     // The focus is back on the village code, and the truck details went with the first receipt.
     QVERIFY(receiptUpToWeight("1", "10", "2"));
@@ -220,7 +148,7 @@ void EndToEndTest::scaleOnRequest()
     QCOMPARE((QStringList{grid->item(0, 0)->text(), grid->item(0, 6)->text(),
                           grid->item(1, 0)->text(), grid->item(1, 6)->text()}),
              (QStringList{QString::number(slNo + 2), "61.2", QString::number(slNo + 1), "56.5"}));
-    QTRY_COMPARE_WITH_TIMEOUT(scale.lineAfter("clear "), QString("2"), kScaleWait);
+    QTRY_COMPARE_WITH_TIMEOUT(scale.lineAfter("clear "), QString("2"), kWait);
     QTRY_COMPARE(focusName(), QString("txtVCode"));
     QCOMPARE(m_env->messageTexts(), (QStringList{"Successfully Added", "Successfully Added"}));
 }
@@ -240,29 +168,22 @@ void EndToEndTest::scaleContinuous()
     const QStringList link = serial ? QStringList{"--pty", m_env->configDir() + "/com1"}
                                     : QStringList{"--tcp", "127.0.0.1:0"};
     ScaleProcess scale(link + QStringList{"--mode", "continuous", "--stdin", "--weights", "12.5"});
-    QTRY_VERIFY_WITH_TIMEOUT(!scale.lineAfter(serial ? "pty " : "listening ").isEmpty(),
-                             kScaleWait);
+    QTRY_VERIFY_WITH_TIMEOUT(!scale.lineAfter(serial ? "pty " : "listening ").isEmpty(), kWait);
     const QString db = station("DAIRY2", serial ? 3 : 4, scale.tcpPort());
     const QString count = "SELECT COUNT(*) FROM Data_Wght";
     const int rowsBefore = scalarText(db, count).toInt();
 
     QVERIFY(reachWeighingWindow(1, "DAIRY2"));
     auto* add = m_desk->findChild<QWidget*>("cmdAdd");
-    QTRY_COMPARE_WITH_TIMEOUT(weight(), QString("12.5"), kScaleWait);
+    QTRY_COMPARE_WITH_TIMEOUT(weight(), QString("12.5"), kWait);
     QVERIFY(!add->isEnabled());
     // No route 1 here: the first route is picked.
     QVERIFY(keysTo("cmbRoute", {}, Qt::Key_Down));
-    QVERIFY(fieldsInTurn({{"cmbRoute", ""},
-                          {"txtTNo", ""},
-                          {"dtpSchTime", ""},
-                          {"dtpArrTime", ""},
-                          {"txtTruckKMR", ""},
-                          {"txtTruckRecAmt", ""},
-                          {"txtTruckRemarks", ""}}));
+    QVERIFY(truckFields());
     scale.place("0");
-    QTRY_VERIFY_WITH_TIMEOUT(add->isEnabled(), kScaleWait);
+    QTRY_VERIFY_WITH_TIMEOUT(add->isEnabled(), kWait);
     scale.place("40.5");
-    QTRY_COMPARE_WITH_TIMEOUT(weight(), QString("40.5"), kScaleWait);
+    QTRY_COMPARE_WITH_TIMEOUT(weight(), QString("40.5"), kWait);
     QVERIFY(receiptUpToWeight("4", "40", "1"));
     QVERIFY(keysTo("cmdAdd")); // straight on from the cans: the weight is in
     QCOMPARE(lastReceipt(db, "MWeight, RtRefNo, DlySlNo, TruckNo"),
@@ -270,17 +191,17 @@ void EndToEndTest::scaleContinuous()
     QTRY_COMPARE(focusName(), QString("txtVCode"));
 
     // The same can is still on the platform: shown again, but it cannot be added twice.
-    QTRY_COMPARE_WITH_TIMEOUT(weight(), QString("40.5"), kScaleWait);
+    QTRY_COMPARE_WITH_TIMEOUT(weight(), QString("40.5"), kWait);
     QVERIFY(!add->isEnabled());
     QVERIFY(receiptUpToWeight("41", "41", "1"));
     QCOMPARE(focusName(), QString("txtCans")); // a disabled Add cannot take the focus
     QTest::keyClick(add, Qt::Key_Return);
     QTest::keyClick(m_desk, Qt::Key_A, Qt::AltModifier);
     scale.place("0");
-    QTRY_VERIFY_WITH_TIMEOUT(add->isEnabled(), kScaleWait);
+    QTRY_VERIFY_WITH_TIMEOUT(add->isEnabled(), kWait);
     QCOMPARE(scalarText(db, count).toInt(), rowsBefore + 1);
     scale.place("38.5");
-    QTRY_COMPARE_WITH_TIMEOUT(weight(), QString("38.5"), kScaleWait);
+    QTRY_COMPARE_WITH_TIMEOUT(weight(), QString("38.5"), kWait);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier); // from the cans
     QTRY_COMPARE(focusName(), QString("txtVCode"));
     QCOMPARE(scalarText(db, count).toInt(), rowsBefore + 2);

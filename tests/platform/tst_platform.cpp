@@ -40,16 +40,6 @@ Child runChild(const QStringList& arguments)
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-// A later start asks the running copy to come to the front, as activatePreviousCopy does.
-void askToComeForward(const QString& name)
-{
-    QLocalSocket later;
-    later.connectToServer(name);
-    QVERIFY(later.waitForConnected(5000));
-    later.write("activate\n");
-    QVERIFY(later.waitForBytesWritten(5000));
-    later.disconnectFromServer();
-}
 } // namespace
 
 class PlatformTest : public QObject {
@@ -85,7 +75,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&other));
         other.hide();
 
-        askToComeForward(name);
+        QLocalSocket later; // a later start asks the copy to come forward
+        later.connectToServer(name);
+        QVERIFY(later.waitForConnected(5000));
+        later.write("activate\n");
+        QVERIFY(later.waitForBytesWritten(5000));
         QTRY_VERIFY(!(desk.windowState() & Qt::WindowMinimized));
         QCOMPARE(bool(desk.windowState() & Qt::WindowMaximized), maximised);
         QVERIFY(desk.isVisible());
