@@ -1,21 +1,14 @@
 // The village lookup: the keys and pastes that open it, which villages the search lists, picking
-// and cancelling, pastes into its search boxes, and the indexed search against the grouped
-// statement it replaces.
+// and cancelling, and pastes into its search boxes.
 
 #include "tst_window_fixture.h"
 
 #include "weighing/StatusArea.h"
-#include "weighing/VillageSearch.h"
 
 #include <QClipboard>
 #include <QMimeData>
 #include <QPushButton>
-#include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTableView>
-#include <algorithm>
 
 using windowtest::Desk;
 
@@ -301,82 +294,6 @@ private slots:
         QVERIFY2(noticeIs(desk, notice), qPrintable(desk.window->statusArea()->notice()));
         // The list follows what the box holds.
         QCOMPARE(listedRefs(desk).isEmpty(), !kept.isEmpty() && kept != "amb" && kept != "1");
-    }
-
-    void indexedSearchFindsTheGroupedRows()
-    {
-        Desk desk;
-        // Codes and names of random letters and digits in random case, with LIKE's wildcards.
-        QRandomGenerator random(20240305);
-        const auto text = [&random](int maxLength) {
-            const QString alphabet = "aAbBkK01 _%'";
-            QString t;
-            for (int i = 1 + int(random.bounded(maxLength)); i > 0; --i)
-                t += alphabet.at(int(random.bounded(int(alphabet.size()))));
-            return t;
-        };
-        const QVariantList inactive{0, 0, 0, 1, QVariant(), 2};
-        for (int ref = 1; ref <= 600; ++ref)
-            desk.addVillage(ref, text(4), text(6), 1 + int(random.bounded(3)),
-                            inactive.at(int(random.bounded(int(inactive.size())))));
-        // The codes in order as the database compares them, and the villages in any order.
-        const auto rowsOf = [](QSqlQuery& query) {
-            QStringList codes;
-            QList<int> refs;
-            while (query.next()) {
-                codes << query.value(0).toString().toLower();
-                refs << query.value(2).toInt();
-            }
-            std::sort(refs.begin(), refs.end());
-            return qMakePair(codes, refs);
-        };
-
-        // On the server the grouped statement says itself that case does not count.
-        const bool onServer = testkit::TestEnv::onServer();
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(onServer ? "QPSQL" : "QSQLITE", "grouped-vs-indexed");
-        if (onServer) {
-            const platform::ServerSource source = testkit::TestEnv::serverSourceFor(desk.db());
-            db.setHostName(source.host);
-            db.setPort(source.port);
-            db.setDatabaseName(source.database);
-            db.setUserName(source.user);
-        } else {
-            db.setDatabaseName(desk.db());
-        }
-        QVERIFY(db.open());
-        const QString groupedStatement =
-            onServer ? "SELECT VCode,VName,VRefNo,RtRefNo From Mast_Villages GROUP BY VCode,VName,"
-                       "VRefNo,RtRefNo,InAct having lower(substr( %1,1,%2  )) = lower('%3') And "
-                       "RtRefNo = %4 and InAct <>1 Order by lower(VCode)"
-                     : "SELECT VCode,VName,VRefNo,RtRefNo From Mast_Villages GROUP BY VCode,VName,"
-                       "VRefNo,RtRefNo,InAct having substr( %1,1,%2  ) = '%3' COLLATE NOCASE And "
-                       "RtRefNo = %4 and InAct <>1 Order by VCode";
-        const QStringList prefixes{"",  "a", "A", "ab", "AB", "aB0", "0",  "k1", "Kk",
-                                   "_", "%", "'", "a_", "b%", "'k",  "zz", "a b"};
-        int compared = 0;
-        for (int i = 0; i < 2 * 3 * int(prefixes.size()); ++i) {
-            const QString field = i % 2 ? "VName" : "VCode", prefix = prefixes[i / 6];
-            const int route = 1 + i / 2 % 3;
-            QSqlQuery grouped(db);
-            QVERIFY(grouped.exec(groupedStatement.arg(field)
-                                     .arg(prefix.size())
-                                     .arg(QString(prefix).replace("'", "''"))
-                                     .arg(route)));
-            QSqlQuery indexed(db);
-            QVERIFY(indexed.prepare(villagesearch::statement(field, onServer)));
-            indexed.bindValue(":route", route);
-            indexed.bindValue(":prefix", villagesearch::likePrefix(prefix));
-            QVERIFY2(indexed.exec(), qPrintable(indexed.lastError().text()));
-            const auto expected = rowsOf(grouped);
-            QVERIFY2(rowsOf(indexed) == expected,
-                     qPrintable(QString("%1 '%2' route %3").arg(field, prefix).arg(route)));
-            compared += expected.second.isEmpty() ? 0 : 1;
-        }
-        QVERIFY(compared > 40); // most prefixes found villages, so the comparison says something
-        db.close();
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase("grouped-vs-indexed");
     }
 };
 
