@@ -20,6 +20,27 @@ namespace {
 const QString kAdded = "Successfully Added";
 } // namespace
 
+// An entry row and what Add makes of it.
+struct AddCase {
+    int link;
+    QString unset; // a list left with no entry chosen
+    int village;
+    QString cans, weight, message;
+    QString focus; // empty: the focus stays on Add
+};
+Q_DECLARE_METATYPE(AddCase)
+
+// Keys typed into the cans field over "99", which entering the field selects, then Enter or
+// leaving the field.
+struct CansCase {
+    int link;
+    bool addArmed;
+    QString keys;
+    bool leave; // else Enter is pressed
+    QString text, focus;
+};
+Q_DECLARE_METATYPE(CansCase)
+
 class AddTest : public QObject {
     Q_OBJECT
 private:
@@ -94,59 +115,44 @@ private slots:
 
     void checks_data()
     {
-        QTest::addColumn<int>("link");
-        QTest::addColumn<QString>("unset"); // a list left with no entry chosen
-        QTest::addColumn<int>("village");
-        QTest::addColumn<QString>("cans");
-        QTest::addColumn<QString>("weight");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("focus"); // empty: the focus stays on Add
-        const auto row = [](const char* name, int link, QString unset, int village, QString cans,
-                            QString weight, QString message, QString focus) {
-            QTest::newRow(name) << link << unset << village << cans << weight << message << focus;
-        };
-        row("no route", 1, "cmbRoute", 0, "", "", "Select Route", "cmbRoute");
-        row("no village", 1, "", 0, "3", "100.0", "Select Village Code/Name", "txtVCode");
-        row("cans 0", 1, "", 17, "0", "100.0", "Enter Received Cans", "txtCans");
-        row("no weight in link 1: to Get Weight", 1, "", 17, "3", "", "Please Get Milk Weight",
-            "cmdWeight");
-        row("weight 0.0 in link 3: focus stays", 3, "", 17, "3", "0.0", "Please Get Milk Weight",
-            "");
-        row("135.1 on 3 cans", 1, "", 17, "3", "135.1", "Please Verify Cans", "txtCans");
-        row("135.0 on 3 cans, 45 a can: added", 1, "", 17, "3", "135.0", kAdded, "txtVCode");
-        row("added in link 3: Add disarmed", 3, "", 17, "3", "135.0", kAdded, "txtVCode");
+        QTest::addColumn<AddCase>("c");
+        const auto row = [](const char* name, AddCase c) { QTest::newRow(name) << c; };
+        row("no route", {1, "cmbRoute", 0, "", "", "Select Route", "cmbRoute"});
+        row("no village", {1, "", 0, "3", "100.0", "Select Village Code/Name", "txtVCode"});
+        row("cans 0", {1, "", 17, "0", "100.0", "Enter Received Cans", "txtCans"});
+        row("no weight in link 1: to Get Weight",
+            {1, "", 17, "3", "", "Please Get Milk Weight", "cmdWeight"});
+        row("weight 0.0 in link 3: focus stays",
+            {3, "", 17, "3", "0.0", "Please Get Milk Weight", ""});
+        row("135.1 on 3 cans", {1, "", 17, "3", "135.1", "Please Verify Cans", "txtCans"});
+        row("135.0 on 3 cans, 45 a can: added", {1, "", 17, "3", "135.0", kAdded, "txtVCode"});
+        row("added in link 3: Add disarmed", {3, "", 17, "3", "135.0", kAdded, "txtVCode"});
         // Stored without its types, a receipt would never be listed and the cans weighed again.
-        row("no animal type chosen", 1, "cmbAnimal", 17, "3", "135.0", "Select Animal Type",
-            "cmbAnimal");
-        row("no milk type chosen", 1, "cmbMilkType", 17, "3", "135.0", "Select Milk Type",
-            "cmbMilkType");
+        row("no animal type chosen",
+            {1, "cmbAnimal", 17, "3", "135.0", "Select Animal Type", "cmbAnimal"});
+        row("no milk type chosen",
+            {1, "cmbMilkType", 17, "3", "135.0", "Select Milk Type", "cmbMilkType"});
     }
     void checks()
     {
-        QFETCH(int, link);
-        QFETCH(QString, unset);
-        QFETCH(int, village);
-        QFETCH(QString, cans);
-        QFETCH(QString, weight);
-        QFETCH(QString, message);
-        QFETCH(QString, focus);
-        QVERIFY(openDesk(link));
-        fillEntry(cans, weight);
-        windowtest::pickVillage(m_desk->window.get(), village, "V17", "Hillside");
-        if (!unset.isEmpty())
-            field<QComboBox>(qPrintable(unset))->setCurrentIndex(-1);
+        QFETCH(AddCase, c);
+        QVERIFY(openDesk(c.link));
+        fillEntry(c.cans, c.weight);
+        windowtest::pickVillage(m_desk->window.get(), c.village, "V17", "Hillside");
+        if (!c.unset.isEmpty())
+            field<QComboBox>(qPrintable(c.unset))->setCurrentIndex(-1);
         m_desk->window->Enb(1); // the continuous link has read an empty platform
         pressAdd();
-        const bool added = message == kAdded;
-        QCOMPARE(messages(), QStringList{message});
+        const bool added = c.message == kAdded;
+        QCOMPARE(messages(), QStringList{c.message});
         QCOMPARE(m_desk->env.messages.first().title, QString(added ? "Tarvolen" : "Quenmoor"));
-        QCOMPARE(focused(), focus.isEmpty() ? QString("cmdAdd") : focus);
+        QCOMPARE(focused(), c.focus.isEmpty() ? QString("cmdAdd") : c.focus);
         QCOMPARE(receipts(), added ? 1 : 0);
         // The same load cannot be added twice in a continuous link.
-        QCOMPARE(field("cmdAdd")->isEnabled(), !added || link != 3);
+        QCOMPARE(field("cmdAdd")->isEnabled(), !added || c.link != 3);
         if (!added) // a refused Add clears nothing
             QCOMPARE(box("txtCans")->text() + box("txtWeight")->text() + box("txtVCode")->text(),
-                     cans + weight + "V17");
+                     c.cans + c.weight + "V17");
     }
 
     // The next village's code typed over a cleared row (after an Add, or after another route
@@ -287,49 +293,36 @@ private slots:
 
     void cansField_data()
     {
-        QTest::addColumn<int>("link");
-        QTest::addColumn<bool>("addArmed");
-        QTest::addColumn<QString>("keys"); // typed over "99", which entering the field selects
-        QTest::addColumn<bool>("leave");   // else Enter is pressed
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("focus");
-        const auto row = [](const char* name, int link, bool armed, QString keys, bool leave,
-                            QString text, QString focus) {
-            QTest::newRow(name) << link << armed << keys << leave << text << focus;
-        };
-        row("digits only, two at most; on to Get Weight", 1, true, "1a23", false, "12",
-            "cmdWeight");
-        row("Enter on 0 stays", 1, true, "0", false, "0", "txtCans");
-        row("link 3: on to Add", 3, true, "2", false, "2", "cmdAdd");
-        row("link 3, Add disarmed: stays", 3, false, "2", false, "2", "txtCans");
-        row("leaving 0: pulled back", 1, true, "0", true, "0", "txtCans");
-        row("leaving 4", 1, true, "4", true, "4", "txtVCode");
+        QTest::addColumn<CansCase>("c");
+        const auto row = [](const char* name, CansCase c) { QTest::newRow(name) << c; };
+        row("digits only, two at most; on to Get Weight",
+            {1, true, "1a23", false, "12", "cmdWeight"});
+        row("Enter on 0 stays", {1, true, "0", false, "0", "txtCans"});
+        row("link 3: on to Add", {3, true, "2", false, "2", "cmdAdd"});
+        row("link 3, Add disarmed: stays", {3, false, "2", false, "2", "txtCans"});
+        row("leaving 0: pulled back", {1, true, "0", true, "0", "txtCans"});
+        row("leaving 4", {1, true, "4", true, "4", "txtVCode"});
     }
     void cansField()
     {
-        QFETCH(int, link);
-        QFETCH(bool, addArmed);
-        QFETCH(QString, keys);
-        QFETCH(bool, leave);
-        QFETCH(QString, text);
-        QFETCH(QString, focus);
-        QVERIFY(openDesk(link));
-        m_desk->window->Enb(addArmed ? 1 : 2);
+        QFETCH(CansCase, c);
+        QVERIFY(openDesk(c.link));
+        m_desk->window->Enb(c.addArmed ? 1 : 2);
         QLineEdit* cans = box("txtCans");
         cans->setText("99");
         cans->setFocus();
         QCOMPARE(cans->selectedText(), QString("99"));
-        QTest::keyClicks(cans, keys);
-        QCOMPARE(cans->text(), text);
-        if (leave)
+        QTest::keyClicks(cans, c.keys);
+        QCOMPARE(cans->text(), c.text);
+        if (c.leave)
             box("txtVCode")->setFocus();
         else
             QTest::keyClick(cans, Qt::Key_Return);
         QApplication::processEvents();
-        QCOMPARE(focused(), focus);
+        QCOMPARE(focused(), c.focus);
         // Highlighted exactly while it holds the focus.
         QCOMPARE(formkit::backgroundOf(cans),
-                 focus == "txtCans" ? formkit::kHighlight : formkit::kNormal);
+                 c.focus == "txtCans" ? formkit::kHighlight : formkit::kNormal);
         QVERIFY(m_desk->env.messages.isEmpty());
     }
 };
