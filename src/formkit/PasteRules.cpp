@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <optional>
 
 namespace formkit {
 namespace {
@@ -97,31 +98,83 @@ void PasteGuard::guard(QLineEdit* box, TypingRule rule, const QString& caption)
     box->installEventFilter(this);
 }
 
+void PasteGuard::redirect(QLineEdit* box, Take take)
+{
+    m_redirected.insert(box, std::move(take));
+    box->installEventFilter(this);
+}
+
+namespace {
+// The text a key or the middle button pastes, or nothing when the event pastes nothing.
+std::optional<QString> pastedBy(QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
+            return std::nullopt;
+        return QGuiApplication::clipboard()->text();
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        // X11's selection, pasted by the middle button where the desktop has one.
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton ||
+            !QGuiApplication::clipboard()->supportsSelection())
+            return std::nullopt;
+        return QGuiApplication::clipboard()->text(QClipboard::Selection);
+    }
+    return std::nullopt;
+}
+} // namespace
+
 bool PasteGuard::eventFilter(QObject* watched, QEvent* event)
 {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (!box)
+        return false;
+    const auto redirect = m_redirected.constFind(watched);
+    if (redirect != m_redirected.constEnd())
+        return redirected(box, *redirect, event);
     const auto found = m_boxes.constFind(watched);
     if (found == m_boxes.constEnd())
         return false;
-    auto* box = static_cast<QLineEdit*>(watched);
-    switch (event->type()) {
-    case QEvent::KeyPress:
-        if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
-            return false;
-        pasteInto(box, *found, QGuiApplication::clipboard()->text());
-        return true;
-    case QEvent::MouseButtonRelease: {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() != Qt::MiddleButton ||
-            !QGuiApplication::clipboard()->supportsSelection())
-            return false;
-        pasteInto(box, *found, QGuiApplication::clipboard()->text(QClipboard::Selection));
+    if (const auto text = pastedBy(event)) {
+        pasteInto(box, *found, *text);
         return true;
     }
+    switch (event->type()) {
     case QEvent::ContextMenu:
         showMenu(box, *found, event);
         return true;
     case QEvent::Drop:
         return dropInto(box, *found, event);
+    default:
+        return false;
+    }
+}
+
+bool PasteGuard::redirected(QLineEdit* box, const Take& take, QEvent* event)
+{
+    if (const auto text = pastedBy(event)) {
+        take(*text);
+        return true;
+    }
+    switch (event->type()) {
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QMimeData* data = drop->mimeData();
+        take(data && data->hasText() ? data->text() : QString());
+        drop->acceptProposedAction();
+        return true;
+    }
+    case QEvent::ContextMenu: {
+        QMenu* menu = box->createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+            paste->disconnect();
+            connect(paste, &QAction::triggered, this,
+                    [take] { take(QGuiApplication::clipboard()->text()); });
+        }
+        menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
     default:
         return false;
     }

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class QLineEdit;
 class QMimeData;
@@ -38,8 +39,13 @@ PasteVerdict judgePaste(const QString& pasted, TypingRule rule, const QString& k
 class PasteGuard : public QObject {
     Q_OBJECT
 public:
+    using Take = std::function<void(const QString&)>;
+
     explicit PasteGuard(QObject* parent = nullptr) : QObject(parent) {}
     void guard(QLineEdit* box, TypingRule rule, const QString& caption);
+    // Every one of those ways hands the pasted text to take instead of the box, which keeps its
+    // own text (a field whose paste opens a lookup, or goes through checks of its own).
+    void redirect(QLineEdit* box, Take take);
 
 signals:
     void refused(const QString& reason);
@@ -57,7 +63,9 @@ private:
     bool pasteInto(QLineEdit* box, const Guarded& guarded, const QString& text);
     bool dropInto(QLineEdit* box, const Guarded& guarded, QEvent* event);
     void showMenu(QLineEdit* box, const Guarded& guarded, QEvent* event);
+    bool redirected(QLineEdit* box, const Take& take, QEvent* event);
     QHash<QObject*, Guarded> m_boxes;
+    QHash<QObject*, Take> m_redirected;
 };
 
 } // namespace formkit

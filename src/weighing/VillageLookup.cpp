@@ -7,18 +7,13 @@
 #include "formkit/Focus.h"
 #include "formkit/GridLayout.h"
 #include "formkit/KeyFilters.h"
+#include "formkit/PasteRules.h"
 #include "formkit/TextRules.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QDropEvent>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QMimeData>
 #include <QSignalBlocker>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
@@ -160,9 +155,6 @@ void VillageLookup::wireKeys()
     connect(f->cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
     connect(f->cmdCan, &QPushButton::clicked, this, [this] { cmdCan_Click(); });
 
-    // Installed after the field handlers, so that a paste is judged before anything else sees it.
-    f->txtItemCode->installEventFilter(this);
-    f->txtItemName->installEventFilter(this);
 }
 
 void VillageLookup::watchField(QLineEdit* field, From from,
@@ -274,59 +266,32 @@ void VillageLookup::cmdCan_Click()
 
 bool VillageLookup::eventFilter(QObject* watched, QEvent* event)
 {
-    auto* box = qobject_cast<QLineEdit*>(watched);
-    if (!box)
-        return false;
     const auto found = m_watched.constFind(watched);
-    if (found == m_watched.constEnd())
-        return pasted(box, event,
-                      [this, box](const QString& text) { pasteIntoSearchBox(box, text); });
-    const Watched opener = found.value();
-    // Keys, pastes and drops in the village code or name open the panel instead of editing it.
-    if (pasted(box, event, [this, opener](const QString& text) { openWithPaste(opener, text); }))
-        return true;
-    if (event->type() != QEvent::KeyPress)
+    if (found == m_watched.constEnd() || event->type() != QEvent::KeyPress)
         return false;
+    // Keys in the village code or name open the panel instead of editing it.
     const auto* key = static_cast<QKeyEvent*>(event);
     const QString text = villagesearch::openingText(*key);
     if (text.isEmpty()) {
         // A key held with Alt is an access key or nothing; it neither opens nor types.
         return (key->modifiers() & Qt::AltModifier) && !key->text().isEmpty();
     }
+    const Watched opener = found.value();
     open(opener.from, text, opener.route());
     return true;
 }
 
-// A paste shortcut, a drop or the context menu's Paste: the text goes to take instead of the box.
-bool VillageLookup::pasted(QLineEdit* box, QEvent* event,
-                           const std::function<void(const QString&)>& take)
+void VillageLookup::usePasteGuard(formkit::PasteGuard* guard)
 {
-    switch (event->type()) {
-    case QEvent::KeyPress:
-        if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste))
-            return false;
-        take(QApplication::clipboard()->text());
-        return true;
-    case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        const QMimeData* data = drop->mimeData();
-        take(data && data->hasText() ? data->text() : QString());
-        drop->acceptProposedAction();
-        return true;
+    // A paste or drop into the village code or name opens the panel with it; one into a search
+    // box goes in as typing would have entered it.
+    for (auto watched = m_watched.constBegin(); watched != m_watched.constEnd(); ++watched) {
+        const Watched opener = watched.value();
+        guard->redirect(static_cast<QLineEdit*>(watched.key()),
+                        [this, opener](const QString& text) { openWithPaste(opener, text); });
     }
-    case QEvent::ContextMenu: {
-        std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
-        if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-            paste->disconnect();
-            connect(paste, &QAction::triggered, this,
-                    [take] { take(QApplication::clipboard()->text()); });
-        }
-        menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
-        return true;
-    }
-    default:
-        return false;
-    }
+    for (QLineEdit* box : {ui->txtItemCode, ui->txtItemName})
+        guard->redirect(box, [this, box](const QString& text) { pasteIntoSearchBox(box, text); });
 }
 
 QString VillageLookup::captionOf(const QLineEdit* box) const

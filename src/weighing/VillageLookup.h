@@ -21,6 +21,7 @@ class VillageLookup;
 }
 namespace formkit {
 class FieldEvents;
+class PasteGuard;
 }
 namespace weighing {
 class CompanyWork;
@@ -44,6 +45,9 @@ public:
 
     // The window's work, through which the panel reads the company year.
     void setCompanyWork(weighing::CompanyWork* work) { m_work = work; }
+    // The window's paste guard: every way of pasting into the watched fields and the search
+    // boxes goes through the panel (after watchField).
+    void usePasteGuard(formkit::PasteGuard* guard);
 
     // The village code or name field whose keys and pastes open the panel; route() gives the
     // key of the route chosen at that moment, none when no route is chosen.
@@ -79,7 +83,6 @@ private:
     void search(const QString& field, const QString& text);
     void showVillages(QSqlQuery&& villages);
     void pick(const datastore::Village& village);
-    bool pasted(QLineEdit* box, QEvent* event, const std::function<void(const QString&)>& take);
     QString captionOf(const QLineEdit* box) const;
     void openWithPaste(const Watched& opener, const QString& pasted);
     void pasteIntoSearchBox(QLineEdit* box, const QString& pasted);

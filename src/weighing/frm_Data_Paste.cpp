@@ -1,6 +1,7 @@
 #include "frm_Data.h"
 
 #include "StatusArea.h"
+#include "VillageLookup.h"
 #include "ui_frm_Data.h"
 
 #include "formkit/PasteRules.h"
@@ -10,17 +11,17 @@
 using formkit::TypingRule;
 
 // Pasted or dropped text obeys the rules typed text obeys; a refused paste says why in the
-// status line, and the next paste that goes in takes the notice away again. The village fields
-// are left out: a paste there opens the village lookup.
+// status line, and the next paste that goes in takes the notice away again. One guard for the
+// whole window: a paste into the village fields opens the village lookup with it.
 void frm_Data::wirePaste()
 {
     auto* guard = new formkit::PasteGuard(this);
+    ui->fmVill->usePasteGuard(guard);
     guard->guard(ui->txtTNo, TypingRule::Capitals, QStringLiteral("Truck Number"));
     guard->guard(ui->txtTruckKMR, TypingRule::Decimal, QStringLiteral("Trip KMs"));
     guard->guard(ui->txtTruckRecAmt, TypingRule::Decimal, QStringLiteral("Recovery Amount"));
     guard->guard(ui->txtTruckRemarks, TypingRule::AnyText, QStringLiteral("Remarks"));
     guard->guard(ui->txtCans, TypingRule::Numeric, QStringLiteral("Cans Recd."));
-    // The lookup's search boxes guard their own pastes (VillageLookup).
 
     auto told = std::make_shared<QString>();
     connect(guard, &formkit::PasteGuard::refused, this, [this, told](const QString& reason) {

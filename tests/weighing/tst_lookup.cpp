@@ -1,6 +1,7 @@
 // The village lookup: the keys and pastes that open it, which villages the search lists, picking
 // and cancelling, and pastes into its search boxes.
 
+#include "formkit/PasteRules.h"
 #include "tst_window_fixture.h"
 
 #include "weighing/StatusArea.h"
@@ -263,11 +264,11 @@ private slots:
         if (drop) {
             QMimeData data;
             data.setText(pasted);
-            // Drops come only from a drag in progress; the panel's filter is handed one.
+            // Drops come only from a drag in progress; the window's paste guard is handed one.
             QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton,
                                Qt::NoModifier);
-            QObject* lookup = desk.field("fmVill");
-            QVERIFY(lookup->eventFilter(target, &dropped));
+            QObject* guard = desk.window->findChild<formkit::PasteGuard*>();
+            QVERIFY(guard && guard->eventFilter(target, &dropped));
         } else {
             QApplication::clipboard()->setText(pasted);
             QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);

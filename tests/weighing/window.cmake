@@ -10,3 +10,10 @@ tarvolen_test(tst_paste SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_paste.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_window_fixture.h LIBS tvweighing)
 # The window's one way of waiting for its database work.
 tarvolen_test(tst_companywork SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_companywork.cpp LIBS tvweighing)
+# The middle button's selection paste needs a real display: run under Xvfb.
+add_executable(tst_paste_x11 ${CMAKE_CURRENT_LIST_DIR}/tst_paste_x11.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tst_window_fixture.h)
+target_link_libraries(tst_paste_x11 PRIVATE testkit Qt6::Test tvweighing)
+add_test(NAME tst_paste_x11 COMMAND xvfb-run -a $<TARGET_FILE:tst_paste_x11>)
+set_tests_properties(tst_paste_x11 PROPERTIES TIMEOUT 120
+  ENVIRONMENT "QT_QPA_PLATFORM=xcb;TARVOLEN_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
