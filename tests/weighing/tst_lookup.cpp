@@ -50,6 +50,16 @@ QList<int> listedRefs(const Desk& desk)
 }
 } // namespace
 
+// The panel opened from a village field, then a pick or a cancel.
+struct Pick {
+    QString opener;
+    QString keys;    // typed into the opener, then into the search box
+    QString actions; // keys where the focus is, or buttons
+    int village;     // in the entry row afterwards; 0: none
+    QString change;  // made after listing
+};
+Q_DECLARE_METATYPE(Pick)
+
 // A key or a paste in a village field, and what comes of it.
 struct FieldKey {
     QString field;
@@ -107,48 +117,38 @@ private slots:
 
     void pickOrCancel_data()
     {
-        QTest::addColumn<QString>("opener");
-        QTest::addColumn<QString>("keys");    // typed into the opener, then into the search box
-        QTest::addColumn<QString>("actions"); // keys where the focus is, or buttons
-        QTest::addColumn<int>("village");     // in the entry row afterwards; 0: none
-        QTest::addColumn<QString>("change");  // made after listing
-        const auto row = [](const char* name, QString opener, QString keys, QString actions,
-                            int village, QString change = QString()) {
-            QTest::newRow(name) << opener << keys << actions << village << change;
-        };
-        row("Enter in the name box picks the first", "txtVName", "AMB", "Enter", 1);
-        row("Down into the list, second row", "txtVName", "amb", "Down Down Enter", 2);
-        row("OK button", "txtVName", "five", "cmdOk", 8);
-        row("the pick reads the village as it is now", "txtVCode", "O", "Enter", 6,
-            "UPDATE Mast_Villages SET VCode = 'X9', VName = 'Renamed' WHERE VRefNo = 6");
-        row("village removed after listing clears the row", "txtVCode", "O", "Enter", 0,
-            "DELETE FROM Mast_Villages WHERE VRefNo = 6");
-        row("Cancel button keeps the earlier pick", "txtVName", "a", "cmdCan", 7);
-        row("Enter on Cancel", "txtVCode", "a", "cmdCan Enter", 7);
-        row("Esc in the search box", "txtVName", "a", "Esc", 7);
+        QTest::addColumn<Pick>("c");
+        const auto row = [](const char* name, Pick c) { QTest::newRow(name) << c; };
+        row("Enter in the name box picks the first", {"txtVName", "AMB", "Enter", 1, {}});
+        row("Down into the list, second row", {"txtVName", "amb", "Down Down Enter", 2, {}});
+        row("OK button", {"txtVName", "five", "cmdOk", 8, {}});
+        row("the pick reads the village as it is now",
+            {"txtVCode", "O", "Enter", 6,
+             "UPDATE Mast_Villages SET VCode = 'X9', VName = 'Renamed' WHERE VRefNo = 6"});
+        row("village removed after listing clears the row",
+            {"txtVCode", "O", "Enter", 0, "DELETE FROM Mast_Villages WHERE VRefNo = 6"});
+        row("Cancel button keeps the earlier pick", {"txtVName", "a", "cmdCan", 7, {}});
+        row("Enter on Cancel", {"txtVCode", "a", "cmdCan Enter", 7, {}});
+        row("Esc in the search box", {"txtVName", "a", "Esc", 7, {}});
     }
     void pickOrCancel()
     {
-        QFETCH(QString, opener);
-        QFETCH(QString, keys);
-        QFETCH(QString, actions);
-        QFETCH(int, village);
-        QFETCH(QString, change);
+        QFETCH(Pick, c);
         Desk desk;
         seedVillages(desk);
         windowtest::pickVillage(desk.window.get(), 7, "5%A", "Fifty%Pct"); // an earlier pick
-        desk.box(opener)->setFocus();
-        QTest::keyClick(desk.box(opener), keys.at(0).toLatin1());
-        QTest::keyClicks(QApplication::focusWidget(), keys.mid(1));
+        desk.box(c.opener)->setFocus();
+        QTest::keyClick(desk.box(c.opener), c.keys.at(0).toLatin1());
+        QTest::keyClicks(QApplication::focusWidget(), c.keys.mid(1));
         QVERIFY(!listedRefs(desk).isEmpty());
-        if (!change.isEmpty())
-            desk.exec(change);
+        if (!c.change.isEmpty())
+            desk.exec(c.change);
         const QMap<QString, Qt::Key> named{
             {"Enter", Qt::Key_Return}, {"Down", Qt::Key_Down}, {"Esc", Qt::Key_Escape}};
-        for (const QString& action : actions.split(' ')) {
+        for (const QString& action : c.actions.split(' ')) {
             if (named.contains(action))
                 QTest::keyClick(QApplication::focusWidget(), named[action]);
-            else if (actions.contains(' ')) // focus the button to press a key on it
+            else if (c.actions.contains(' ')) // focus the button to press a key on it
                 desk.field(action)->setFocus();
             else
                 desk.field<QPushButton>(action)->click();
@@ -157,11 +157,12 @@ private slots:
         const QString row = "SELECT VCode || '|' || VName FROM Mast_Villages WHERE VRefNo = ";
         QVERIFY(desk.field("fmVill")->isHidden());
         const QString shown = desk.box("txtVCode")->text() + '|' + desk.box("txtVName")->text();
-        const QVariant stored = desk.env.scalar(desk.db(), row + QString::number(village));
-        QCOMPARE(shown, village ? stored.toString() : "|");
-        QCOMPARE(desk.box("txtVCode")->property("Tag").toString(), QString::number(village));
+        const QVariant stored = desk.env.scalar(desk.db(), row + QString::number(c.village));
+        QCOMPARE(shown, c.village ? stored.toString() : "|");
+        QCOMPARE(desk.box("txtVCode")->property("Tag").toString(), QString::number(c.village));
         // A pick goes back to the field that opened the panel; a cancel to the code field.
-        QCOMPARE(desk.focused(), actions.contains("Can") || actions == "Esc" ? "txtVCode" : opener);
+        QCOMPARE(desk.focused(),
+                 c.actions.contains("Can") || c.actions == "Esc" ? "txtVCode" : c.opener);
         QVERIFY(desk.env.messages.isEmpty());
     }
 
