@@ -35,12 +35,11 @@ protected:
 // (answer runs from the event loop once the request is out).
 class FakeRequestLink : public scale::RequestLink {
 public:
-    FakeRequestLink(bool framed, QObject* parent) : RequestLink(parent), m_framed(framed) {}
+    using RequestLink::RequestLink;
     QString describe() const override { return QStringLiteral("fake scale, on request"); }
     void reply(const QByteArray& bytes) { gather(bytes); }
 
     std::function<void(FakeRequestLink&)> answer;
-    std::chrono::milliseconds wait{200};
     int requests = 0;
 
 protected:
@@ -51,14 +50,11 @@ protected:
             QTimer::singleShot(0, this, [this] { answer(*this); });
         return true;
     }
-    std::chrono::milliseconds answerWait() const override { return wait; }
+    std::chrono::milliseconds answerWait() const override { return std::chrono::milliseconds(200); }
     scale::Record readReply(const QString& reply) const override
     {
-        return m_framed ? scale::framedRecord(reply) : scale::readRecord(reply);
+        return scale::readRecord(reply);
     }
-
-private:
-    bool m_framed;
 };
 
 } // namespace scaletest

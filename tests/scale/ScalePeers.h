@@ -54,20 +54,9 @@ public:
             QCOMPARE(::write(m_master, data.constData(), size_t(data.size())),
                      ssize_t(data.size()));
     }
-    // Prints readings on its own, one every interval, taking the next of the list each time
-    // (the last one stays).
-    void stream(QList<QByteArray> readings, int intervalMs)
-    {
-        m_stream.disconnect();
-        connect(&m_stream, &QTimer::timeout, this, [this, readings]() mutable {
-            write(readings.size() > 1 ? readings.takeFirst() : readings.first());
-        });
-        m_stream.start(intervalMs);
-    }
     // The adapter is pulled out: the line hangs up and the device is gone.
     void unplug()
     {
-        m_stream.stop();
         if (m_slave >= 0)
             ::close(m_slave);
         if (m_master >= 0)
@@ -83,7 +72,6 @@ public:
 private:
     int m_master = -1;
     int m_slave = -1;
-    QTimer m_stream;
 };
 
 // The network scale's host; it answers each "05E" with the next reply (on request) and keeps

@@ -1,9 +1,10 @@
-# The weighing window: shift context, receipts grid and keys; the village lookup.
+# The weighing window: shift context, receipts grid, keys and the F8 shift report; the village
+# lookup.
 foreach(_t tst_window tst_lookup)
   tarvolen_test(${_t} SERVER SOURCES ${CMAKE_CURRENT_LIST_DIR}/${_t}.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tst_window_fixture.h LIBS tvweighing)
 endforeach()
-target_link_libraries(tst_window PRIVATE tvscale Qt6::Network)
+target_link_libraries(tst_window PRIVATE tvscale Qt6::Network Qt6::PrintSupport)
 # Pasting and dropping into the window's text fields.
 tarvolen_test(tst_paste SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_paste.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tst_window_fixture.h LIBS tvweighing)
