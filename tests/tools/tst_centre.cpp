@@ -11,13 +11,6 @@ using admintest::filesUnder;
 using admintest::runAdmin;
 using testkit::TestEnv;
 
-namespace {
-QString text(const QString& file, const QString& sql)
-{
-    return TestEnv::scalar(file, sql).toString();
-}
-} // namespace
-
 class CentreTest : public QObject {
     Q_OBJECT
 private slots:
@@ -88,18 +81,18 @@ private slots:
         // The next year starts empty of receipts; the list shows each company once, at its
         // latest year.
         TestEnv::exec(file, "INSERT INTO Data_Wght (RefNo, RefDate) VALUES (1, '2024-05-05')");
-        QCOMPARE(company({"add", "A1", "--name", "First", "--year-start", "2024-01-01",
-                          "--year-end", "2024-12-31"})
-                     .exitCode,
-                 0);
+        QVERIFY(company({"add", "A1", "--name", "First", "--year-start", "2024-01-01", "--year-end",
+                         "2024-12-31"})
+                    .exitCode == 0);
         const auto next = company({"new-year", "GV", "--name", "Green Union"});
-        QVERIFY2(next.out.contains("(2025-04-01 to 2026-03-31)"), qPrintable(next.out + next.err));
+        QVERIFY2(next.exitCode == 0, qPrintable(next.err));
         QCOMPARE(text(m_env->companyFile("gv_2025"), "SELECT COUNT(*) FROM Data_Wght"), "0");
         const QStringList lines = company({"list"}).out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2);
         QVERIFY2(lines[0].startsWith("A1 \"First\""), qPrintable(lines[0]));
-        QVERIFY2(lines[1].startsWith("gv \"Green Union\", Hilltown, year 2 (2025-04-01 to 2026-03-31)"),
-                 qPrintable(lines[1]));
+        QVERIFY2(
+            lines[1].startsWith("gv \"Green Union\", Hilltown, year 2 (2025-04-01 to 2026-03-31)"),
+            qPrintable(lines[1]));
     }
 
     // Found as the desk finds it and said; refused in one line with nothing written; closed to
@@ -225,6 +218,10 @@ private slots:
 
 private:
     QString main() const { return m_env->mainFile(); }
+    static QString text(const QString& file, const QString& sql)
+    {
+        return TestEnv::scalar(file, sql).toString();
+    }
     admintest::Run user(const QStringList& arguments, const QByteArray& input = {})
     {
         QStringList all =
