@@ -1,13 +1,10 @@
 // Where the desk and its tools look for their installation, and the desk's command line.
 
 #include "CommandLine.h"
-#include "TestEnv.h"
 #include "platform/Paths.h"
-#include "platform/ProgramEnd.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -23,15 +20,11 @@ private slots:
     void init();
     void findsFolderInOrder_data();
     void findsFolderInOrder();
-    void messageNamesWhereItLooked_data();
-    void messageNamesWhereItLooked();
     void readsDeskArguments_data();
     void readsDeskArguments();
-    void wrongUsageWithoutDisplay();
 
 private:
-    // Folders "option", "variable", "own" and "installed"; those named get a SerPath.mdb.
-    void installIn(const QStringList& holding);
+    // Folders "option", "variable", "own" and "installed", made empty for each case.
     QString folder(const QString& name) const
     {
         return name.isEmpty() ? QString() : m_dir->path() + "/" + name;
@@ -52,14 +45,8 @@ void ProgramFolderTest::init()
         QDir().mkpath(folder(name));
 }
 
-void ProgramFolderTest::installIn(const QStringList& holding)
-{
-    for (const QString& name : holding) {
-        QFile file(folder(name) + (name == "own" ? "/serpath.MDB" : "/SerPath.mdb"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-}
-
+// Where no installation is found, the message names the folder searched and why it was chosen,
+// and no folder it passed over.
 void ProgramFolderTest::findsFolderInOrder_data()
 {
     QTest::addColumn<QString>("option");
@@ -67,29 +54,29 @@ void ProgramFolderTest::findsFolderInOrder_data()
     QTest::addColumn<QStringList>("holding");
     QTest::addColumn<Source>("source");
     QTest::addColumn<QString>("chosen");
-    QTest::addColumn<bool>("found");
+    QTest::addColumn<QStringList>("named"); // in the message; empty: found
+    QTest::addColumn<QStringList>("notNamed");
+    const auto row = [](const char* name, const QString& option, const QString& variable,
+                        const QStringList& holding, Source source, const QString& chosen,
+                        const QStringList& named = {}, const QStringList& notNamed = {}) {
+        QTest::newRow(name) << option << variable << holding << source << chosen << named
+                            << notNamed;
+    };
     const QStringList all{"option", "variable", "own", "installed"};
-    QTest::newRow("option first") << "option"
-                                  << "variable" << all << Source::Option << "option" << true;
-    QTest::newRow("option without installation is not passed over")
-        << "option"
-        << "variable" << QStringList{"variable", "own", "installed"} << Source::Option << "option"
-        << false;
-    QTest::newRow("variable without option")
-        << ""
-        << "variable" << all << Source::Variable << "variable" << true;
-    QTest::newRow("variable without installation is not passed over")
-        << ""
-        << "variable" << QStringList{"own", "installed"} << Source::Variable << "variable" << false;
-    QTest::newRow("own folder holding SerPath.mdb, any letter case")
-        << ""
-        << "" << QStringList{"own", "installed"} << Source::OwnFolder << "own" << true;
-    QTest::newRow("installed folder when the own one holds none")
-        << ""
-        << "" << QStringList{"installed"} << Source::Installed << "installed" << true;
-    QTest::newRow("nothing anywhere")
-        << ""
-        << "" << QStringList{} << Source::Installed << "installed" << false;
+    row("option first", "option", "variable", all, Source::Option, "option");
+    row("option without installation is not passed over", "option", "variable",
+        {"variable", "own", "installed"}, Source::Option, "option", {"/option,", "--program-dir"},
+        {"/variable", "/own"});
+    row("variable without option", "", "variable", all, Source::Variable, "variable");
+    row("variable without installation is not passed over", "", "variable", {"own", "installed"},
+        Source::Variable, "variable", {"/variable,", "named by TARVOLEN_PROGRAM_DIR"},
+        {"/option", "/own"});
+    row("own folder holding SerPath.mdb, any letter case", "", "", {"own", "installed"},
+        Source::OwnFolder, "own");
+    row("installed folder when the own one holds none", "", "", {"installed"}, Source::Installed,
+        "installed");
+    row("nothing anywhere", "", "", {}, Source::Installed, "installed", {"/own ", "/installed."},
+        {"/option", "/variable"});
 }
 
 void ProgramFolderTest::findsFolderInOrder()
@@ -99,39 +86,18 @@ void ProgramFolderTest::findsFolderInOrder()
     QFETCH(QStringList, holding);
     QFETCH(Source, source);
     QFETCH(QString, chosen);
-    QFETCH(bool, found);
-    installIn(holding);
+    QFETCH(QStringList, named);
+    QFETCH(QStringList, notNamed);
+    for (const QString& name : holding) // the own folder's in other letter case
+        QVERIFY(QFile(folder(name) + (name == "own" ? "/serpath.MDB" : "/SerPath.mdb"))
+                    .open(QIODevice::WriteOnly));
     const ProgramFolderSearch search = find(option, variable);
     QCOMPARE(search.source, source);
     QCOMPARE(search.folder, folder(chosen));
-    QCOMPARE(search.found, found);
-}
-
-void ProgramFolderTest::messageNamesWhereItLooked_data()
-{
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<QString>("variable");
-    QTest::addColumn<QStringList>("named");
-    QTest::addColumn<QStringList>("notNamed");
-    QTest::newRow("option") << "option"
-                            << "variable" << QStringList{"/option,", "--program-dir"}
-                            << QStringList{"/variable", "/own"};
-    QTest::newRow("variable") << ""
-                              << "variable"
-                              << QStringList{"/variable,", "named by TARVOLEN_PROGRAM_DIR"}
-                              << QStringList{"/option", "/own"};
-    QTest::newRow("own and installed folders")
-        << ""
-        << "" << QStringList{"/own ", "/installed."} << QStringList{"/option", "/variable"};
-}
-
-void ProgramFolderTest::messageNamesWhereItLooked()
-{
-    QFETCH(QString, option);
-    QFETCH(QString, variable);
-    QFETCH(QStringList, named);
-    QFETCH(QStringList, notNamed);
-    const QString message = platform::missingInstallationMessage(find(option, variable));
+    QCOMPARE(search.found, named.isEmpty());
+    if (search.found)
+        return;
+    const QString message = platform::missingInstallationMessage(search);
     QVERIFY2(message.startsWith("No installation found: SerPath.mdb is "), qPrintable(message));
     QVERIFY2(message.contains("tarvolen-admin init"), qPrintable(message));
     for (const QString& part : named)
@@ -147,40 +113,31 @@ void ProgramFolderTest::readsDeskArguments_data()
     QTest::addColumn<int>("action");
     QTest::addColumn<QString>("programDir");
     QTest::addColumn<QtOptions>("qtOptions");
-    QTest::newRow("nothing") << QStringList{} << int(Action::Run) << "" << QtOptions::Taken;
-    QTest::newRow("folder apart") << QStringList{"--program-dir", "/a b"} << int(Action::Run)
-                                  << "/a b" << QtOptions::Taken;
-    QTest::newRow("folder joined")
-        << QStringList{"--program-dir=/a"} << int(Action::Run) << "/a" << QtOptions::Taken;
-    QTest::newRow("help") << QStringList{"--program-dir", "/a", "--help"} << int(Action::ShowHelp)
-                          << "" << QtOptions::Taken;
-    QTest::newRow("-h") << QStringList{"-h"} << int(Action::ShowHelp) << "" << QtOptions::Taken;
-    QTest::newRow("version") << QStringList{"--version"} << int(Action::ShowVersion) << ""
-                             << QtOptions::Taken;
-    QTest::newRow("folder missing")
-        << QStringList{"--program-dir"} << int(Action::WrongUsage) << "" << QtOptions::Taken;
-    QTest::newRow("folder empty") << QStringList{"--program-dir="} << int(Action::WrongUsage) << ""
-                                  << QtOptions::Taken;
-    QTest::newRow("unknown") << QStringList{"--fast"} << int(Action::WrongUsage) << ""
-                             << QtOptions::Taken;
-    QTest::newRow("stray word") << QStringList{"/a"} << int(Action::WrongUsage) << ""
-                                << QtOptions::Taken;
+    const auto row = [](const char* name, const QStringList& arguments, Action action,
+                        const QString& programDir = {}, QtOptions qt = QtOptions::Taken) {
+        QTest::newRow(name) << arguments << int(action) << programDir << qt;
+    };
+    row("nothing", {}, Action::Run);
+    row("folder apart", {"--program-dir", "/a b"}, Action::Run, "/a b");
+    row("folder joined", {"--program-dir=/a"}, Action::Run, "/a");
+    row("help", {"--program-dir", "/a", "--help"}, Action::ShowHelp);
+    row("-h", {"-h"}, Action::ShowHelp);
+    row("version", {"--version"}, Action::ShowVersion);
+    row("folder missing", {"--program-dir"}, Action::WrongUsage);
+    row("folder empty", {"--program-dir="}, Action::WrongUsage);
+    row("unknown", {"--fast"}, Action::WrongUsage);
+    row("stray word", {"/a"}, Action::WrongUsage);
     // Before the application exists, Qt's options are still there and passed over.
     const auto before = QtOptions::PassedOver;
-    QTest::newRow("Qt's option and its value")
-        << QStringList{"-platform", "offscreen", "--program-dir", "/a"} << int(Action::Run) << "/a"
-        << before;
-    QTest::newRow("Qt's option with two dashes")
-        << QStringList{"--style", "fusion"} << int(Action::Run) << "" << before;
-    QTest::newRow("Qt's option joined")
-        << QStringList{"-style=fusion", "-reverse"} << int(Action::Run) << "" << before;
-    QTest::newRow("folder named like Qt's option")
-        << QStringList{"--program-dir", "-style"} << int(Action::Run) << "-style" << before;
-    QTest::newRow("unknown among Qt's options") << QStringList{"-platform", "offscreen", "--bogus"}
-                                                << int(Action::WrongUsage) << "" << before;
-    QTest::newRow("Qt's option left over once Qt has read")
-        << QStringList{"-platform", "offscreen"} << int(Action::WrongUsage) << ""
-        << QtOptions::Taken;
+    row("Qt's option and its value", {"-platform", "offscreen", "--program-dir", "/a"}, Action::Run,
+        "/a", before);
+    row("Qt's option with two dashes", {"--style", "fusion"}, Action::Run, "", before);
+    row("Qt's option joined", {"-style=fusion", "-reverse"}, Action::Run, "", before);
+    row("folder named like Qt's option", {"--program-dir", "-style"}, Action::Run, "-style",
+        before);
+    row("unknown among Qt's options", {"-platform", "offscreen", "--bogus"}, Action::WrongUsage, "",
+        before);
+    row("Qt's option left over once Qt has read", {"-platform", "offscreen"}, Action::WrongUsage);
 }
 
 void ProgramFolderTest::readsDeskArguments()
@@ -195,23 +152,6 @@ void ProgramFolderTest::readsDeskArguments()
         QCOMPARE(line.programDir, programDir);
     if (line.action == DeskCommandLine::Action::WrongUsage)
         QVERIFY(!line.problem.isEmpty());
-}
-
-// A wrong command line is told on a terminal without a display too, with its own status.
-void ProgramFolderTest::wrongUsageWithoutDisplay()
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(name);
-    QProcess desk;
-    desk.setProcessEnvironment(environment);
-    desk.start(testkit::toolPath("tarvolen"), {"--bogus"});
-    QVERIFY(desk.waitForFinished(30000));
-    const QString told = QString::fromLocal8Bit(desk.readAllStandardError());
-    QCOMPARE(desk.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(desk.exitCode(), int(platform::EndStatus::WrongUsage));
-    QCOMPARE(told,
-             QStringLiteral("tarvolen: unknown argument \"--bogus\" (see tarvolen --help)\n"));
 }
 
 QTEST_GUILESS_MAIN(ProgramFolderTest)

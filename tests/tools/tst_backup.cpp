@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -41,49 +40,32 @@ QString checkCopy(const QString& file, int* count)
     const QString integrity = admin::integrityOf(file);
     if (integrity != "ok")
         return "integrity: " + integrity;
-    QString problem;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "copy");
-        db.setDatabaseName(file);
-        db.open();
-        QSqlQuery q(db);
-        q.exec("SELECT RefNo, DlySlNo, VRefNo, CansRecd, MWeight, UName, TruckNo, TruckKMR, "
-               "TruckRecAmt, TruckRemarks FROM Data_Wght ORDER BY RefNo");
-        int expected = 1;
-        while (q.next() && problem.isEmpty()) {
-            const int n = q.value(0).toInt();
-            if (n != expected)
-                problem = QString("receipt %1 where %2 was due").arg(n).arg(expected);
-            else if (q.value(1).toInt() != n || q.value(2).toInt() != n % 7 ||
-                     q.value(3).toInt() != n % 3 || q.value(4).toDouble() != n * 0.5 ||
-                     q.value(5).toString() != QString("w%1").arg(n) ||
-                     q.value(6).toString() != QString("T%1").arg(n) || q.value(7).toInt() != n ||
-                     q.value(8).toInt() != 2 * n ||
-                     q.value(9).toString() != QString("row %1").arg(n))
-                problem = QString("receipt %1 is not whole").arg(n);
-            ++expected;
-        }
-        *count = expected - 1;
-    }
-    QSqlDatabase::removeDatabase("copy");
-    return problem;
+    // Receipts 1 to n, each whole: every column as it follows from the number.
+    const QStringList found =
+        testkit::TestEnv::scalar(
+            file, "SELECT COUNT(*) || ' ' || COALESCE(MAX(RefNo), 0) || ' ' || TOTAL(DlySlNo <> "
+                  "RefNo OR VRefNo <> RefNo % 7 OR CansRecd <> RefNo % 3 OR MWeight <> RefNo * "
+                  "0.5 OR UName <> 'w' || RefNo OR TruckNo <> 'T' || RefNo OR TruckKMR <> RefNo "
+                  "OR TruckRecAmt <> RefNo * 2 OR TruckRemarks <> 'row ' || RefNo) FROM Data_Wght")
+            .toString()
+            .split(' ');
+    *count = found.value(0).toInt();
+    if (found.value(1).toInt() != *count)
+        return QString("%1 receipts, the last numbered %2").arg(*count).arg(found.value(1));
+    return found.value(2).toDouble() == 0 ? QString() : found.value(2) + " receipts not whole";
 }
 
-int exitOf(const QStringList& arguments, const QString& user, QString* said = nullptr)
+admintest::Run restoreFrom(const testkit::TestEnv& env, const QString& folder)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("USER", user);
-    const admintest::Run run = admintest::runAdmin(arguments, {}, env);
-    if (said)
-        *said = run.out + run.err;
-    return run.exitCode;
+    return admintest::runAdmin({"restore", "--program-dir", env.programDir(), "--from", folder});
 }
 
 // A backup of the installation under <root>/backups; its folder.
-QString backedUp(const testkit::TestEnv& env, const QString& user)
+QString backedUp(const testkit::TestEnv& env)
 {
     const QString backups = env.root() + "/backups";
-    if (exitOf({"backup", "--program-dir", env.programDir(), "--to", backups}, user) != 0)
+    if (admintest::runAdmin({"backup", "--program-dir", env.programDir(), "--to", backups})
+            .exitCode != 0)
         return QString();
     return backups + "/" + QDir(backups).entryList(QDir::Dirs | QDir::NoDotAndDotDot).first();
 }
@@ -97,7 +79,8 @@ QString receiptCount(const QString& file)
 
 class BackupTest : public QObject {
     Q_OBJECT
-    // The desk's running-copy name is made from the user's name: this test is a user of its own.
+    // The desk's running-copy name is made from the user's name: this test, and the tool it
+    // runs, are a user of their own.
     const QString m_user = QString("tv14test%1").arg(QCoreApplication::applicationPid());
 
 private slots:
@@ -118,15 +101,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(receiptCount(env.companyFile()).toInt() > 0, 60000);
 
         // One backup by the command, then more in the same run while the writer goes on.
-        QStringList copies;
-        QString err;
-        QCOMPARE(
-            exitOf({"backup", "--program-dir", env.programDir(), "--to", env.root() + "/backups0"},
-                   m_user, &err),
-            0);
-        copies << QDir(env.root() + "/backups0").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        QCOMPARE(copies.size(), 1);
-        copies[0] = env.root() + "/backups0/" + copies[0] + "/DataBas/CO1_2026.mdb";
+        QStringList copies{backedUp(env) + "/DataBas/CO1_2026.mdb"};
         for (int i = 1; writer.state() != QProcess::NotRunning && i < 20; ++i) {
             QTest::qWait(20);
             QString folder;
@@ -162,14 +137,13 @@ private slots:
         env.createInstallation();
         env.exec(env.companyFile(),
                  "INSERT INTO Data_Wght (RefNo, MWeight) VALUES (1, 10), (2, 20)");
-        const QString folder = backedUp(env, m_user);
+        const QString folder = backedUp(env);
         QVERIFY(!folder.isEmpty());
         env.exec(env.companyFile(), "DELETE FROM Data_Wght");
         env.exec(env.mainFile(), "DELETE FROM Years");
-        QString said;
-        QCOMPARE(
-            exitOf({"restore", "--program-dir", env.programDir(), "--from", folder}, m_user, &said),
-            0);
+        const admintest::Run restored = restoreFrom(env, folder);
+        const QString said = restored.out + restored.err;
+        QCOMPARE(restored.exitCode, 0);
         QCOMPARE(receiptCount(env.companyFile()), "2");
         QCOMPARE(testkit::TestEnv::scalar(env.mainFile(), "SELECT COUNT(*) FROM Years").toInt(), 1);
         // What it replaced is kept first, as a backup of its own, and said where.
@@ -179,55 +153,46 @@ private slots:
         QCOMPARE(QFileInfo(kept + "/SerPath.mdb").permissions() & QFile::ReadOther, 0);
     }
 
-    // A copy that is not sound stops the restore before anything is written back.
-    void restoreChecksEveryCopyFirst()
+    // Refused before anything is written back: a copy that is not sound, a desk running, a
+    // folder that holds no backup.
+    void restoreRefuses_data()
     {
+        QTest::addColumn<QString>("trouble");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("a copy not sound") << "torn"
+                                          << "is not sound";
+        QTest::newRow("no backup in the folder") << "none"
+                                                 << "holds no backup";
+        // Last: this process goes on listening as a desk.
+        QTest::newRow("a desk running") << "desk"
+                                        << "a desk is running";
+    }
+    void restoreRefuses()
+    {
+        QFETCH(QString, trouble);
+        QFETCH(QString, told);
         testkit::TestEnv env;
         env.createInstallation();
-        const QString folder = backedUp(env, m_user);
+        QString folder = backedUp(env);
         QVERIFY(!folder.isEmpty());
         env.exec(env.companyFile(), "INSERT INTO Data_Wght (RefNo, MWeight) VALUES (1, 10)");
-        QFile main(folder + "/DataBas/Main.mdb"); // the last copy restored
-        QVERIFY(main.open(QIODevice::ReadWrite) && main.seek(4096));
-        main.write(QByteArray(int(main.size()) - 4096, '\xff'));
-        main.close();
+        if (trouble == "torn") {
+            QFile main(folder + "/DataBas/Main.mdb"); // the last copy restored
+            QVERIFY(main.open(QIODevice::ReadWrite) && main.seek(4096));
+            main.write(QByteArray(int(main.size()) - 4096, '\xff'));
+        } else if (trouble == "desk") {
+            // Listening as a running desk of the user does, under the name a desk takes when
+            // no test has given it one of its own.
+            platform::setRunningCopyName("tarvolen-" + m_user);
+            QVERIFY(platform::listenAsRunningCopy());
+        } else {
+            folder = env.root();
+        }
         const auto before = admintest::filesUnder(env.dataRoot());
-        QString err;
-        QCOMPARE(
-            exitOf({"restore", "--program-dir", env.programDir(), "--from", folder}, m_user, &err),
-            1);
-        QVERIFY2(err.contains("is not sound"), qPrintable(err));
+        const admintest::Run refused = restoreFrom(env, folder);
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2((refused.out + refused.err).contains(told), qPrintable(refused.err));
         QCOMPARE(admintest::filesUnder(env.dataRoot()), before);
-    }
-
-    void restoreRefusesWhileADeskRuns()
-    {
-        testkit::TestEnv env;
-        env.createInstallation();
-        const QString folder = backedUp(env, m_user);
-        QVERIFY(!folder.isEmpty());
-        env.exec(env.companyFile(), "INSERT INTO Data_Wght (RefNo, MWeight) VALUES (1, 10)");
-        // This process now listens as a running desk of the user does, under the name a desk
-        // takes when no test has given it one of its own.
-        platform::setRunningCopyName("tarvolen-" + m_user);
-        QVERIFY(platform::listenAsRunningCopy());
-        QString err;
-        QCOMPARE(
-            exitOf({"restore", "--program-dir", env.programDir(), "--from", folder}, m_user, &err),
-            1);
-        QVERIFY2(err.contains("a desk is running"), qPrintable(err));
-        QCOMPARE(receiptCount(env.companyFile()), "1"); // nothing put back
-    }
-
-    void restoreRefusesAFolderThatIsNoBackup()
-    {
-        testkit::TestEnv env;
-        env.createInstallation();
-        QStringList restored;
-        const QString error = admin::restoreInstallation(env.programDir(), env.root(), "tv14-none",
-                                                         {}, nullptr, &restored);
-        QVERIFY(error.contains("holds no backup"));
-        QVERIFY(restored.isEmpty());
     }
 };
 
