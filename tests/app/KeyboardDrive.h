@@ -73,7 +73,7 @@ inline bool receiptUpToWeight(QWidget* desk, const QString& keys, const QString&
 inline frm_Data* deskAfter(QWidget* signIn)
 {
     frm_Data* desk = nullptr;
-    QTest::qWaitFor([&] {
+    (void)QTest::qWaitFor([&] {
         desk = qobject_cast<frm_Data*>(QApplication::activeWindow());
         return desk && !signIn->isVisible();
     });

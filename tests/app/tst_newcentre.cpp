@@ -134,7 +134,7 @@ bool NewCentreTest::setUpCentre(const QString& scalePort)
 QString NewCentreTest::companiesListed()
 {
     QStringList codes;
-    QTest::qWaitFor([] { return focusName() == "fgLIst"; });
+    (void)QTest::qWaitFor([] { return focusName() == "fgLIst"; });
     if (auto* grid = qobject_cast<QTableWidget*>(QApplication::focusWidget()))
         for (int row = 0; row < grid->rowCount(); ++row)
             codes << (grid->item(row, 1) ? grid->item(row, 1)->text() : QString());
