@@ -71,12 +71,6 @@ QString shownWeight(double value)
     return text;
 }
 
-QString shownWeightOf(const QString& text)
-{
-    const double value = numericValue(text);
-    return value > 0 ? shownWeight(value) : QString();
-}
-
 QString dateText(const QDate& date)
 {
     return QLocale(QLocale::English).toString(date, QStringLiteral("dd/MMM/yyyy"));

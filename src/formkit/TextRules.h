@@ -13,8 +13,6 @@ double numericValue(const QString& text);
 
 // "####0.0": at least one digit before the point, exactly one after, halves away from zero.
 QString shownWeight(double value);
-// The shown form of a received text, or empty text when it holds no number greater than 0.
-QString shownWeightOf(const QString& text);
 
 // "dd/MMM/yyyy" with English month abbreviations, e.g. 05/Mar/2024.
 QString dateText(const QDate& date);

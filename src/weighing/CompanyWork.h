@@ -54,8 +54,6 @@ public:
     // A database that could not be opened: a server away is told once, until a use reaches
     // it again; anything else is told and ends the program.
     void tellOpenFailure(const datastore::Error& error);
-    void tellServerAway(const QString& message);
-    void serverReached();
 
 signals:
     // The work began or stopped waiting for another desk's or program's lock.
@@ -75,6 +73,8 @@ private:
                        const std::function<void()>& failed, QString* lastBusy);
     void work();
     void setWaiting(bool waiting);
+    void tellServerAway(const QString& message);
+    void serverReached();
 
     WindowBusy* m_busy;
     datastore::ShiftDatabase m_db;
