@@ -3,12 +3,16 @@
 
 #include "Installation.h"
 #include "KeyboardDrive.h"
+#include "LocalUsers.h"
 #include "WeighingWindow.h"
 #include "datastore/GenState.h"
 
+#include <QDirIterator>
 #include <QPointer>
 #include <QTableWidget>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace keyboard;
 
@@ -45,8 +49,12 @@ private slots:
     void scaleOnRequest();
     void scaleContinuous_data();
     void scaleContinuous();
+    void onlyTheCentresGroupWeighs();
 
 private:
+    // The installation's folders and files given to the group, as the package leaves them, and
+    // a settings folder that every user of the test may write to.
+    void handToGroup(gid_t group) const;
     // Format 2 on that link (serial port 1 at 9600 and the local host serve whichever it is);
     // gives the company's database file.
     QString station(const QString& company, int link, const QString& tcpPort) const
@@ -209,6 +217,62 @@ void EndToEndTest::scaleContinuous()
     QCOMPARE(m_env->messageTexts(), (QStringList{"Successfully Added", "Successfully Added"}));
     QVERIFY(!add->isEnabled());
     QCOMPARE(scale.lineAfter("clear "), QString()); // the continuous scale is not told to clear
+}
+
+void EndToEndTest::handToGroup(gid_t group) const
+{
+    QStringList paths{m_env->programDir(), m_env->dataRoot()};
+    for (const QString& top : {m_env->programDir(), m_env->dataRoot()}) {
+        QDirIterator files(top, QDir::AllEntries | QDir::NoDotAndDotDot,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext())
+            paths << files.next();
+    }
+    for (const QString& path : paths)
+        QVERIFY(chown(QFile::encodeName(path), 0, group) == 0);
+    QVERIFY(chmod(QFile::encodeName(m_env->root()), 0711) == 0);
+    QVERIFY(QDir().mkpath(m_env->root() + "/config"));
+    QVERIFY(chmod(QFile::encodeName(m_env->root() + "/config"), 01777) == 0);
+}
+
+// Operators of a centre are the members of its group: one outside it is told so at sign-in,
+// before anyone types a receipt, and one inside it weighs.
+void EndToEndTest::onlyTheCentresGroupWeighs()
+{
+    if (testkit::TestEnv::onServer() || !testkit::LocalUsers::canMake())
+        QSKIP("file permissions bind the operators of a file installation (needs root)");
+    testkit::LocalUsers users;
+    const QString member = users.addUser(true), outsider = users.addUser(false);
+    QVERIFY(!member.isEmpty() && !outsider.isEmpty());
+    ScaleProcess scale({"--tcp", "127.0.0.1:0", "--weights", "56.5"});
+    QTRY_VERIFY_WITH_TIMEOUT(!scale.lineAfter("listening ").isEmpty(), kWait);
+    const QString db = station("DAIRY1", 2, scale.tcpPort());
+    // The installation lives below the test's folder, which was made for root alone.
+    handToGroup(users.gid());
+    const auto actAs = [this](const QString& user) {
+        qputenv("ODBCINI", (m_env->root() + "/config/odbc-" + user + ".ini").toUtf8());
+        return std::make_unique<testkit::ActingAs>(user);
+    };
+    {
+        const auto acting = actAs(outsider);
+        m_signIn = std::make_unique<frm_Gen_Pass>();
+        QVERIFY(!m_signIn->load());
+        m_signIn.reset();
+    }
+    const QString told = m_env->messageTexts().join('\n');
+    QVERIFY2(told.contains("belongs to the group " + users.group() + ", and you are not in it"),
+             qPrintable(told));
+    m_env->messages.clear();
+
+    const auto acting = actAs(member);
+    QVERIFY(reachWeighingWindow(0, "DAIRY1"));
+    QVERIFY(truckFields());
+    QVERIFY(receiptUpToWeight("12", "12", "2"));
+    QVERIFY(keysTo("cmdWeight") && QTest::qWaitFor([&] { return weight() == "56.5"; }, kWait) &&
+            keysTo("cmdAdd"));
+    QCOMPARE(lastReceipt(db, "MWeight, UName"), (QStringList{"56.5", "operator"}));
+    QCOMPARE(m_env->messageTexts(), QStringList{"Successfully Added"});
+    closeDeskWindows(m_desk);
 }
 
 QTEST_MAIN(EndToEndTest)

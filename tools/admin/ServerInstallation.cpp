@@ -218,6 +218,10 @@ QString initServerInstallation(const ServerInitOptions& options, QString* summar
     for (int i = 0; error.isEmpty() && i < years.size(); ++i)
         error = makeDatabase(made, companyDsn(years[i].dbMst), serverDatabaseName(years[i].dbMst),
                              ServerSchema::Company);
+    // The desks' way in, kept before the first connection through a data source: those name
+    // no password, so a role that must give one would be turned away.
+    if (error.isEmpty() && !server->password.isEmpty())
+        error = rememberPassword(*server, &passwordFile);
     if (error.isEmpty() && options.demo)
         error = fillThrough(kMainDsn,
                             [&](datastore::Connection& con) { return demo::fillMain(con, years); });
@@ -227,8 +231,6 @@ QString initServerInstallation(const ServerInitOptions& options, QString* summar
         });
     if (error.isEmpty())
         error = writeSerPath(made, serPath, programDir, options.demo);
-    if (error.isEmpty() && !server->password.isEmpty())
-        error = rememberPassword(*server, &passwordFile);
     if (!error.isEmpty())
         return made.undoAfter(error);
     if (summary) {
