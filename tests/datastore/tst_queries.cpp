@@ -20,11 +20,6 @@ QString valueOf(const QString& statement)
     QSqlQuery query = mst.run(statement);
     return query.next() ? query.value(0).toString() : datastore::describeError(query);
 }
-
-bool onServer()
-{
-    return testkit::TestEnv::onServer();
-}
 } // namespace
 
 class QueriesTest : public QObject {
@@ -67,7 +62,7 @@ private slots:
         QTest::newRow("names in small letters") << "Select vcode from mast_villages Where "
                                                    "rtrefno = 2"
                                                 << "V02";
-        if (onServer())
+        if (testkit::TestEnv::onServer())
             return; // the file engine's own date function and text comparison
         QTest::newRow("CDate: month in capitals") << "SELECT CDate('05/MAR/2024')"
                                                   << "2024-03-05";
@@ -148,7 +143,7 @@ private slots:
                                   << "0|0|0|||0";
         QTest::newRow("speed with a fraction") << "(2, 9600.5, 3, '192.168.1.5', '4001', 1)"
                                                << "2|9600.5|3|192.168.1.5|4001|1";
-        if (!onServer()) // the server's columns are whole numbers: it stores no halves
+        if (!testkit::TestEnv::onServer()) // the server's columns are whole numbers: it stores no halves
             QTest::newRow("halves go to the even neighbour") << "(2.5, 4800, 1.5, NULL, NULL, 3.5)"
                                                              << "2|4800|2|||4";
     }

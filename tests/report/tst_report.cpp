@@ -1,6 +1,6 @@
 // The shift report: every stored receipt of the shift listed and counted, lost master rows,
 // null cans, a route without a truck row, totals from the stored values; the PDF's text.
-// The expected totals are summed by hand from the rows below.
+// The expected totals are summed by hand from the rows of testkit's seedShift.
 
 #include "TestEnv.h"
 #include "report/ReportDocument.h"
@@ -37,36 +37,7 @@ private slots:
         m_env = std::make_unique<testkit::TestEnv>();
         m_env->createInstallation();
         const QString file = m_env->companyFile();
-        for (const char* sql :
-             {"INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES (1, 'North', 0), "
-              "(2, 'South', 0)",
-              // Route 1 has a truck row on the day; route 2 has none.
-              "INSERT INTO Mast_RoutesSub (RTRefNo, SDate, EDate, RTVehNo) VALUES "
-              "(1, '2024-03-01', '2024-03-31', 'KA-01-7788')",
-              "INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo) VALUES "
-              "(1, 'V01', 'Hill & Dale', 1), (2, 'V02', 'Riverside', 1), (3, 'S01', "
-              "'Southend', 2)",
-              "INSERT INTO Mast_Animal (ACode, AType) VALUES (1, 'Cow'), (2, 'Buffalo')",
-              "INSERT INTO Mast_Milk (MCode, MType) VALUES (1, 'Whole'), (2, 'Skim')",
-              // Route 1: serials 1, 3, 5, 6; route 2: 2, 4. Serial 3's village (77) and
-              // serial 4's milk type (9) have lost their rows; serial 5 has null cans.
-              // The truck of route 1 is entered with its second receipt (serial 3).
-              "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, ACode, MCode, "
-              "DlySlNo, CansRecd, MWeight, TruckNo, SchTime, ArrTime, TruckKMR, TruckRecAmt, "
-              "TruckRemarks) VALUES "
-              "(11, '2024-03-05', 2, 1, 1, 1, 1, 1, 2, 10.04, '', '06:00:00 AM', "
-              "'06:00:00 AM', 0, 0, ''), "
-              "(12, '2024-03-05', 2, 2, 3, 2, 2, 2, 3, 31.26, '', '06:30:00 AM', "
-              "'06:45:00 AM', 0, 0, ''), "
-              "(13, '2024-03-05', 2, 1, 77, 1, 1, 3, 1, 10.04, 'TR-9', '05:45:00 AM', "
-              "'06:20:00 AM', 42.5, 150.75, 'late by 35 min'), "
-              "(14, '2024-03-05', 2, 2, 3, 1, 9, 4, 4, 40.3, '', '', '', 0, 0, ''), "
-              "(15, '2024-03-05', 2, 1, 2, 2, 2, 5, NULL, 10.04, '', '', '', 0, 0, ''), "
-              "(16, '2024-03-05', 2, 1, 2, 1, 1, 6, 1, 7.25, '', '', '', 0, 0, ''), "
-              // Other shift and other day: not in the report.
-              "(17, '2024-03-05', 3, 1, 1, 1, 1, 1, 5, 99.9, '', '', '', 0, 0, ''), "
-              "(18, '2024-03-04', 2, 1, 1, 1, 1, 1, 5, 88.8, '', '', '', 0, 0, '')"})
-            m_env->exec(file, sql);
+        m_env->seedShift(file);
         m_main.ConnectionString = "Data Source=" + m_env->mainFile();
         m_company.ConnectionString = "Data Source=" + file;
         QCOMPARE(m_main.open(), datastore::Connection::OpenStatus::Opened);
@@ -105,34 +76,11 @@ private slots:
             shown << s.routeName + '|' + s.truckNo + '|' + s.scheduledTime + '|' + s.arrivalTime +
                          '|' + QString::number(s.tripKm) + '|' + QString::number(s.recoveryAmount) +
                          '|' + s.remarks;
-        // North as entered with its second receipt, not the assigned vehicle; South has no
-        // truck row and none entered.
+        // North as entered with its second receipt (the first that carries any), not the
+        // assigned vehicle nor the later trip; South with none entered shows its vehicle.
         QCOMPARE(shown,
                  (QStringList{"North|TR-9|05:45:00 AM|06:20:00 AM|42.5|150.75|late by 35 min",
-                              "South||06:30:00 AM|06:45:00 AM|0|0|"}));
-    }
-
-    // The truck's details come from the route's first receipt that carries any; a route with
-    // none entered shows the vehicle assigned to it.
-    void truckDetailsOfTheFirstReceiptCarryingThem()
-    {
-        datastore::StoredReceipt plain;
-        plain.route = 1;
-        datastore::StoredReceipt entered = plain;
-        entered.truckKm = 42.5;
-        entered.recoveryAmount = 150.75;
-        datastore::StoredReceipt later = plain;
-        later.truckKm = 7;
-        later.recoveryAmount = 20;
-        datastore::StoredReceipt otherRoute = plain;
-        otherRoute.route = 2;
-        const auto sections =
-            routeSections({plain, entered, later, otherRoute}, {{1, "KA-01-7788"}});
-        QCOMPARE(sections.size(), 2);
-        QCOMPARE(sections[0].truckNo, "KA-01-7788");
-        QCOMPARE(sections[0].tripKm, 42.5);
-        QCOMPARE(sections[0].recoveryAmount, 150.75);
-        QCOMPARE(sections[1].truckNo, "");
+                              "South|KA-02|06:30:00 AM|06:45:00 AM|0|0|"}));
     }
 
     void totals_data()
@@ -176,6 +124,7 @@ private slots:
         QCOMPARE(r.routes[0].route, 2);
         QCOMPARE(r.overall.receipts, 2);
         QCOMPARE(weightText(r.overall.weight), "71.6");
+        QCOMPARE(r.byMilkType.size(), 2); // the milk types' totals of that route alone
     }
 
     void htmlEscapesNames()

@@ -302,6 +302,7 @@ private slots:
         QVERIFY(scale.ok);
         QSerialPort otherProgram(scale.device);
         QVERIFY(otherProgram.open(QIODevice::ReadWrite));
+        scale::timings().tick = std::chrono::milliseconds(20); // its own timer tries again
         scale::SerialContinuousLink link(serial(), nullptr);
         Watch watch(link);
         link.start();
@@ -310,8 +311,10 @@ private slots:
         QVERIFY(watch.state().startsWith("scale: port " + scale.device +
                                          " cannot be opened: in use by another program"));
         otherProgram.close();
-        link.tick();
-        QVERIFY(link.MSComm1->PortOpen());
+        QTRY_VERIFY(link.MSComm1->PortOpen());
+        link.stop(); // and stays stopped: no tick opens the port again
+        QTest::qWait(100);
+        QVERIFY(!link.MSComm1->PortOpen());
     }
 
     void networkRequest_data()

@@ -20,9 +20,9 @@
 using scaletest::FakeContinuousLink;
 using scaletest::FakeRequestLink;
 using windowtest::Desk;
+using windowtest::kAdded;
 
 namespace {
-const QString kAdded = "Successfully Added";
 constexpr int kPeerWait = 5000;  // bounds a hang; what a peer sends comes when it comes
 constexpr int kStreamEvery = 50; // ms between the readings a test scale streams
 constexpr std::chrono::milliseconds kLate{600}; // a late answer, well past every wait
@@ -129,32 +129,19 @@ private:
         scale::timings().quietGap = std::chrono::milliseconds(20);
     }
     // A village and cans in the entry row, ready for Add.
-    void fillEntry(const char* cans = "2")
-    {
-        windowtest::pickVillage(m_desk->window.get(), 17, "V17");
-        m_desk->box("txtCans")->setText(cans);
-    }
-    void pressAdd()
-    {
-        QTest::mouseClick(m_desk->field<QPushButton>("cmdAdd"), Qt::LeftButton);
-        QApplication::processEvents();
-    }
+    void fillEntry(const char* cans = "2") { m_desk->fillEntry(cans); }
+    void pressAdd() { m_desk->pressAdd(); }
     QString weight() const { return m_desk->box("txtWeight")->text(); }
     QString bigWeight() const { return m_desk->field<QLabel>("lblWeight")->text(); }
     bool addArmed() const { return m_desk->field("cmdAdd")->isEnabled(); }
     QString scaleState() const { return m_desk->window->statusArea()->scaleState(); }
     QStringList stored() const
     {
-        QStringList weights;
-        for (int row = 1;; ++row) {
-            const QVariant w = testkit::TestEnv::scalar(
-                m_desk->db(), QString("SELECT MWeight FROM Data_Wght ORDER BY RefNo LIMIT 1 "
-                                      "OFFSET %1")
-                                  .arg(row - 1));
-            if (!w.isValid() || w.isNull())
-                return weights;
-            weights << QString::number(w.toDouble(), 'f', 1);
-        }
+        return testkit::TestEnv::scalar(m_desk->db(), "SELECT group_concat(printf('%.1f', MWeight), "
+                                                      "' ') FROM (SELECT MWeight FROM Data_Wght "
+                                                      "ORDER BY RefNo)")
+            .toString()
+            .split(' ', Qt::SkipEmptyParts);
     }
 
     std::unique_ptr<Desk> m_desk;
@@ -216,8 +203,7 @@ private slots:
     void init()
     {
         m_desk = std::make_unique<Desk>();
-        m_desk->addRoute(1, "North");
-        m_desk->addVillage(17, "V17", "Hillside", 1);
+        m_desk->addRouteAndVillage();
         m_desk->env.setClock(QDateTime(windowtest::kDay, QTime(9, 0, 0)));
         m_steady = 0;
         platform::setSteadyClock([this] { return m_steady; });

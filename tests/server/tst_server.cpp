@@ -28,10 +28,10 @@
 #include <QTcpSocket>
 
 using windowtest::Desk;
+using windowtest::kAdded;
 using windowtest::kDay;
 
 namespace {
-const QString kAdded = "Successfully Added";
 
 // A server of this test's own, so that stopping it troubles no other test.
 class OwnServer {
@@ -65,9 +65,8 @@ private:
 
 void seedShift(const Desk& desk)
 {
-    desk.addRoute(1, "North");
+    desk.addRouteAndVillage();
     desk.addVehicle(1, 1, 31, "KA 01 7788");
-    desk.addVillage(17, "V17", "Hillside", 1);
     desk.addVillage(18, "V18", "O'Brien Farm", 1);
 }
 
@@ -76,31 +75,6 @@ void chooseRoute(Desk& desk)
     auto* route = desk.field<QComboBox>("cmbRoute");
     route->setCurrentIndex(0);
     emit route->activated(0);
-}
-
-void fillEntry(Desk& desk, int village)
-{
-    windowtest::pickVillage(desk.window.get(), village, "V" + QString::number(village));
-    desk.box("txtCans")->setText("2");
-    desk.box("txtWeight")->setText("40.5");
-}
-
-int receipts(const Desk& desk)
-{
-    return testkit::TestEnv::scalar(desk.db(), "SELECT COUNT(*) FROM Data_Wght").toInt();
-}
-
-QStringList gridRows(Desk& desk)
-{
-    auto* grid = desk.field<QTableWidget>("fgLIst");
-    QStringList rows;
-    for (int r = 0; r < grid->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < grid->columnCount(); ++c)
-            cells << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
-        rows << cells.join('|');
-    }
-    return rows;
 }
 
 // What another program might make: its own column order, names in small letters, extra
@@ -162,7 +136,6 @@ private slots:
     void serverSilentInMidShift();
     void companyDatabaseOfAnotherProgram();
     void installedOnTheServer();
-    void centreSetUpOnTheServer();
     void companyYearsOnTheServer();
 };
 
@@ -219,7 +192,7 @@ void ServerTest::serverLostInMidShift()
     };
     QCOMPARE(lookUp("hill"), 1);
     QVERIFY(server.script("pause"));
-    fillEntry(desk, 17);
+    desk.fillEntry("2", "40.5");
     desk.window->cmdAdd_Click();
     // Told plainly, nothing shown as added, the entry row kept; the desk goes on.
     QCOMPARE(desk.env.messages.size(), 1);
@@ -229,15 +202,15 @@ void ServerTest::serverLostInMidShift()
     QCOMPARE(desk.env.endCount, 0);
     QCOMPARE(desk.box("txtVCode")->property("Tag").toString(), QString("17"));
     QCOMPARE(desk.box("txtCans")->text(), QString("2"));
-    QCOMPARE(gridRows(desk), QStringList());
+    QCOMPARE(desk.gridRows(), QStringList());
 
     // The server back: the same Add goes in without a restart of the desk.
     QVERIFY(server.script("resume"));
     desk.env.messages.clear();
     desk.window->cmdAdd_Click();
     QCOMPARE(desk.env.messageTexts(), QStringList{kAdded});
-    QCOMPARE(receipts(desk), 1);
-    QCOMPARE(gridRows(desk).size(), 1);
+    QCOMPARE(desk.receipts(), 1);
+    QCOMPARE(desk.gridRows().size(), 1);
     // The lookup finds its way back to the server too.
     desk.env.messages.clear();
     QCOMPARE(lookUp("o'b"), 1);
@@ -257,7 +230,7 @@ void ServerTest::serverLostInMidShift()
     QVERIFY2(desk.env.messageTexts().first().startsWith("Data Error - Master Database \n\n"),
              qPrintable(desk.env.messageTexts().join('|')));
     QCOMPARE(desk.box("txtTNo")->text(), QString());
-    QCOMPARE(gridRows(desk), QStringList());
+    QCOMPARE(desk.gridRows(), QStringList());
     QVERIFY2(desk.window->statusArea()->notice().startsWith("Server away since "),
              qPrintable(desk.window->statusArea()->notice()));
 
@@ -267,7 +240,7 @@ void ServerTest::serverLostInMidShift()
     desk.env.messages.clear();
     chooseRoute(desk);
     QCOMPARE(desk.box("txtTNo")->text(), QString("KA 01 7788"));
-    QCOMPARE(gridRows(desk).size(), 1);
+    QCOMPARE(desk.gridRows().size(), 1);
     QCOMPARE(lookUp("hill"), 1);
     QCOMPARE(desk.env.messageTexts(), QStringList());
     QCOMPARE(desk.window->statusArea()->notice(), QString());
@@ -295,7 +268,7 @@ void ServerTest::serverSilentInMidShift()
     desk.open();
     QVERIFY(desk.loaded);
     chooseRoute(desk);
-    QCOMPARE(gridRows(desk).size(), 0);
+    QCOMPARE(desk.gridRows().size(), 0);
 
     QTcpServer silent;
     QVERIFY(silent.listen(QHostAddress::LocalHost));
@@ -520,15 +493,20 @@ void ServerTest::installedOnTheServer()
     QCOMPARE(isqlValue("QUENMOOR_MAIN", "select count(*) from pass"), QString());
 }
 
-// The centre set-up commands on an installation made by init --server: no data root, the
-// databases reached through the registered data sources.
-void ServerTest::centreSetUpOnTheServer()
+// The centre set-up commands on an installation made by init --server (no data root, the
+// databases reached through the registered data sources): users, villages, a desk's lock; a
+// company and its next year with their databases and data sources, vehicle periods imported,
+// updated and exported; a database of that name that is not the tool's is left alone.
+void ServerTest::companyYearsOnTheServer()
 {
     using admintest::runAdmin;
     testkit::TestEnv env;
     const QList<admin::demo::Year> years = admin::demo::years(kDay);
     const QString url = freshServerUrl(years);
     QVERIFY(!url.isEmpty());
+    const admin::ServerAddress server = testkit::TestEnv::testServer();
+    for (const char* database : {"1gv_2026", "1gv_2027", "x2_2026"})
+        QCOMPARE(admin::dropServerDatabase(server, database), QString());
     admintest::Run run = runAdmin({"init", "--program-dir", env.programDir(), "--server", url,
                                    "--demo", "--today", kDay.toString(Qt::ISODate)});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
@@ -544,7 +522,8 @@ void ServerTest::centreSetUpOnTheServer()
     const QString comCode = years.last().comCode;
     const QString route =
         isqlValue("QUENMOOR_" + years.last().dbMst, "select min(rtrefno) from mast_routes");
-    const QString in = env.root() + "/in.csv", back = env.root() + "/back.csv";
+    const QString in = env.root() + "/in.csv";
+    QString back = env.root() + "/back.csv";
     const QByteArray added = "Q901,\"Ashford, \"\"Upper\"\"\"," + route.toUtf8() +
                              ",1\r\nQ902,M\xC3\xBChlbach," + route.toUtf8() + ",0\r\n";
     QVERIFY(admintest::writeFile(in, QByteArray("\xEF\xBB\xBF"
@@ -590,22 +569,6 @@ void ServerTest::centreSetUpOnTheServer()
     QCOMPARE(isqlValue("QUENMOOR_" + years.last().dbMst,
                        "select count(*) from mast_villages where vcode = 'Q903'"),
              QString("1"));
-}
-
-// A company and its next year made on the server: their databases and data sources, vehicle
-// periods imported, updated and exported; a database of that name that is not the tool's is
-// left alone.
-void ServerTest::companyYearsOnTheServer()
-{
-    using admintest::runAdmin;
-    testkit::TestEnv env;
-    const QString url = freshServerUrl(admin::demo::years(kDay));
-    QVERIFY(!url.isEmpty());
-    const admin::ServerAddress server = testkit::TestEnv::testServer();
-    for (const char* database : {"1gv_2026", "1gv_2027", "x2_2026"})
-        QCOMPARE(admin::dropServerDatabase(server, database), QString());
-    admintest::Run run = runAdmin({"init", "--program-dir", env.programDir(), "--server", url});
-    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
 
     // A code that starts with a digit still names a database.
     const QStringList year2026{"--year-start", "2026-04-01", "--year-end", "2027-03-31"};
@@ -623,8 +586,7 @@ void ServerTest::companyYearsOnTheServer()
     QVERIFY2(run.exitCode == 1 && run.err.contains("exists already"), qPrintable(run.err));
 
     // Vehicle periods: added, then one updated by its route and first day.
-    const QString routes = env.root() + "/routes.csv", vehicles = env.root() + "/vehicles.csv",
-                  back = env.root() + "/back.csv";
+    const QString routes = env.root() + "/routes.csv", vehicles = env.root() + "/vehicles.csv";
     QVERIFY(admintest::writeFile(routes, "code,name\r\n1,East\r\n2,West\r\n"));
     QCOMPARE(runAdmin({"import", "routes", "--company", "1GV", routes}).exitCode, 0);
     QVERIFY(admintest::writeFile(vehicles, "route,from,to,vehicle\r\n"

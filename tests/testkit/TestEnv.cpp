@@ -82,6 +82,35 @@ void TestEnv::setStation(const QString& file, int format, int link, const QStrin
          {format, speed, serialPort, tcpPort, link});
 }
 
+void TestEnv::seedShift(const QString& file)
+{
+    for (const char* sql :
+         {"INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES (1, 'North', 0), "
+          "(2, 'South', 0)",
+          "INSERT INTO Mast_RoutesSub (RTRefNo, SDate, EDate, RTVehNo) VALUES "
+          "(1, '2024-03-01', '2024-03-31', 'KA-01-7788'), (2, '2024-03-01', '2024-03-31', "
+          "'KA-02')",
+          "INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo) VALUES "
+          "(1, 'V01', 'Hill & Dale', 1), (2, 'V02', 'Riverside', 1), (3, 'S01', 'Southend', 2)",
+          "INSERT INTO Mast_Animal (ACode, AType) VALUES (1, 'Cow'), (2, 'Buffalo')",
+          "INSERT INTO Mast_Milk (MCode, MType) VALUES (1, 'Whole'), (2, 'Skim')",
+          "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, ACode, MCode, "
+          "DlySlNo, CansRecd, MWeight, TruckNo, SchTime, ArrTime, TruckKMR, TruckRecAmt, "
+          "TruckRemarks) VALUES "
+          "(11, '2024-03-05', 2, 1, 1, 1, 1, 1, 2, 10.04, '', '06:00:00 AM', "
+          "'06:00:00 AM', 0, 0, ''), "
+          "(12, '2024-03-05', 2, 2, 3, 2, 2, 2, 3, 31.26, '', '06:30:00 AM', "
+          "'06:45:00 AM', 0, 0, ''), "
+          "(13, '2024-03-05', 2, 1, 77, 1, 1, 3, 1, 10.04, 'TR-9', '05:45:00 AM', "
+          "'06:20:00 AM', 42.5, 150.75, 'late by 35 min'), "
+          "(14, '2024-03-05', 2, 2, 3, 1, 9, 4, 4, 40.3, '', '', '', 0, 0, ''), "
+          "(15, '2024-03-05', 2, 1, 2, 2, 2, 5, NULL, 10.04, '', '', '', 0, 0, ''), "
+          "(16, '2024-03-05', 2, 1, 2, 1, 1, 6, 1, 7.25, '', '', '', 7, 20, ''), "
+          "(17, '2024-03-05', 3, 1, 1, 1, 1, 1, 5, 99.9, '', '', '', 0, 0, ''), "
+          "(18, '2024-03-04', 2, 1, 1, 1, 1, 1, 5, 88.8, '', '', '', 0, 0, '')"})
+        exec(file, sql);
+}
+
 void TestEnv::setClock(const QDateTime& moment)
 {
     platform::setClock([moment] { return moment; });

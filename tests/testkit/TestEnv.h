@@ -70,6 +70,13 @@ public:
     static void setStation(const QString& file, int format, int link, const QString& tcpPort = {},
                            int serialPort = 0, double speed = 0);
 
+    // The morning of 05/Mar/2024 in a company database, with its masters: routes 1 North and
+    // 2 South (vehicles KA-01-7788 and KA-02 all March); serials 1, 3, 5, 6 on route 1 and 2, 4
+    // on route 2. Serial 3's village (77) and serial 4's milk type (9) have no row, serial 5 has
+    // null cans; route 1's truck is entered with serial 3, a trip again with serial 6. One
+    // receipt in the evening and one on the day before.
+    static void seedShift(const QString& file);
+
     QList<platform::Message> messages;
     int endCount = 0;
     QList<int> endStatuses; // the exit status of each end (platform::EndStatus)

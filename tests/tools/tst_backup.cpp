@@ -159,13 +159,10 @@ private slots:
     {
         QTest::addColumn<QString>("trouble");
         QTest::addColumn<QString>("told");
-        QTest::newRow("a copy not sound") << "torn"
-                                          << "is not sound";
-        QTest::newRow("no backup in the folder") << "none"
-                                                 << "holds no backup";
+        QTest::newRow("a copy not sound") << QString("torn") << "is not sound";
+        QTest::newRow("no backup in the folder") << QString("none") << "holds no backup";
         // Last: this process goes on listening as a desk.
-        QTest::newRow("a desk running") << "desk"
-                                        << "a desk is running";
+        QTest::newRow("a desk running") << QString("desk") << "a desk is running";
     }
     void restoreRefuses()
     {

@@ -18,9 +18,9 @@
 #include <array>
 
 using windowtest::Desk;
+using windowtest::kAdded;
 
 namespace {
-const QString kAdded = "Successfully Added";
 
 QString peerProgram()
 {
@@ -120,16 +120,12 @@ private slots:
 private:
     void openDesk(Desk& desk)
     {
-        desk.addRoute(1, "North");
-        desk.addVillage(17, "V17", "Hillside", 1);
-        desk.exec("INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, LanHostNo, ComLan) "
-                  "VALUES (0, 0, 0, '', '', 1)");
+        desk.addRouteAndVillage();
+        testkit::TestEnv::setStation(desk.db(), 0, 1);
         desk.open();
         QVERIFY(desk.loaded);
         desk.env.messages.clear();
-        windowtest::pickVillage(desk.window.get(), 17, "V17");
-        desk.box("txtCans")->setText("3");
-        desk.box("txtWeight")->setText("120.5");
+        desk.fillEntry("3", "120.5");
     }
     // Add pressed; true once the window waits for the database, with the entry row held.
     bool addAndSeeItWait(Desk& desk)
@@ -337,10 +333,8 @@ void ContentionTest::boxesOpenedDuringTheWaitAnswer()
     QVERIFY(peerEnds(peer, 5000));
     QCOMPARE(count(desk.db(), "SELECT COUNT(*) FROM Data_Wght WHERE VRefNo = 17"), 1);
 
-    windowtest::pickVillage(desk.window.get(), 17, "V17");
-    desk.box("txtCans")->setText("2");
-    desk.box("txtWeight")->setText("80");
-    QTest::mouseClick(desk.field<QPushButton>("cmdAdd"), Qt::LeftButton);
+    desk.fillEntry("2", "80");
+    desk.pressAdd();
     QTRY_COMPARE_WITH_TIMEOUT(boxes.answered, (QStringList{kAdded, kAdded}), 5000);
     QCOMPARE(count(desk.db(), "SELECT COUNT(*) FROM Data_Wght WHERE VRefNo = 17"), 2);
 }

@@ -43,79 +43,35 @@ void PasteTest::paste_data()
     QTest::addColumn<QString>("column");
     QTest::addColumn<QString>("stored");
 
-    QTest::newRow("cans: 4x refused") << "txtCans"
-                                      << "3"
-                                      << "4x" << true << "3"
-                                      << "Cans Recd. takes only digits"
-                                      << "CansRecd"
-                                      << "3";
-    QTest::newRow("cans: 12 taken") << "txtCans"
-                                    << "3"
-                                    << "12" << false << "12"
-                                    << ""
-                                    << "CansRecd"
-                                    << "12";
-    QTest::newRow("cans: 123 over the limit of 2") << "txtCans"
-                                                   << "3"
-                                                   << "123" << false << "3"
-                                                   << "Cans Recd. takes at most 2 characters"
-                                                   << "CansRecd"
-                                                   << "3";
-    QTest::newRow("trip km: O'Brien \"x refused") << "txtTruckKMR"
-                                                  << ""
-                                                  << "O'Brien \"x" << true << ""
-                                                  << "Trip KMs takes only digits"
-                                                  << "TruckKMR"
-                                                  << "0";
-    QTest::newRow("trip km: 42.5 taken") << "txtTruckKMR"
-                                         << ""
-                                         << "42.5\n"
-                                         << false << "42.5"
-                                         << ""
-                                         << "TruckKMR"
-                                         << "42.5";
-    QTest::newRow("recovery: 1e999 refused") << "txtTruckRecAmt"
-                                             << "150"
-                                             << "1e999" << true << "150"
-                                             << "Recovery Amount takes only digits"
-                                             << "TruckRecAmt"
-                                             << "150";
-    QTest::newRow("recovery: 11 characters refused") << "txtTruckRecAmt"
-                                                     << "150"
-                                                     << "12345678901" << false << "150"
-                                                     << "at most 10 characters"
-                                                     << "TruckRecAmt"
-                                                     << "150";
-    QTest::newRow("truck: capitals by Ctrl+V") << "txtTNo"
-                                               << ""
-                                               << "ka 01 ab 7" << false << "KA 01 AB 7"
-                                               << ""
-                                               << "TruckNo"
-                                               << "KA 01 AB 7";
-    QTest::newRow("truck: capitals by Shift+Insert") << "txtTNo"
-                                                     << ""
-                                                     << "mh12" << true << "MH12"
-                                                     << ""
-                                                     << "TruckNo"
-                                                     << "MH12";
-    QTest::newRow("truck: 31 characters refused")
-        << "txtTNo"
-        << "KA 01" << QString(31, 'x') << false << "KA 01"
-        << "Truck Number takes at most 30 characters: the paste of 31 was refused"
-        << "TruckNo"
-        << "KA 01";
-    QTest::newRow("remarks: text as it is")
-        << "txtTruckRemarks"
-        << ""
-        << "came 'late' \"again\"" << true << "came 'late' \"again\""
-        << ""
-        << "TruckRemarks"
-        << "came 'late' \"again\"";
-    QTest::newRow("remarks: 256 refused, not cut") << "txtTruckRemarks"
-                                                   << "" << QString(256, 'r') << false << ""
-                                                   << "Remarks takes at most 255 characters"
-                                                   << "TruckRemarks"
-                                                   << "";
+    const auto row = [](const char* name, const char* field, QString before, QString pasted,
+                        bool shiftInsert, QString shown, const char* notice, const char* column,
+                        QString stored) {
+        QTest::newRow(name) << field << before << pasted << shiftInsert << shown << notice
+                            << column << stored;
+    };
+    row("cans: 4x refused", "txtCans", "3", "4x", true, "3", "Cans Recd. takes only digits",
+        "CansRecd", "3");
+    row("cans: 12 taken", "txtCans", "3", "12", false, "12", "", "CansRecd", "12");
+    row("cans: 123 over the limit of 2", "txtCans", "3", "123", false, "3",
+        "Cans Recd. takes at most 2 characters", "CansRecd", "3");
+    row("trip km: O'Brien \"x refused", "txtTruckKMR", "", "O'Brien \"x", true, "",
+        "Trip KMs takes only digits", "TruckKMR", "0");
+    row("trip km: 42.5 taken", "txtTruckKMR", "", "42.5\n", false, "42.5", "", "TruckKMR", "42.5");
+    row("recovery: 1e999 refused", "txtTruckRecAmt", "150", "1e999", true, "150",
+        "Recovery Amount takes only digits", "TruckRecAmt", "150");
+    row("recovery: 11 characters refused", "txtTruckRecAmt", "150", "12345678901", false, "150",
+        "at most 10 characters", "TruckRecAmt", "150");
+    row("truck: capitals by Ctrl+V", "txtTNo", "", "ka 01 ab 7", false, "KA 01 AB 7", "", "TruckNo",
+        "KA 01 AB 7");
+    row("truck: capitals by Shift+Insert", "txtTNo", "", "mh12", true, "MH12", "", "TruckNo",
+        "MH12");
+    row("truck: 31 characters refused", "txtTNo", "KA 01", QString(31, 'x'), false, "KA 01",
+        "Truck Number takes at most 30 characters: the paste of 31 was refused", "TruckNo",
+        "KA 01");
+    row("remarks: text as it is", "txtTruckRemarks", "", "came 'late' \"again\"", true,
+        "came 'late' \"again\"", "", "TruckRemarks", "came 'late' \"again\"");
+    row("remarks: 256 refused, not cut", "txtTruckRemarks", "", QString(256, 'r'), false, "",
+        "Remarks takes at most 255 characters", "TruckRemarks", "");
 }
 
 void PasteTest::paste()
@@ -129,15 +85,11 @@ void PasteTest::paste()
     QFETCH(QString, column);
     QFETCH(QString, stored);
     Desk desk;
-    desk.addRoute(1, "North");
-    desk.addVillage(17, "V17", "Hillside", 1);
-    desk.exec("INSERT INTO Sms_Add (WghtFmt, BitsNoW, ComPortW, LanHostIP, LanHostNo, ComLan) "
-              "VALUES (0, 0, 0, '', '', 1)");
+    desk.addRouteAndVillage();
+    testkit::TestEnv::setStation(desk.db(), 0, 1);
     desk.open();
     QVERIFY(desk.loaded);
-    windowtest::pickVillage(desk.window.get(), 17, "V17");
-    desk.box("txtCans")->setText("3");
-    desk.box("txtWeight")->setText("100");
+    desk.fillEntry("3", "100");
     QLineEdit* box = desk.box(field);
     box->setText(before);
     box->setFocus();
@@ -155,8 +107,8 @@ void PasteTest::paste()
         QVERIFY2(told.contains(notice), qPrintable(told));
 
     desk.env.messages.clear();
-    QTest::mouseClick(desk.field<QPushButton>("cmdAdd"), Qt::LeftButton);
-    QCOMPARE(desk.env.messageTexts(), QStringList{"Successfully Added"});
+    desk.pressAdd();
+    QCOMPARE(desk.env.messageTexts(), QStringList{windowtest::kAdded});
     QCOMPARE(testkit::TestEnv::scalar(desk.db(), "SELECT " + column + " FROM Data_Wght").toString(),
              stored);
 }
@@ -167,33 +119,26 @@ void PasteTest::dropObeysTheSameRules()
     desk.open();
     QLineEdit* cans = desk.box("txtCans");
     cans->setText("3");
-    const auto drop = [&](const QString& text) {
+    const auto drop = [&](QLineEdit* box, const QString& text) {
         QMimeData data;
         data.setText(text);
-        QDropEvent event(QPointF(cans->width() - 2, cans->height() / 2), Qt::CopyAction, &data,
+        QDropEvent event(QPointF(box->width() - 2, box->height() / 2), Qt::CopyAction, &data,
                          Qt::LeftButton, Qt::NoModifier);
-        deliverDrop(desk, cans, &event);
+        deliverDrop(desk, box, &event);
         return event.isAccepted();
     };
-    QVERIFY(!drop("x"));
+    QVERIFY(!drop(cans, "x"));
     QCOMPARE(cans->text(), QString("3"));
     QVERIFY(desk.window->statusArea()->notice().contains("Cans Recd. takes only digits"));
-    QVERIFY(!drop("45"));
+    QVERIFY(!drop(cans, "45"));
     QCOMPARE(cans->text(), QString("3"));
     QVERIFY(desk.window->statusArea()->notice().contains("at most 2 characters"));
     // Taken at the end where it lands; the notice goes with the paste that went in.
-    QVERIFY(drop("4"));
+    QVERIFY(drop(cans, "4"));
     QCOMPARE(cans->text(), QString("34"));
     QVERIFY(desk.window->statusArea()->notice().isEmpty());
-
-    QLineEdit* truck = desk.box("txtTNo");
-    truck->setText("");
-    QMimeData data;
-    data.setText("ab 1");
-    QDropEvent event(QPointF(2, truck->height() / 2), Qt::CopyAction, &data, Qt::LeftButton,
-                     Qt::NoModifier);
-    deliverDrop(desk, truck, &event);
-    QCOMPARE(truck->text(), QString("AB 1"));
+    drop(desk.box("txtTNo"), "ab 1");
+    QCOMPARE(desk.box("txtTNo")->text(), QString("AB 1"));
 }
 
 QTEST_MAIN(PasteTest)

@@ -23,18 +23,6 @@
 using windowtest::Desk;
 
 namespace {
-QStringList rows(const QTableWidget* grid)
-{
-    QStringList texts;
-    for (int r = 0; r < grid->rowCount(); ++r) {
-        QStringList cells;
-        for (int col = 0; col < grid->columnCount(); ++col)
-            cells << grid->item(r, col)->text();
-        texts << cells.join('|');
-    }
-    return texts;
-}
-
 // Closes the print preview once it is up, noting its title.
 void closePreviewWhenUp(QString* title)
 {
@@ -214,12 +202,11 @@ private slots:
             desk.exec(change);
         desk.open();
 
-        auto* grid = desk.field<QTableWidget>("fgLIst");
-        QCOMPARE(rows(grid), listed);
+        QCOMPARE(desk.gridRows(), listed);
         auto* route = desk.field<QComboBox>("cmbRoute");
         route->setCurrentIndex(1);
         emit route->activated(1);
-        QCOMPARE(rows(grid), QStringList({"4|201|Southend|Cow|Whole|1|31.0",
+        QCOMPARE(desk.gridRows(), QStringList({"4|201|Southend|Cow|Whole|1|31.0",
                                           "1|201|Southend|Cow|Whole|1|30.0"}));
     }
 

@@ -10,12 +10,15 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 #include <memory>
 
 namespace windowtest {
 
 const QDate kDay(2024, 3, 5);
+const QString kAdded = "Successfully Added";
 
 // Picks a village as the lookup panel does when its row is taken; ref 0 is the pick of an
 // empty list, which leaves no village chosen.
@@ -41,6 +44,12 @@ struct Desk {
     void exec(const QString& sql, const QVariantList& values = {}) const
     {
         testkit::TestEnv::exec(db(), sql, values);
+    }
+    // Route 1 "North" and its village 17 "V17" Hillside, which fillEntry picks.
+    void addRouteAndVillage() const
+    {
+        addRoute(1, "North");
+        addVillage(17, "V17", "Hillside", 1);
     }
     void addRoute(int ref, const QString& name, int inactive = 0) const
     {
@@ -78,6 +87,37 @@ struct Desk {
         if (!QTest::qWaitForWindowActive(window.get()))
             qWarning("the weighing window did not become active");
         loaded = window->Form_Load(date, formkit::Shift(shift));
+    }
+
+    // Village 17 picked, the cans typed, and the weight unless none is given.
+    void fillEntry(const QString& cans, const QString& weight = {}) const
+    {
+        pickVillage(window.get(), 17, "V17", "Hillside");
+        box("txtCans")->setText(cans);
+        if (!weight.isNull())
+            box("txtWeight")->setText(weight);
+    }
+    void pressAdd() const
+    {
+        QTest::mouseClick(field<QPushButton>("cmdAdd"), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+    int receipts() const
+    {
+        return testkit::TestEnv::scalar(db(), "SELECT COUNT(*) FROM Data_Wght").toInt();
+    }
+    // The shift's receipts grid, a row as its cells joined by '|'.
+    QStringList gridRows() const
+    {
+        auto* grid = field<QTableWidget>("fgLIst");
+        QStringList rows;
+        for (int r = 0; r < grid->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < grid->columnCount(); ++c)
+                cells << (grid->item(r, c) ? grid->item(r, c)->text() : QString());
+            rows << cells.join('|');
+        }
+        return rows;
     }
 
     template <typename T = QWidget> T* field(const QString& name) const
