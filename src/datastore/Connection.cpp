@@ -201,8 +201,7 @@ QSqlQuery Connection::run(const QString& statement, const QVariantList& values, 
     return query;
 }
 
-Result<QSqlQuery> Connection::exec(const QString& statement, const QVariantList& values,
-                                   Rows rows)
+Result<QSqlQuery> Connection::exec(const QString& statement, const QVariantList& values, Rows rows)
 {
     QSqlQuery query = run(statement, values, rows);
     if (query.isActive())

@@ -66,8 +66,8 @@ const char* const kTable =
 QString addCentreYear(UnionReport* report, datastore::Connection& year, const QString& centre,
                       const QString& company)
 {
-    const auto receipts = datastore::storedReceipts(
-        year, {report->date, report->date, report->shift, 0});
+    const auto receipts =
+        datastore::storedReceipts(year, {report->date, report->date, report->shift, 0});
     if (!receipts)
         return receipts.errorText();
     for (const RouteSection& section : routeSections(*receipts, {})) {
@@ -96,13 +96,13 @@ QString addCentreYear(UnionReport* report, datastore::Connection& year, const QS
 
 QString unionCsv(const UnionReport& report)
 {
-    QString csv = csvLine({QStringLiteral("centre"), QStringLiteral("company"),
-                           QStringLiteral("route"), QStringLiteral("receipts"),
-                           QStringLiteral("cans"), QStringLiteral("weight")});
+    QString csv =
+        csvLine({QStringLiteral("centre"), QStringLiteral("company"), QStringLiteral("route"),
+                 QStringLiteral("receipts"), QStringLiteral("cans"), QStringLiteral("weight")});
     for (const UnionRouteLine& line : report.routes)
         csv += csvLine({line.centre, line.company, QString::number(line.route),
-                        QString::number(line.totals.receipts),
-                        storedNumber(line.totals.cans), storedNumber(line.totals.weight)});
+                        QString::number(line.totals.receipts), storedNumber(line.totals.cans),
+                        storedNumber(line.totals.weight)});
     return csv;
 }
 

@@ -26,7 +26,7 @@ struct UnionMilkLine {
 
 struct UnionReport {
     QDate date;
-    int shift = 0; // 2 = AM, 3 = PM
+    int shift = 0;                  // 2 = AM, 3 = PM
     QVector<UnionRouteLine> routes; // by centre, company and route
     QVector<UnionMilkLine> byMilkType;
     Totals overall;

@@ -76,7 +76,8 @@ QString ensureUnionDatabase(const ServerAddress& server)
                                           {kUnionDb}, &error)
                              .isEmpty();
     if (error.isEmpty() && !exists)
-        error = unionsql::run(maintenance, {QStringLiteral("CREATE DATABASE ") + identifier(kUnionDb)});
+        error =
+            unionsql::run(maintenance, {QStringLiteral("CREATE DATABASE ") + identifier(kUnionDb)});
     if (!error.isEmpty())
         return error;
     datastore::Connection unionDb;
@@ -105,15 +106,17 @@ QString readYears(const ServerAddress& centre, QList<Year>* years)
 // The tables the year's publication carries, with their columns and keys.
 QString publishedTables(datastore::Connection& year, QList<Table>* tables)
 {
-    auto rows = year.exec(QStringLiteral(
-        "SELECT c.relname, c.relreplident, a.attname, format_type(a.atttypid, a.atttypmod), "
-        "a.attnotnull, EXISTS (SELECT 1 FROM pg_index i WHERE i.indrelid = c.oid AND a.attnum = "
-        "ANY (i.indkey) AND ((c.relreplident = 'i' AND i.indisreplident) OR (c.relreplident = "
-        "'d' AND i.indisprimary))) FROM pg_publication_tables p JOIN pg_namespace n ON "
-        "n.nspname = p.schemaname JOIN pg_class c ON c.relnamespace = n.oid AND c.relname = "
-        "p.tablename JOIN pg_attribute a ON a.attrelid = c.oid AND a.attnum > 0 AND NOT "
-        "a.attisdropped WHERE p.pubname = ? AND p.schemaname = 'public' ORDER BY c.relname, "
-        "a.attnum"),
+    auto rows = year.exec(
+        QStringLiteral(
+            "SELECT c.relname, c.relreplident, a.attname, format_type(a.atttypid, a.atttypmod), "
+            "a.attnotnull, EXISTS (SELECT 1 FROM pg_index i WHERE i.indrelid = c.oid AND a.attnum "
+            "= "
+            "ANY (i.indkey) AND ((c.relreplident = 'i' AND i.indisreplident) OR (c.relreplident = "
+            "'d' AND i.indisprimary))) FROM pg_publication_tables p JOIN pg_namespace n ON "
+            "n.nspname = p.schemaname JOIN pg_class c ON c.relnamespace = n.oid AND c.relname = "
+            "p.tablename JOIN pg_attribute a ON a.attrelid = c.oid AND a.attnum > 0 AND NOT "
+            "a.attisdropped WHERE p.pubname = ? AND p.schemaname = 'public' ORDER BY c.relname, "
+            "a.attnum"),
         {kPublication});
     if (!rows)
         return rows.errorText();
@@ -153,10 +156,10 @@ QStringList tableStatements(const Table& table)
     // The key the centre's updates and deletes are found by.
     const QString keyIndex = identifier(table.name + QStringLiteral("_union_key"));
     if (!keys.isEmpty())
-        statements << QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                          .arg(keyIndex, name, keys.join(QStringLiteral(", ")))
-                   << QStringLiteral("ALTER TABLE %1 REPLICA IDENTITY USING INDEX %2")
-                          .arg(name, keyIndex);
+        statements
+            << QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                   .arg(keyIndex, name, keys.join(QStringLiteral(", ")))
+            << QStringLiteral("ALTER TABLE %1 REPLICA IDENTITY USING INDEX %2").arg(name, keyIndex);
     else
         statements << QStringLiteral("ALTER TABLE %1 REPLICA IDENTITY FULL").arg(name);
     // The union's shift report reads a date and shift at a time.
@@ -205,9 +208,10 @@ QString subscribe(datastore::Connection& copy, const QString& subscription,
                                            "WITH (slot_name = %4)")
                                 .arg(name, connection, identifier(kPublication),
                                      literal(subscription))}
-              : QStringList{QStringLiteral("ALTER SUBSCRIPTION %1 CONNECTION %2").arg(name, connection),
-                            QStringLiteral("ALTER SUBSCRIPTION %1 ENABLE").arg(name),
-                            QStringLiteral("ALTER SUBSCRIPTION %1 REFRESH PUBLICATION").arg(name)};
+              : QStringList{
+                    QStringLiteral("ALTER SUBSCRIPTION %1 CONNECTION %2").arg(name, connection),
+                    QStringLiteral("ALTER SUBSCRIPTION %1 ENABLE").arg(name),
+                    QStringLiteral("ALTER SUBSCRIPTION %1 REFRESH PUBLICATION").arg(name)};
     for (const QString& statement : statements) {
         const auto done = copy.exec(statement);
         if (!done) // the statement carries the password: only the server's reason is told
@@ -256,12 +260,12 @@ QString addYear(const AddCentreOptions& options, datastore::Connection& unionDb,
     {
         datastore::Connection maintenance;
         error = unionsql::open(maintenance, options.unionServer, QStringLiteral("postgres"));
-        const bool exists = error.isEmpty() &&
-                            !unionsql::column(maintenance,
-                                              QStringLiteral("SELECT 1 FROM pg_database WHERE "
-                                                             "datname = ?"),
-                                              {copyName}, &error)
-                                 .isEmpty();
+        const bool exists =
+            error.isEmpty() && !unionsql::column(maintenance,
+                                                 QStringLiteral("SELECT 1 FROM pg_database WHERE "
+                                                                "datname = ?"),
+                                                 {copyName}, &error)
+                                    .isEmpty();
         if (error.isEmpty() && !exists)
             error = unionsql::run(maintenance,
                                   {QStringLiteral("CREATE DATABASE ") + identifier(copyName)});
@@ -270,7 +274,9 @@ QString addYear(const AddCentreOptions& options, datastore::Connection& unionDb,
     }
     datastore::Connection copy;
     error = unionsql::open(copy, options.unionServer, copyName);
-    QStringList statements{QStringLiteral("BEGIN")};
+    // No notice of each column that is there already.
+    QStringList statements{QStringLiteral("SET client_min_messages = warning"),
+                           QStringLiteral("BEGIN")};
     for (const Table& table : tables)
         statements << tableStatements(table);
     statements << QStringLiteral("COMMIT");
@@ -336,12 +342,12 @@ QString addCentre(const AddCentreOptions& options, QStringList* lines)
             .arg(row.port)
             .arg(options.centre.host)
             .arg(options.centre.port);
-    error = unionsql::run(unionDb,
-                          {QStringLiteral("INSERT INTO Tv_Centres (Name, Host, Port, RoleName) "
-                                          "VALUES (?, ?, ?, ?) ON CONFLICT (Name) DO UPDATE SET "
-                                          "RoleName = excluded.RoleName")},
-                          {options.name, options.centre.host, options.centre.port,
-                           options.centre.user});
+    error = unionsql::run(
+        unionDb,
+        {QStringLiteral("INSERT INTO Tv_Centres (Name, Host, Port, RoleName) "
+                        "VALUES (?, ?, ?, ?) ON CONFLICT (Name) DO UPDATE SET "
+                        "RoleName = excluded.RoleName")},
+        {options.name, options.centre.host, options.centre.port, options.centre.user});
     if (!error.isEmpty())
         return error;
     QStringList failures;
@@ -404,7 +410,8 @@ QString removeCentre(const ServerAddress& unionServer, const QString& name, QStr
         }
         const QString subscription = identifier(y.subscription);
         const bool exists =
-            !unionsql::column(copy, QStringLiteral("SELECT 1 FROM pg_subscription WHERE subname = ?"),
+            !unionsql::column(copy,
+                              QStringLiteral("SELECT 1 FROM pg_subscription WHERE subname = ?"),
                               {y.subscription}, &error)
                  .isEmpty();
         if (!exists)
@@ -417,9 +424,9 @@ QString removeCentre(const ServerAddress& unionServer, const QString& name, QStr
             continue;
         }
         // The centre does not answer: its slot stays there and keeps its server's WAL.
-        error = unionsql::run(copy, {QStringLiteral("ALTER SUBSCRIPTION %1 SET (slot_name = NONE)")
-                                         .arg(subscription),
-                                     QStringLiteral("DROP SUBSCRIPTION ") + subscription});
+        error = unionsql::run(
+            copy, {QStringLiteral("ALTER SUBSCRIPTION %1 SET (slot_name = NONE)").arg(subscription),
+                   QStringLiteral("DROP SUBSCRIPTION ") + subscription});
         if (!error.isEmpty()) {
             failures << y.dbMst + QStringLiteral(": ") + error;
             continue;

@@ -16,8 +16,8 @@ namespace admin::unionrepl {
 inline const char* const kUnionDatabase = "tarvolen_union";
 
 struct AddCentreOptions {
-    QString name;             // the centre's name at the union: small letters, digits, _
-    ServerAddress centre;     // the centre's replication role, with its password
+    QString name;              // the centre's name at the union: small letters, digits, _
+    ServerAddress centre;      // the centre's replication role, with its password
     ServerAddress unionServer; // a superuser of the union's server
 };
 // Subscribes to every company year the centre lists; run again, it adds later years and

@@ -96,8 +96,8 @@ bool centrePassword(const QCommandLineParser& parser, QString* password, int* co
     }
     QFile file(fileName);
     if (!fromStdin && (file.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther))) {
-        *code = failed(QStringLiteral("%1 can be read by others than its owner: chmod 600 %1")
-                           .arg(fileName));
+        *code = failed(
+            QStringLiteral("%1 can be read by others than its owner: chmod 600 %1").arg(fileName));
         return false;
     }
     if (!(fromStdin ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly))) {
@@ -201,16 +201,15 @@ int admin::runReportUnion(const QStringList& arguments)
     parser.setApplicationDescription(QStringLiteral(
         "The union's shift report: per centre, company and route the receipts, cans and weight, "
         "and the union's totals per milk type."));
-    parser.addOptions({kUnion,
-                       {QStringLiteral("date"), QStringLiteral("Collection date (yyyy-MM-dd)."),
-                        QStringLiteral("YYYY-MM-DD")},
-                       {QStringLiteral("shift"), QStringLiteral("AM or PM."),
-                        QStringLiteral("AM|PM")},
-                       {QStringLiteral("pdf"), QStringLiteral("Write the report as PDF."),
-                        QStringLiteral("FILE")},
-                       {QStringLiteral("csv"),
-                        QStringLiteral("Write centre,company,route,receipts,cans,weight."),
-                        QStringLiteral("FILE")}});
+    parser.addOptions(
+        {kUnion,
+         {QStringLiteral("date"), QStringLiteral("Collection date (yyyy-MM-dd)."),
+          QStringLiteral("YYYY-MM-DD")},
+         {QStringLiteral("shift"), QStringLiteral("AM or PM."), QStringLiteral("AM|PM")},
+         {QStringLiteral("pdf"), QStringLiteral("Write the report as PDF."),
+          QStringLiteral("FILE")},
+         {QStringLiteral("csv"), QStringLiteral("Write centre,company,route,receipts,cans,weight."),
+          QStringLiteral("FILE")}});
     int code = Done;
     QStringList words;
     admin::ServerAddress server;
@@ -248,6 +247,7 @@ int admin::runReportUnion(const QStringList& arguments)
     out() << QStringLiteral("%1 centre years: %2 receipts, %3 cans, %4 kg\n")
                  .arg(years.size())
                  .arg(figures.overall.receipts)
-                 .arg(report::cansText(figures.overall.cans), report::weightText(figures.overall.weight));
+                 .arg(report::cansText(figures.overall.cans),
+                      report::weightText(figures.overall.weight));
     return Done;
 }

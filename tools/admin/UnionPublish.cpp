@@ -48,10 +48,11 @@ QString currentIdentity(datastore::Connection& year, const QString& table, QStri
 {
     const QStringList now = unionsql::column(
         year,
-        QStringLiteral("SELECT c.relreplident::text || coalesce((SELECT ic.relname::text FROM pg_index i "
-                       "JOIN pg_class ic ON ic.oid = i.indexrelid WHERE i.indrelid = c.oid "
-                       "AND i.indisreplident), '') FROM pg_class c JOIN pg_namespace n ON "
-                       "n.oid = c.relnamespace WHERE n.nspname = 'public' AND c.relname = ?"),
+        QStringLiteral(
+            "SELECT c.relreplident::text || coalesce((SELECT ic.relname::text FROM pg_index i "
+            "JOIN pg_class ic ON ic.oid = i.indexrelid WHERE i.indrelid = c.oid "
+            "AND i.indisreplident), '') FROM pg_class c JOIN pg_namespace n ON "
+            "n.oid = c.relnamespace WHERE n.nspname = 'public' AND c.relname = ?"),
         {table}, error);
     const QString kind = now.value(0).left(1);
     if (kind == QLatin1String("f"))
@@ -111,10 +112,11 @@ QString makeRole(datastore::Connection& main, const QString& role, const QString
         return error;
     if (error = unionsql::keepOutOfLog(main); !error.isEmpty())
         return error;
-    const QString settings = QStringLiteral(" LOGIN REPLICATION PASSWORD ") +
-                             unionsql::literal(password);
-    const auto made = main.exec((exists ? QStringLiteral("ALTER ROLE ") : QStringLiteral("CREATE ROLE ")) +
-                                identifier(role) + settings);
+    const QString settings =
+        QStringLiteral(" LOGIN REPLICATION PASSWORD ") + unionsql::literal(password);
+    const auto made =
+        main.exec((exists ? QStringLiteral("ALTER ROLE ") : QStringLiteral("CREATE ROLE ")) +
+                  identifier(role) + settings);
     if (!made) // the statement carries the password: only the server's reason is told
         return QStringLiteral("the role %1 could not be %2: %3")
             .arg(role, exists ? QStringLiteral("changed") : QStringLiteral("made"),
@@ -128,9 +130,9 @@ QString publishOneYear(const PublishOptions& options, const QString& dbMst, QStr
     const QString database = serverDatabaseName(dbMst);
     QString error = unionsql::open(year, options.server, database);
     if (error.isEmpty())
-        error = unionsql::run(year, {QStringLiteral("GRANT CONNECT ON DATABASE ") +
-                                     identifier(database) + QStringLiteral(" TO ") +
-                                     identifier(options.role)});
+        error = unionsql::run(year,
+                              {QStringLiteral("GRANT CONNECT ON DATABASE ") + identifier(database) +
+                               QStringLiteral(" TO ") + identifier(options.role)});
     if (error.isEmpty())
         error = publishYear(year, {options.role}, line);
     return error.isEmpty() ? error : dbMst + QStringLiteral(": ") + error;
@@ -160,7 +162,7 @@ QString publishYear(datastore::Connection& year, const QStringList& roles, QStri
         if (!clause.isEmpty()) {
             if (clause != current)
                 statements << QStringLiteral("ALTER TABLE %1 REPLICA IDENTITY %2")
-                              .arg(identifier(table), clause);
+                                  .arg(identifier(table), clause);
             identities << QStringLiteral("%1 by %2").arg(table, clause.toLower());
         }
     }
@@ -196,17 +198,17 @@ QString publishYear(datastore::Connection& year, const QStringList& roles, QStri
     *line = QStringLiteral("%1 tables (%2 new)%3")
                 .arg(tables.size())
                 .arg(exists ? added.size() : tables.size())
-                .arg(identities.isEmpty() ? QString()
-                                          : QStringLiteral("; ") +
-                                                identities.join(QStringLiteral(", ")));
+                .arg(identities.isEmpty()
+                         ? QString()
+                         : QStringLiteral("; ") + identities.join(QStringLiteral(", ")));
     return QString();
 }
 
 QStringList publicationRoles(datastore::Connection& year, QString* error)
 {
-    const QStringList published = unionsql::column(
-        year, QStringLiteral("SELECT 1 FROM pg_publication WHERE pubname = ?"), {kPublication},
-        error);
+    const QStringList published =
+        unionsql::column(year, QStringLiteral("SELECT 1 FROM pg_publication WHERE pubname = ?"),
+                         {kPublication}, error);
     if (published.isEmpty())
         return {};
     return unionsql::column(
@@ -248,7 +250,8 @@ QString publishCentre(const PublishOptions& options, QStringList* lines)
                                                 "role is made by one (postgresql://postgres@...)")
                                      .arg(options.server.user)
                                : error;
-    const QStringList walLevel = unionsql::column(main, QStringLiteral("SHOW wal_level"), {}, &error);
+    const QStringList walLevel =
+        unionsql::column(main, QStringLiteral("SHOW wal_level"), {}, &error);
     QString password;
     if (error.isEmpty())
         error = passwordOf(options.passwordFile, &password);

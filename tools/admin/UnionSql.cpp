@@ -46,8 +46,8 @@ QString run(datastore::Connection& con, const QStringList& statements, const QVa
     return QString();
 }
 
-QStringList column(datastore::Connection& con, const QString& statement,
-                   const QVariantList& values, QString* error)
+QStringList column(datastore::Connection& con, const QString& statement, const QVariantList& values,
+                   QString* error)
 {
     QStringList found;
     auto rows = con.exec(statement, values);
@@ -70,9 +70,9 @@ QString keepOutOfLog(datastore::Connection& con)
 
 bool isSuperuser(datastore::Connection& con, QString* error)
 {
-    const QStringList super = column(
-        con, QStringLiteral("SELECT rolsuper FROM pg_roles WHERE rolname = current_user"), {},
-        error);
+    const QStringList super =
+        column(con, QStringLiteral("SELECT rolsuper FROM pg_roles WHERE rolname = current_user"),
+               {}, error);
     return super.value(0) == QLatin1String("true");
 }
 

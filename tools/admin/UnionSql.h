@@ -30,8 +30,8 @@ QString open(datastore::Connection& con, const ServerAddress& server, const QStr
 QString run(datastore::Connection& con, const QStringList& statements,
             const QVariantList& values = {});
 // The first column of every row a statement gives, or the failure in *error.
-QStringList column(datastore::Connection& con, const QString& statement,
-                   const QVariantList& values, QString* error);
+QStringList column(datastore::Connection& con, const QString& statement, const QVariantList& values,
+                   QString* error);
 
 // For the rest of this session the server logs no statement's text, not even a failing one:
 // for statements that carry a password (CREATE ROLE, CREATE SUBSCRIPTION). Needs a superuser.

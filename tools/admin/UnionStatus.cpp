@@ -6,12 +6,13 @@
 namespace admin::unionrepl {
 namespace {
 
-// How the year's subscription stands, and the seconds since the centre's newest message.
+// How the year's subscription stands, and the seconds since the centre's newest message. A
+// worker that has heard nothing from the centre yet is still trying to reach it.
 QString replication(datastore::Connection& copy, const CentreYear& y, QString* lag)
 {
     auto rows = copy.exec(
         QStringLiteral(
-            "SELECT s.subenabled, w.pid IS NOT NULL, round(extract(epoch FROM now() - "
+            "SELECT s.subenabled, w.received_lsn IS NOT NULL, round(extract(epoch FROM now() - "
             "w.last_msg_send_time)::numeric, 1), (SELECT count(*) FROM pg_subscription_rel r "
             "WHERE r.srsubid = s.oid AND r.srsubstate <> 'r') FROM pg_subscription s LEFT JOIN "
             "pg_stat_subscription w ON w.subid = s.oid AND w.relid IS NULL WHERE s.subname = ?"),
@@ -19,7 +20,8 @@ QString replication(datastore::Connection& copy, const CentreYear& y, QString* l
     if (!rows)
         return QStringLiteral("unknown: ") + rows.errorText().section(QLatin1Char('\n'), 0, 0);
     if (!rows->next())
-        return y.removed ? QStringLiteral("removed (rows kept)") : QStringLiteral("no subscription");
+        return y.removed ? QStringLiteral("removed (rows kept)")
+                         : QStringLiteral("no subscription");
     if (!rows->value(0).toBool())
         return QStringLiteral("disabled");
     if (!rows->value(1).toBool())
