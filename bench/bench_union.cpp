@@ -103,7 +103,7 @@ void weigh(const std::vector<admin::ServerAddress>& centres, int perDesk,
         desk.join();
 }
 
-bool admin(const QStringList& arguments, const QByteArray& input = {})
+bool runTool(const QStringList& arguments, const QByteArray& input = {})
 {
     QProcess tool;
     tool.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tarvolen-admin"),
@@ -158,9 +158,9 @@ int main(int argc, char* argv[])
         const QString role = QStringLiteral("postgresql://tarvolen_union@%1:%2")
                                  .arg(centres[c].host)
                                  .arg(centres[c].port);
-        if (!admin({QStringLiteral("union"), QStringLiteral("publish"), QStringLiteral("--server"),
+        if (!runTool({QStringLiteral("union"), QStringLiteral("publish"), QStringLiteral("--server"),
                     args[int(c) + 1], QStringLiteral("--password-file"), file}) ||
-            !admin({QStringLiteral("union"), QStringLiteral("add-centre"), names[c],
+            !runTool({QStringLiteral("union"), QStringLiteral("add-centre"), names[c],
                     QStringLiteral("--centre"), role, QStringLiteral("--union"), args[3],
                     QStringLiteral("--password-file"), file}))
             return 1;
