@@ -28,6 +28,7 @@ const QStringList kReplicationSettings = {"wal_level=logical",
                                           "max_worker_processes=32",
                                           "max_logical_replication_workers=16",
                                           "wal_retrieve_retry_interval=200ms",
+                                          "log_statement=all",
                                           "wal_sender_timeout=5s",
                                           "wal_receiver_timeout=5s"};
 const QDate kDay(2026, 3, 5);
@@ -190,6 +191,15 @@ void UnionTest::centresReachTheUnion()
         rows(headOffice, "postgres", "SELECT count(*) FROM pg_database WHERE datname LIKE 'tv%'"),
         "0");
 
+    // A server that would subscribe to itself (and wait for ever) is refused, nothing made.
+    const Run itself = admintest::runAdmin({"union", "add-centre", "north", "--centre",
+                                            north.centreUrl(), "--union", north.server.url(),
+                                            "--password-file", north.passwordFile()});
+    QVERIFY2(itself.err.contains("the union's own server"), qPrintable(itself.err));
+    QCOMPARE(
+        north.sql("postgres", "SELECT count(*) FROM pg_database WHERE datname = 'tarvolen_union'"),
+        "0");
+
     const auto addCentre = [&](const Centre& centre) {
         return admintest::runAdmin({"union", "add-centre", centre.name, "--centre",
                                     centre.centreUrl(), "--union", unionServer.url(),
@@ -245,8 +255,12 @@ void UnionTest::centresReachTheUnion()
     QVERIFY(north.add("dairy1_2027", QDate(2027, 1, 5), 2, 44) > 0);
     QVERIFY(eventually([&] { return caughtUp(north, {"dairy1_2027"}); }));
 
-    const Run status = admintest::runAdmin({"union", "status", "--union", unionServer.url()});
-    QCOMPARE(status.out.count("  replicating  "), 7);
+    Run status; // every table of the new year copied too
+    QVERIFY2(eventually([&] {
+                 status = admintest::runAdmin({"union", "status", "--union", unionServer.url()});
+                 return status.out.count("  replicating  ") == 7;
+             }),
+             qPrintable(status.out));
     QVERIFY2(status.out.contains("north  DAIRY1  dairy1_2027  replicating  lag "),
              qPrintable(status.out));
     QVERIFY(status.out.contains("newest receipt 2027-01-05 AM"));
@@ -296,6 +310,14 @@ void UnionTest::centresReachTheUnion()
         "tvu_north_dairy1_2025,tvu_north_dairy1_2026,tvu_north_dairy1_2027,tvu_north_dairy2_2026");
     QCOMPARE(south.sql("postgres", "SELECT count(*) FROM pg_replication_slots"), "0");
     QCOMPARE(receipts(headOffice, "tvu_south_dairy1_2026"), kept);
+    // The role's passwords went into no server's log, though every statement is logged.
+    for (const auto& server : servers) {
+        const QByteArray log =
+            admintest::readFile(QFileInfo(server->dataDir()).path() + "/server.log");
+        QVERIFY(log.contains("CREATE DATABASE"));
+        for (Centre* centre : {&north, &south})
+            QVERIFY(!log.contains(admintest::readFile(centre->passwordFile()).trimmed()));
+    }
     together(3, [&](int i) { servers[i].reset(); });
 }
 } // namespace

@@ -85,10 +85,20 @@ QString ensureUnionDatabase(const ServerAddress& server)
     return error.isEmpty() ? unionsql::run(unionDb, kUnionTables) : error;
 }
 
-QString readYears(const ServerAddress& centre, QList<Year>* years)
+// When its server started: two connections that read the same reach the same server.
+QString startedAt(datastore::Connection& con, QString* error)
+{
+    return unionsql::column(con, QStringLiteral("SELECT pg_postmaster_start_time()::text"), {},
+                            error)
+        .value(0);
+}
+
+QString readYears(const ServerAddress& centre, QList<Year>* years, QString* started)
 {
     datastore::Connection main;
     QString error = unionsql::open(main, centre, QString::fromLatin1(kServerMainDatabase));
+    if (error.isEmpty())
+        *started = startedAt(main, &error);
     if (!error.isEmpty())
         return error;
     auto rows = main.exec(QStringLiteral("SELECT ComCode, Code, lower(trim(DbMst)), YStart, YEnd, "
@@ -319,11 +329,22 @@ QString addCentre(const AddCentreOptions& options, QStringList* lines)
             .arg(options.name);
     // Everything the centre is asked first: a wrong password or address makes nothing.
     QList<Year> years;
-    QString error = readYears(options.centre, &years);
+    QString centreStarted;
+    QString error = readYears(options.centre, &years, &centreStarted);
     if (!error.isEmpty())
         return QStringLiteral("the centre's main database: ") + error;
     if (years.isEmpty())
         return QStringLiteral("the centre lists no company year (Years is empty)");
+    {
+        // A server's subscription to itself would wait for ever for its own slot.
+        datastore::Connection maintenance;
+        error = unionsql::open(maintenance, options.unionServer, QStringLiteral("postgres"));
+        if (error.isEmpty() && startedAt(maintenance, &error) == centreStarted)
+            return QStringLiteral("the centre's server is the union's own server: a union keeps "
+                                  "its centres on a server of its own");
+        if (!error.isEmpty())
+            return error;
+    }
     if (error = ensureUnionDatabase(options.unionServer); !error.isEmpty())
         return error;
     datastore::Connection unionDb;
