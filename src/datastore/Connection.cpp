@@ -74,7 +74,7 @@ Connection::OpenStatus Connection::open()
     const QString dsn = valueOf(ConnectionString, QStringLiteral("DSN"));
     if (valueOf(ConnectionString, QStringLiteral("Data Source")).isEmpty() &&
         platform::isServerDsn(dsn))
-        return openServer(dsn);
+        return open(platform::dsnServer(dsn));
     OpenStatus why = OpenStatus::Failed;
     const QString file = fileFor(ConnectionString, &why);
     if (file.isEmpty()) {
@@ -126,9 +126,12 @@ Connection::OpenStatus Connection::openFile(const QString& file)
     return OpenStatus::Opened;
 }
 
-Connection::OpenStatus Connection::openServer(const QString& dsn)
+Connection::OpenStatus Connection::open(const platform::ServerSource& server)
 {
-    const platform::ServerSource server = platform::dsnServer(dsn);
+    if (isOpen()) {
+        m_lastError = QStringLiteral("the connection is already open");
+        return OpenStatus::AlreadyOpen;
+    }
     m_engine = Engine::Server; // also when it fails: the failure is the server's
     QSqlDatabase db = databaseFor(m_name, QStringLiteral("QPSQL"));
     db.setHostName(server.host);
@@ -198,8 +201,7 @@ QSqlQuery Connection::run(const QString& statement, const QVariantList& values, 
     return query;
 }
 
-Result<QSqlQuery> Connection::exec(const QString& statement, const QVariantList& values,
-                                   Rows rows)
+Result<QSqlQuery> Connection::exec(const QString& statement, const QVariantList& values, Rows rows)
 {
     QSqlQuery query = run(statement, values, rows);
     if (query.isActive())

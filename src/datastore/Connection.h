@@ -9,6 +9,10 @@
 #include <QVariantList>
 #include <chrono>
 
+namespace platform {
+struct ServerSource;
+}
+
 namespace datastore {
 
 // One database connection object: a connection string, opened and closed by its users.
@@ -33,6 +37,9 @@ public:
     QString ConnectionString;
 
     OpenStatus open();
+    // A database of a server reached without a data source: the databases that no desk opens
+    // (a union's copies of its centres' years). The connection string is not used.
+    OpenStatus open(const platform::ServerSource& server);
     void close();
     bool isOpen() const;
     QString lastError() const { return m_lastError; }
@@ -68,7 +75,6 @@ public:
 
 private:
     OpenStatus openFile(const QString& file);
-    OpenStatus openServer(const QString& dsn);
 
     QString m_name;
     Engine m_engine = Engine::File;

@@ -127,16 +127,29 @@ QString shiftReportHtml(const ShiftReport& report)
 
 void fillDocument(QTextDocument* document, const ShiftReport& report)
 {
+    fillDocument(document, shiftReportHtml(report));
+}
+
+void fillDocument(QTextDocument* document, const QString& html)
+{
     QFont font = document->defaultFont();
     font.setPointSizeF(8.5);
     // Letter spacing keeps the shaper from joining letters into ligatures ("ff" as one glyph),
     // so that text copied or extracted from the PDF reads as the names were stored.
     font.setLetterSpacing(QFont::AbsoluteSpacing, 0.1);
     document->setDefaultFont(font);
-    document->setHtml(shiftReportHtml(report));
+    document->setHtml(html);
 }
 
 bool writeShiftReportPdf(const ShiftReport& report, const QString& file, QString* error)
+{
+    return writePdf(shiftReportHtml(report),
+                    QStringLiteral("Shift Report %1 %2")
+                        .arg(formkit::dateText(report.date), shiftName(report.shift)),
+                    file, error);
+}
+
+bool writePdf(const QString& html, const QString& title, const QString& file, QString* error)
 {
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
@@ -147,10 +160,9 @@ bool writeShiftReportPdf(const ShiftReport& report, const QString& file, QString
         QPdfWriter writer(&out);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-        writer.setTitle(QStringLiteral("Shift Report %1 %2")
-                            .arg(formkit::dateText(report.date), shiftName(report.shift)));
+        writer.setTitle(title);
         QTextDocument document;
-        fillDocument(&document, report);
+        fillDocument(&document, html);
         document.print(&writer);
     }
     out.close();

@@ -5,6 +5,7 @@
 #include "../weighing/tst_window_fixture.h"
 #include "DemoInstallation.h"
 #include "Installation.h"
+#include "OwnServer.h"
 #include "ServerInstallation.h"
 #include "TestEnv.h"
 #include "datastore/ShiftDatabase.h"
@@ -32,36 +33,6 @@ using windowtest::kAdded;
 using windowtest::kDay;
 
 namespace {
-
-// A server of this test's own, so that stopping it troubles no other test.
-class OwnServer {
-public:
-    OwnServer() : m_state(m_dir.path() + "/pg.state")
-    {
-        m_previous = qgetenv("TARVOLEN_TEST_PG_STATE");
-        m_started = script("start");
-        qputenv("TARVOLEN_TEST_PG_STATE", m_state.toUtf8());
-    }
-    ~OwnServer()
-    {
-        qputenv("TARVOLEN_TEST_PG_STATE", m_previous);
-        script("stop");
-    }
-    bool started() const { return m_started; }
-    bool script(const QString& action) const
-    {
-        QProcess run;
-        run.start(qEnvironmentVariable("TARVOLEN_PG_SCRIPT"), {action, m_state});
-        return run.waitForFinished(60000) && run.exitStatus() == QProcess::NormalExit &&
-               run.exitCode() == 0;
-    }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_state;
-    QByteArray m_previous;
-    bool m_started = false;
-};
 
 void seedShift(const Desk& desk)
 {
@@ -169,7 +140,7 @@ void ServerTest::serverUnreachableAtStart()
 
 void ServerTest::serverLostInMidShift()
 {
-    OwnServer server;
+    testkit::OwnServer server;
     QVERIFY(server.started());
     Desk desk;
     seedShift(desk);

@@ -32,7 +32,9 @@ const std::vector<Command>& commands()
          "  tarvolen-admin import KIND [--data-root DIR] --company CODE [--dry-run] FILE.csv\n"},
         {"report", runReport,
          "  tarvolen-admin report shift [--data-root DIR] --company CODE --date YYYY-MM-DD\n"
-         "                 --shift AM|PM [--route CODE] --pdf FILE\n"},
+         "                 --shift AM|PM [--route CODE] --pdf FILE\n"
+         "  tarvolen-admin report union --union postgresql://USER@HOST:PORT --date DATE\n"
+         "                 --shift AM|PM [--pdf FILE] [--csv FILE]\n"},
         {"export", runExport,
          "  tarvolen-admin export receipts [--data-root DIR] --company CODE --from DATE --to DATE\n"
          "                 [--shift AM|PM] [--route CODE] [--summary] FILE.csv\n"
@@ -41,6 +43,13 @@ const std::vector<Command>& commands()
         {"backup", runBackup, "  tarvolen-admin backup [--program-dir DIR] --to FOLDER\n"},
         {"restore", runRestore, "  tarvolen-admin restore [--program-dir DIR] --from FOLDER\n"},
         {"check", runCheck, "  tarvolen-admin check [--data-root DIR] [--company CODE] [--fix]\n"},
+        {"union", runUnion,
+         "  tarvolen-admin union publish --server postgresql://USER@HOST:PORT --password-file FILE\n"
+         "                 [--role NAME]\n"
+         "  tarvolen-admin union add-centre NAME --centre postgresql://ROLE@HOST:PORT\n"
+         "                 --union postgresql://USER@HOST:PORT --password-file FILE|--password-stdin\n"
+         "  tarvolen-admin union status --union postgresql://USER@HOST:PORT\n"
+         "  tarvolen-admin union remove-centre NAME --union postgresql://USER@HOST:PORT\n"},
     };
     return known;
 }

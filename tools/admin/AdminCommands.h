@@ -27,5 +27,7 @@ int runExportMasters(const QStringList& arguments); // MasterCommands.cpp
 int runUser(const QStringList& arguments);
 int runCompany(const QStringList& arguments);
 int runCheck(const QStringList& arguments);
+int runUnion(const QStringList& arguments);       // UnionCommands.cpp
+int runReportUnion(const QStringList& arguments); // UnionCommands.cpp (report union)
 
 } // namespace admin

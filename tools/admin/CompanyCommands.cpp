@@ -5,6 +5,7 @@
 #include "Centre.h"
 #include "Installation.h"
 #include "ServerInstallation.h"
+#include "UnionPublish.h"
 #include "datastore/WriteTransaction.h"
 #include "platform/Clock.h"
 #include "platform/DsnRegistry.h"
@@ -269,6 +270,21 @@ int add(const QStringList& arguments)
     return Done;
 }
 
+// A centre whose years the union reads publishes the new one too. The year stands whatever
+// happens here.
+int publishForUnion(const QString& previousDbMst, const QString& dbMst)
+{
+    QString line;
+    const QString error = admin::unionrepl::publishAsBefore(previousDbMst, dbMst, &line);
+    if (!error.isEmpty())
+        return failed(QStringLiteral("the year was added, but not published for the union: %1\n"
+                                     "Run tarvolen-admin union publish as the server's superuser.")
+                          .arg(error));
+    if (!line.isEmpty())
+        out() << line << "\n";
+    return Done;
+}
+
 int newYear(const QStringList& arguments)
 {
     QCommandLineParser parser;
@@ -338,7 +354,7 @@ int newYear(const QStringList& arguments)
     out() << "Added year " << describe(y, dataRoot) << "\n"
           << "Carried over from " << latest.dbMst << ": " << counts.join(QStringLiteral(", "))
           << "; no receipts.\n";
-    return Done;
+    return admin::centre::onServer(dataRoot) ? publishForUnion(latest.dbMst, y.dbMst) : Done;
 }
 
 int list(const QStringList& arguments)

@@ -182,7 +182,9 @@ int admin::runReport(const QStringList& arguments)
 {
     if (arguments.value(0) == QLatin1String("shift"))
         return runReportShift(arguments.mid(1));
-    return wrongUsage(QStringLiteral("report: the only report is \"shift\""));
+    if (arguments.value(0) == QLatin1String("union"))
+        return admin::runReportUnion(arguments.mid(1));
+    return wrongUsage(QStringLiteral("report: \"shift\" or \"union\"?"));
 }
 
 int admin::runExportReceipts(const QStringList& arguments)
