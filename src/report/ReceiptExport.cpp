@@ -48,11 +48,15 @@ QStringList receiptColumns()
             QStringLiteral("user"),         QStringLiteral("time"),
             QStringLiteral("truck"),        QStringLiteral("scheduled time"),
             QStringLiteral("arrival time"), QStringLiteral("trip km"),
-            QStringLiteral("recovery amount"), QStringLiteral("truck remarks")};
+            QStringLiteral("recovery amount"), QStringLiteral("truck remarks"),
+            QStringLiteral("entered")};
 }
 
-QStringList receiptFields(const datastore::StoredReceipt& r)
+QStringList receiptFields(const datastore::StoredReceipt& r, QChar mark)
 {
+    const QString entered = mark == QLatin1Char('C')   ? QStringLiteral("corrected")
+                            : mark == QLatin1Char('M') ? QStringLiteral("manual")
+                                                       : QString();
     return {QString::number(r.refNo),
             r.date.toString(Qt::ISODate),
             shiftName(r.shift),
@@ -76,14 +80,16 @@ QStringList receiptFields(const datastore::StoredReceipt& r)
             r.arrivalTime,
             QString::number(r.truckKm, 'g', 15),
             QString::number(r.recoveryAmount, 'g', 15),
-            r.truckRemarks};
+            r.truckRemarks,
+            entered};
 }
 
-QString receiptsCsv(const QVector<datastore::StoredReceipt>& receipts)
+QString receiptsCsv(const QVector<datastore::StoredReceipt>& receipts,
+                    const QHash<qint32, QChar>& marks)
 {
     QString csv = csvLine(receiptColumns());
     for (const datastore::StoredReceipt& r : receipts)
-        csv += csvLine(receiptFields(r));
+        csv += csvLine(receiptFields(r, marks.value(qint32(r.refNo))));
     return csv;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -19,8 +20,10 @@ QString csvField(const QString& text);
 QString csvLine(const QStringList& fields); // ends in CR LF
 
 QStringList receiptColumns();
-QStringList receiptFields(const datastore::StoredReceipt& receipt);
-QString receiptsCsv(const QVector<datastore::StoredReceipt>& receipts);
+// mark: 'M' (weight typed by hand), 'C' (corrected), else null: the last column says it in words.
+QStringList receiptFields(const datastore::StoredReceipt& receipt, QChar mark);
+QString receiptsCsv(const QVector<datastore::StoredReceipt>& receipts,
+                    const QHash<qint32, QChar>& marks);
 
 struct VillageDay {
     QDate date;

@@ -28,15 +28,45 @@ void drawReceipts(PageDrawer& pages, const RouteSection& route)
                       {QStringLiteral("Animal Type"), 1.5, Qt::AlignHCenter},
                       {QStringLiteral("Milk Type"), 1.7, Qt::AlignHCenter},
                       {QStringLiteral("Cans Received"), 1.5, Qt::AlignHCenter},
-                      {QStringLiteral("Weight"), 1.4, Qt::AlignRight}});
+                      {QStringLiteral("Weight"), 1.4, Qt::AlignRight},
+                      {QStringLiteral("Mark"), 0.8, Qt::AlignHCenter}});
     for (const ReportLine& line : route.lines)
         pages.row({QString::number(line.serial), line.villageCode, line.villageName, line.animal,
                    line.milkType, cansText(line.cans),
-                   line.weight.isNull() ? QString() : weightText(line.weight.toDouble())});
+                   line.weight.isNull() ? QString() : weightText(line.weight.toDouble()),
+                   line.mark.isNull() ? QString() : QString(line.mark)});
     pages.row({QStringLiteral("Route total: %1 receipts").arg(route.totals.receipts),
                formkit::plainNumber(route.totals.cans), weightText(route.totals.weight)},
               true, 5);
     pages.endTable();
+}
+
+void drawCancelled(PageDrawer& pages, const RouteSection& route)
+{
+    if (route.cancelled.isEmpty())
+        return;
+    pages.line(QStringLiteral("Cancelled, not in the totals:"));
+    pages.beginTable({{QStringLiteral("SNo."), 0.8, Qt::AlignHCenter},
+                      {QStringLiteral("Village Code"), 1.5},
+                      {QStringLiteral("Village Name"), 2.6},
+                      {QStringLiteral("Cans"), 1, Qt::AlignHCenter},
+                      {QStringLiteral("Weight"), 1.2, Qt::AlignRight},
+                      {QStringLiteral("Reason"), 3.2},
+                      {QStringLiteral("Allowed by"), 1.6}});
+    for (const CancelledLine& line : route.cancelled)
+        pages.row({QString::number(line.serial), line.villageCode, line.villageName,
+                   formkit::plainNumber(line.cans), weightText(line.weight), line.reason,
+                   line.allowedBy});
+    pages.endTable();
+}
+
+bool anyMark(const ShiftReport& report)
+{
+    for (const RouteSection& route : report.routes)
+        for (const ReportLine& line : route.lines)
+            if (!line.mark.isNull())
+                return true;
+    return false;
 }
 
 void drawShiftTotals(PageDrawer& pages, const ShiftReport& report)
@@ -86,8 +116,12 @@ void drawShiftReport(PageDrawer& pages, const ShiftReport& report)
         pages.heading(QStringLiteral("Route %1 %2").arg(route.route).arg(route.routeName));
         drawTruck(pages, route);
         drawReceipts(pages, route);
+        drawCancelled(pages, route);
     }
     drawShiftTotals(pages, report);
+    if (anyMark(report))
+        pages.line(QStringLiteral("M: the weight was typed by hand.  C: corrected after it was "
+                                  "stored."));
 }
 
 bool writeShiftReportPdf(const ShiftReport& report, const QString& file, QString* error)

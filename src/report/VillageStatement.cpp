@@ -3,6 +3,7 @@
 #include "PageDrawer.h"
 #include "ReceiptExport.h"
 #include "ReportDocument.h"
+#include "datastore/Audit.h"
 #include "datastore/NullFields.h"
 #include "formkit/TextRules.h"
 
@@ -93,6 +94,9 @@ datastore::Result<Statements> villageStatements(datastore::Connection& con,
     Statements out;
     out.from = request.from;
     out.to = request.to;
+    const auto marks = datastore::receiptMarksBetween(con, request.from, request.to);
+    if (!marks)
+        return marks.error();
     QVariantList values;
     auto rs = con.exec(receiptsStatement(request, &values), values);
     if (!rs)
@@ -111,7 +115,11 @@ datastore::Result<Statements> villageStatements(datastore::Connection& con,
         VillageStatement& v = r.villages.last();
         if (v.lines.isEmpty() || v.lines.last().date != date || v.lines.last().shift != shift)
             v.lines.append(StatementLine{date, shift, {}, 0, 0});
-        add(&v.lines.last().totals, one);
+        StatementLine& line = v.lines.last();
+        add(&line.totals, one);
+        const QChar mark = marks->value(qint32(rs->value(4).toLongLong()));
+        line.manual += mark == QLatin1Char('M');
+        line.corrected += mark == QLatin1Char('C');
         add(&v.totals, one);
         add(&r.totals, one);
         add(&out.totals, one);

@@ -4,7 +4,9 @@
 // The expected totals are summed by hand from the rows below.
 
 #include "TestEnv.h"
+#include "datastore/ReceiptChanges.h"
 #include "report/DaySummary.h"
+#include "report/ReceiptExport.h"
 #include "report/ReportDocument.h"
 #include "report/ShiftReport.h"
 #include "report/VillageStatement.h"
@@ -257,6 +259,52 @@ private slots:
             }
         }
         QCOMPARE(shown, expected);
+    }
+
+    // On the next day: serial 1 typed by hand, serial 2 corrected, serial 3 cancelled.
+    void typedCorrectedAndCancelledReceipts()
+    {
+        const QDate next = kDay.addDays(1);
+        m_env->exec(m_env->companyFile(),
+                    "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, ACode, MCode, "
+                    "DlySlNo, CansRecd, MWeight) VALUES (31, '2024-03-06', 2, 2, 3, 1, 1, 1, 1, 20), "
+                    "(32, '2024-03-06', 2, 2, 3, 1, 1, 2, 1, 30), "
+                    "(33, '2024-03-06', 2, 1, 1, 1, 1, 3, 2, 45.5)");
+        QVERIFY(datastore::ensureAuditTable(m_company));
+        datastore::AuditEntry typed;
+        typed.refNo = 31;
+        typed.refDate = next;
+        typed.amPm = 2;
+        QVERIFY(datastore::appendAudit(m_company, typed));
+        const datastore::AuditWho who{"op", "supervisor", "spilt", "desk"};
+        QVERIFY(datastore::correctReceipt(m_company, 32, {{}, {}, {}, 2.0}, who));
+        QVERIFY(datastore::cancelReceipt(m_company, 33, who));
+
+        const auto shift = loadShiftReport(m_company, {"CO1", next, 2, 0});
+        QVERIFY2(shift, qPrintable(shift.errorText()));
+        QStringList shown;
+        for (const RouteSection& r : shift->routes) {
+            shown << QString("route %1 %2: %3").arg(r.route).arg(r.routeName).arg(r.totals.weight);
+            for (const ReportLine& l : r.lines)
+                shown << QString("%1 %2").arg(l.serial).arg(l.mark.isNull() ? '-' : l.mark);
+            for (const CancelledLine& c : r.cancelled)
+                shown << QString("cancelled %1 %2 %3 %4 %5")
+                             .arg(c.serial)
+                             .arg(c.villageCode, c.villageName, c.reason, c.allowedBy);
+        }
+        // The cancelled receipt's route has nothing else that shift: listed all the same.
+        QCOMPARE(shown, (QStringList{"route 1 North: 0", "cancelled 3 V01 Hill & Dale spilt supervisor",
+                                     "route 2 South: 50", "1 M", "2 C"}));
+        QCOMPARE(shift->overall.receipts, 2);
+
+        const auto statement = report::villageStatements(m_company, {next, next, 0, {}});
+        QVERIFY(statement);
+        QCOMPARE(marksOf(statement->routes.value(0).villages.value(0).lines.value(0)), "M C");
+        const auto receipts = datastore::storedReceipts(m_company, {next, next, 0, 0});
+        const auto marks = datastore::receiptMarksBetween(m_company, next, next);
+        QVERIFY(receipts && marks);
+        const QStringList csv = receiptsCsv(*receipts, *marks).split("\r\n");
+        QCOMPARE(csv.value(1).section(',', -1) + csv.value(2).section(',', -1), "manualcorrected");
     }
 
     void pdfHoldsEveryFigure()

@@ -141,7 +141,7 @@ private slots:
             "SELECT d.RefNo, d.RefDate, CASE d.AmPm WHEN 2 THEN 'AM' ELSE 'PM' END, d.DlySlNo, "
             "d.RtRefNo, r.RTType, d.VRefNo, v.VCode, v.VName, d.ACode, a.AType, d.MCode, "
             "m.MType, d.CansRecd, d.MWeight, d.Uid, d.UName, d.ColTime, d.TruckNo, d.SchTime, "
-            "d.ArrTime, d.TruckKMR, d.TruckRecAmt, d.TruckRemarks FROM Data_Wght d "
+            "d.ArrTime, d.TruckKMR, d.TruckRecAmt, d.TruckRemarks, '' FROM Data_Wght d "
             "LEFT JOIN Mast_Routes r ON r.RTRefNo = d.RtRefNo LEFT JOIN Mast_Villages v ON "
             "v.VRefNo = d.VRefNo LEFT JOIN Mast_Animal a ON a.ACode = d.ACode LEFT JOIN "
             "Mast_Milk m ON m.MCode = d.MCode WHERE " +

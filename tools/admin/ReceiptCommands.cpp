@@ -4,6 +4,7 @@
 #include "AdminCommands.h"
 #include "ReportYear.h"
 
+#include "datastore/Audit.h"
 #include "datastore/ShiftQueries.h"
 #include "report/ReceiptExport.h"
 
@@ -71,8 +72,10 @@ bool readPeriod(QCommandLineParser& parser, const QString& command, const QStrin
     return false;
 }
 
+// The period's receipts, and (when marks is given) which were typed by hand or corrected.
 datastore::Result<QVector<datastore::StoredReceipt>> readReceipts(const QCommandLineParser& parser,
-                                                                  const Period& period, int* code)
+                                                                  const Period& period, int* code,
+                                                                  QHash<qint32, QChar>* marks = nullptr)
 {
     datastore::Connection companyYear;
     admin::centre::CompanyYear year;
@@ -80,8 +83,18 @@ datastore::Result<QVector<datastore::StoredReceipt>> readReceipts(const QCommand
                                   &year, code))
         return datastore::error(datastore::ErrorKind::Other, QString());
     auto receipts = datastore::storedReceipts(companyYear, period.filter);
-    if (!receipts)
+    if (!receipts) {
         *code = failed(receipts.errorText());
+        return receipts;
+    }
+    if (marks) {
+        auto read = datastore::receiptMarksBetween(companyYear, period.filter.from, period.filter.to);
+        if (!read) {
+            *code = failed(read.errorText());
+            return read.error();
+        }
+        *marks = std::move(read).value();
+    }
     return receipts;
 }
 
@@ -133,13 +146,14 @@ int admin::runExportReceipts(const QStringList& arguments)
     int code = Done;
     if (!readPeriod(parser, QStringLiteral("export receipts"), arguments, &period, &code))
         return code;
-    const auto receipts = readReceipts(parser, period, &code);
+    QHash<qint32, QChar> marks;
+    const auto receipts = readReceipts(parser, period, &code, &marks);
     if (!receipts)
         return code;
     if (parser.isSet(QStringLiteral("summary")))
         return writeSummary(period.file, QStringLiteral("village"), *receipts);
     return admin::reports::writeAndTell(
-        period.file, report::spreadsheetBytes(report::receiptsCsv(*receipts)),
+        period.file, report::spreadsheetBytes(report::receiptsCsv(*receipts, marks)),
         QStringLiteral("%1 rows").arg(receipts->size()));
 }
 
