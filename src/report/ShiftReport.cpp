@@ -3,6 +3,7 @@
 #include "datastore/NullFields.h"
 
 #include <QSqlQuery>
+#include <algorithm>
 
 namespace report {
 namespace {
@@ -16,7 +17,7 @@ bool carriesTruckDetails(const datastore::StoredReceipt& r)
 ReportLine lineOf(const datastore::StoredReceipt& r)
 {
     return ReportLine{r.serial,       r.villageCode, r.villageName, r.animalName,
-                      r.milkTypeName, r.cans,        r.weight};
+                      r.milkTypeName, r.cans,        r.weight,      r.refNo, QChar()};
 }
 
 void add(Totals* totals, const QVariant& cans, const QVariant& weight)
@@ -74,6 +75,36 @@ QVector<RouteSection> routeSections(const QVector<datastore::StoredReceipt>& rec
     return sections;
 }
 
+void addMarks(QVector<RouteSection>* sections, const QHash<qint32, QChar>& marks)
+{
+    for (RouteSection& section : *sections)
+        for (ReportLine& line : section.lines)
+            line.mark = marks.value(qint32(line.refNo));
+}
+
+void addCancelled(QVector<RouteSection>* sections,
+                  const QVector<datastore::CancelledReceipt>& cancelled,
+                  const QHash<qint64, std::pair<QString, QString>>& villages,
+                  const QHash<qint64, QString>& routes)
+{
+    for (const datastore::CancelledReceipt& c : cancelled) {
+        auto section = std::find_if(sections->begin(), sections->end(),
+                                    [&c](const RouteSection& s) { return s.route == c.rtRefNo; });
+        if (section == sections->end()) {
+            RouteSection added;
+            added.route = c.rtRefNo;
+            added.routeName = routes.value(c.rtRefNo);
+            section = sections->insert(
+                std::find_if(sections->begin(), sections->end(),
+                             [&c](const RouteSection& s) { return s.route > c.rtRefNo; }),
+                added);
+        }
+        const auto village = villages.value(c.vRefNo);
+        section->cancelled.append(
+            {c.dlySlNo, village.first, village.second, c.cans, c.weight, c.reason, c.allowedBy});
+    }
+}
+
 QVector<MilkTypeLine> milkTypeLines(const QVector<datastore::MilkTypeTotal>& totals)
 {
     QVector<MilkTypeLine> lines;
@@ -93,6 +124,32 @@ Totals overallOf(const QVector<MilkTypeLine>& lines)
     }
     return overall;
 }
+
+namespace {
+struct MastersNames {
+    QHash<qint64, std::pair<QString, QString>> villages;
+    QHash<qint64, QString> routes;
+};
+
+// Few receipts are cancelled: the names of every village and route are read only for them.
+datastore::Result<MastersNames> mastersNames(datastore::Connection& con)
+{
+    MastersNames names;
+    auto villages = con.exec(QStringLiteral("SELECT VRefNo, VCode, VName FROM Mast_Villages"));
+    if (!villages)
+        return villages.error();
+    while (villages->next())
+        names.villages.insert(villages->value(0).toLongLong(),
+                              {datastore::Null_Str(villages->value(1)),
+                               datastore::Null_Str(villages->value(2))});
+    auto routes = con.exec(QStringLiteral("SELECT RTRefNo, RTType FROM Mast_Routes"));
+    if (!routes)
+        return routes.error();
+    while (routes->next())
+        names.routes.insert(routes->value(0).toLongLong(), datastore::Null_Str(routes->value(1)));
+    return names;
+}
+} // namespace
 
 struct CompanyHeading {
     QString name;
@@ -117,14 +174,23 @@ datastore::Result<ShiftReport> loadShiftReport(datastore::Connection& main,
                                                datastore::Connection& companyYear,
                                                const ReportRequest& request)
 {
-    ShiftReport report;
-    report.date = request.date;
-    report.shift = request.shift;
     const auto heading = companyHeading(main, request.company);
     if (!heading)
         return heading.error();
-    report.company = heading->name;
-    report.town = heading->town;
+    auto report = loadShiftReport(companyYear, request);
+    if (report) {
+        report->company = heading->name;
+        report->town = heading->town;
+    }
+    return report;
+}
+
+datastore::Result<ShiftReport> loadShiftReport(datastore::Connection& companyYear,
+                                               const ReportRequest& request)
+{
+    ShiftReport report;
+    report.date = request.date;
+    report.shift = request.shift;
     const auto receipts = datastore::storedReceipts(
         companyYear, {request.date, request.date, request.shift, request.route});
     if (!receipts)
@@ -139,6 +205,25 @@ datastore::Result<ShiftReport> loadShiftReport(datastore::Connection& main,
         vehicles.insert(r.route, *vehicle);
     }
     report.routes = routeSections(*receipts, vehicles);
+    const auto marks = datastore::receiptMarks(companyYear, request.date, request.shift);
+    if (!marks)
+        return marks.error();
+    addMarks(&report.routes, *marks);
+    auto cancelled = datastore::cancelledInShift(companyYear, request.date, request.shift);
+    if (!cancelled)
+        return cancelled.error();
+    if (request.route != 0)
+        cancelled->erase(std::remove_if(cancelled->begin(), cancelled->end(),
+                                        [&request](const datastore::CancelledReceipt& c) {
+                                            return c.rtRefNo != request.route;
+                                        }),
+                         cancelled->end());
+    if (!cancelled->isEmpty()) {
+        const auto names = mastersNames(companyYear);
+        if (!names)
+            return names.error();
+        addCancelled(&report.routes, *cancelled, names->villages, names->routes);
+    }
     const auto totals =
         datastore::shiftTotals(companyYear, request.date, request.shift, request.route);
     if (!totals)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "datastore/Connection.h"
+#include "datastore/Audit.h"
 #include "datastore/ShiftQueries.h"
 
 #include <QDate>
@@ -28,6 +29,19 @@ struct ReportLine {
     QString milkType;    // empty when the milk type's row is gone
     QVariant cans;
     QVariant weight;
+    qint64 refNo = 0;
+    QChar mark; // 'M': weight typed by hand, 'C': corrected after it was stored; else null
+};
+
+// A receipt of the shift that was cancelled: listed under its route, outside the totals.
+struct CancelledLine {
+    qint64 serial = 0;
+    QString villageCode;
+    QString villageName;
+    double cans = 0;
+    double weight = 0;
+    QString reason;
+    QString allowedBy;
 };
 
 struct RouteSection {
@@ -41,6 +55,7 @@ struct RouteSection {
     QString remarks;
     QVector<ReportLine> lines; // in serial order
     Totals totals;
+    QVector<CancelledLine> cancelled; // in serial order
 };
 
 struct MilkTypeLine {
@@ -65,13 +80,17 @@ struct ShiftReport {
 // date), else it stays empty.
 QVector<RouteSection> routeSections(const QVector<datastore::StoredReceipt>& receipts,
                                     const QHash<qint64, QString>& vehicles);
+// Marks the lines (by RefNo) and puts each cancelled receipt under its route, making a section
+// for a route that has no receipt left; villages maps VRefNo to code and name, routes RTRefNo to
+// name.
+void addMarks(QVector<RouteSection>* sections, const QHash<qint32, QChar>& marks);
+void addCancelled(QVector<RouteSection>* sections,
+                  const QVector<datastore::CancelledReceipt>& cancelled,
+                  const QHash<qint64, std::pair<QString, QString>>& villages,
+                  const QHash<qint64, QString>& routes);
 // The milk type lines from the database's sums, and the overall totals from them.
 QVector<MilkTypeLine> milkTypeLines(const QVector<datastore::MilkTypeTotal>& totals);
 Totals overallOf(const QVector<MilkTypeLine>& lines);
-
-// Company name and town of the company's latest year, from the main database.
-bool companyHeading(datastore::Connection& main, const QString& company, QString* name,
-                    QString* town, QString* error);
 
 struct ReportRequest {
     QString company; // ComCode
@@ -79,9 +98,13 @@ struct ReportRequest {
     int shift = 0;
     qint64 route = 0; // 0 = every route
 };
-// Reads everything the report shows, or the failed statement's error.
+// Reads everything the report shows, or the failed statement's error. The company's name and
+// town are those of its latest year in the main database.
 datastore::Result<ShiftReport> loadShiftReport(datastore::Connection& main,
                                                datastore::Connection& companyYear,
+                                               const ReportRequest& request);
+// The same from the company year alone; the caller names the company and town.
+datastore::Result<ShiftReport> loadShiftReport(datastore::Connection& companyYear,
                                                const ReportRequest& request);
 
 // "AM" or "PM" (empty for another code).

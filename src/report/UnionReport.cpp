@@ -1,6 +1,7 @@
 #include "UnionReport.h"
 
 #include "ReceiptExport.h"
+#include "PageDrawer.h"
 #include "ReportDocument.h"
 #include "formkit/TextRules.h"
 
@@ -35,32 +36,12 @@ UnionMilkLine* milkLine(UnionReport* report, const QString& name)
     return &report->byMilkType.last();
 }
 
-QString esc(const QString& text)
-{
-    return text.toHtmlEscaped();
-}
-
-QString row(const QStringList& cells, bool header = false)
-{
-    QString html = QStringLiteral("<tr>");
-    for (int i = 0; i < cells.size(); ++i) {
-        const bool figure = i >= cells.size() - 3;
-        html += header ? QStringLiteral("<th bgcolor=\"#e0e0e0\">%1</th>").arg(esc(cells[i]))
-                       : QStringLiteral("<td align=\"%1\">%2</td>")
-                             .arg(figure ? QStringLiteral("right") : QStringLiteral("left"),
-                                  esc(cells[i]));
-    }
-    return html + QStringLiteral("</tr>");
-}
-
 QStringList figures(const Totals& totals)
 {
     return {QString::number(totals.receipts), formkit::plainNumber(totals.cans),
             weightText(totals.weight)};
 }
 
-const char* const kTable =
-    "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">";
 } // namespace
 
 QString addCentreYear(UnionReport* report, datastore::Connection& year, const QString& centre,
@@ -106,33 +87,40 @@ QString unionCsv(const UnionReport& report)
     return csv;
 }
 
-QString unionReportHtml(const UnionReport& report)
+void drawUnionReport(PageDrawer& pages, const UnionReport& report)
 {
-    QString html = QStringLiteral("<html><body><h3 align=\"center\">Union Shift Report</h3>"
-                                  "<p align=\"center\">Date: %1 &nbsp;&nbsp; Shift: %2</p>")
-                       .arg(esc(formkit::dateText(report.date)), esc(shiftName(report.shift)));
+    pages.centred(QStringLiteral("Union Shift Report"), true);
+    pages.centred(QStringLiteral("Date: %1    Shift: %2")
+                      .arg(formkit::dateText(report.date), shiftName(report.shift)));
     if (report.routes.isEmpty())
-        html += QStringLiteral("<p>No centre has receipts for this shift.</p>");
-    html += QLatin1String(kTable) +
-            row({"Centre", "Company", "Route", "Receipts", "Cans", "Weight"}, true);
+        pages.line(QStringLiteral("No centre has receipts for this shift."));
+    const QVector<TableColumn> figureColumns{{QStringLiteral("Receipts"), 1, Qt::AlignRight},
+                                             {QStringLiteral("Cans"), 1, Qt::AlignRight},
+                                             {QStringLiteral("Weight"), 1.2, Qt::AlignRight}};
+    pages.beginTable(QVector<TableColumn>{{QStringLiteral("Centre"), 2},
+                                          {QStringLiteral("Company"), 1.4},
+                                          {QStringLiteral("Route"), 2.4}} +
+                     figureColumns);
     for (const UnionRouteLine& line : report.routes)
-        html += row(QStringList{line.centre, line.company,
-                                QStringLiteral("%1 %2").arg(line.route).arg(line.routeName)} +
-                    figures(line.totals));
-    html += QStringLiteral("</table><h3>Union totals</h3>") + QLatin1String(kTable) +
-            row({"Milk Type", "Receipts", "Cans", "Weight"}, true);
+        pages.row(QStringList{line.centre, line.company,
+                              QStringLiteral("%1 %2").arg(line.route).arg(line.routeName)} +
+                  figures(line.totals));
+    pages.endTable();
+    pages.heading(QStringLiteral("Union totals"));
+    pages.beginTable(QVector<TableColumn>{{QStringLiteral("Milk Type"), 3}} + figureColumns);
     for (const UnionMilkLine& line : report.byMilkType)
-        html += row(QStringList{line.name} + figures(line.totals));
-    html += row(QStringList{QStringLiteral("All milk types")} + figures(report.overall));
-    return html + QStringLiteral("</table></body></html>");
+        pages.row(QStringList{line.name} + figures(line.totals));
+    pages.row(QStringList{QStringLiteral("All milk types")} + figures(report.overall), true);
+    pages.endTable();
 }
 
 bool writeUnionReportPdf(const UnionReport& report, const QString& file, QString* error)
 {
-    return writePdf(unionReportHtml(report),
-                    QStringLiteral("Union Shift Report %1 %2")
-                        .arg(formkit::dateText(report.date), shiftName(report.shift)),
-                    file, error);
+    return writePdf(
+        file,
+        QStringLiteral("Union Shift Report %1 %2")
+            .arg(formkit::dateText(report.date), shiftName(report.shift)),
+        [&report](PageDrawer& pages) { drawUnionReport(pages, report); }, error);
 }
 
 } // namespace report

@@ -11,6 +11,8 @@
 // numbers its own). Summed from the stored values, as the centres' own shift reports are.
 namespace report {
 
+class PageDrawer;
+
 struct UnionRouteLine {
     QString centre;
     QString company; // ComCode
@@ -39,7 +41,7 @@ QString addCentreYear(UnionReport* report, datastore::Connection& year, const QS
 
 // centre,company,route,receipts,cans,weight: one row a centre, company and route.
 QString unionCsv(const UnionReport& report);
-QString unionReportHtml(const UnionReport& report);
+void drawUnionReport(PageDrawer& pages, const UnionReport& report);
 bool writeUnionReportPdf(const UnionReport& report, const QString& file, QString* error);
 
 } // namespace report

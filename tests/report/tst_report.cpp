@@ -1,10 +1,15 @@
 // The shift report: every stored receipt of the shift listed and counted, lost master rows,
-// null cans, a route without a truck row, totals from the stored values; the PDF's text.
-// The expected totals are summed by hand from the rows of testkit's seedShift.
+// null cans, a route without a truck row, totals from the stored values; the PDF's text. The
+// day summary and the village statements of the same rows. On both engines.
+// The expected totals are summed by hand from the rows below.
 
 #include "TestEnv.h"
+#include "datastore/ReceiptChanges.h"
+#include "report/DaySummary.h"
+#include "report/ReceiptExport.h"
 #include "report/ReportDocument.h"
 #include "report/ShiftReport.h"
+#include "report/VillageStatement.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -37,9 +42,41 @@ private slots:
         m_env = std::make_unique<testkit::TestEnv>();
         m_env->createInstallation();
         const QString file = m_env->companyFile();
-        m_env->seedShift(file);
-        m_main.ConnectionString = "Data Source=" + m_env->mainFile();
-        m_company.ConnectionString = "Data Source=" + file;
+        for (const char* sql :
+             {"INSERT INTO Mast_Routes (RTRefNo, RTType, RTInAct) VALUES (1, 'North', 0), "
+              "(2, 'South', 0), (3, 'East', 0), (4, 'Closed', 1)",
+              // Route 1 has a truck row on the day; route 2 has none; route 3 has one and
+              // no receipt; route 4, out of use, has one too.
+              "INSERT INTO Mast_RoutesSub (RTRefNo, SDate, EDate, RTVehNo) VALUES "
+              "(1, '2024-03-01', '2024-03-31', 'KA-01-7788'), "
+              "(3, '2024-03-05', '2024-03-05', 'KA-03'), (4, '2024-03-01', '2024-03-31', 'KA-04')",
+              "INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo) VALUES "
+              "(1, 'V01', 'Hill & Dale', 1), (2, 'V02', 'Riverside', 1), (3, 'S01', "
+              "'Southend', 2)",
+              "INSERT INTO Mast_Animal (ACode, AType) VALUES (1, 'Cow'), (2, 'Buffalo')",
+              "INSERT INTO Mast_Milk (MCode, MType) VALUES (1, 'Whole'), (2, 'Skim')",
+              // Route 1: serials 1, 3, 5, 6; route 2: 2, 4. Serial 3's village (77) and
+              // serial 4's milk type (9) have lost their rows; serial 5 has null cans.
+              // The truck of route 1 is entered with its second receipt (serial 3).
+              "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, ACode, MCode, "
+              "DlySlNo, CansRecd, MWeight, TruckNo, SchTime, ArrTime, TruckKMR, TruckRecAmt, "
+              "TruckRemarks) VALUES "
+              "(11, '2024-03-05', 2, 1, 1, 1, 1, 1, 2, 10.04, '', '06:00:00 AM', "
+              "'06:00:00 AM', 0, 0, ''), "
+              "(12, '2024-03-05', 2, 2, 3, 2, 2, 2, 3, 31.26, '', '06:30:00 AM', "
+              "'06:45:00 AM', 0, 0, ''), "
+              "(13, '2024-03-05', 2, 1, 77, 1, 1, 3, 1, 10.04, 'TR-9', '05:45:00 AM', "
+              "'06:20:00 AM', 42.5, 150.75, 'late by 35 min'), "
+              "(14, '2024-03-05', 2, 2, 3, 1, 9, 4, 4, 40.3, '', '', '', 0, 0, ''), "
+              "(15, '2024-03-05', 2, 1, 2, 2, 2, 5, NULL, 10.04, '', '', '', 0, 0, ''), "
+              "(16, '2024-03-05', 2, 1, 2, 1, 1, 6, 1, 7.25, '', '', '', 0, 0, ''), "
+              // Other shift and other day: not in the report.
+              "(17, '2024-03-05', 3, 1, 1, 1, 1, 1, 5, 99.9, '', '', '', 0, 0, ''), "
+              "(18, '2024-03-04', 2, 1, 1, 1, 1, 1, 5, 88.8, '', '', '', 0, 0, '')"})
+            m_env->exec(file, sql);
+        const bool server = testkit::TestEnv::onServer();
+        m_main.ConnectionString = server ? "DSN=QUENMOOR_MAIN;" : "Data Source=" + m_env->mainFile();
+        m_company.ConnectionString = server ? "DSN=QUENMOOR_CO1_2026;" : "Data Source=" + file;
         QCOMPARE(m_main.open(), datastore::Connection::OpenStatus::Opened);
         QCOMPARE(m_company.open(), datastore::Connection::OpenStatus::Opened);
     }
@@ -76,11 +113,34 @@ private slots:
             shown << s.routeName + '|' + s.truckNo + '|' + s.scheduledTime + '|' + s.arrivalTime +
                          '|' + QString::number(s.tripKm) + '|' + QString::number(s.recoveryAmount) +
                          '|' + s.remarks;
-        // North as entered with its second receipt (the first that carries any), not the
-        // assigned vehicle nor the later trip; South with none entered shows its vehicle.
+        // North as entered with its second receipt, not the assigned vehicle; South has no
+        // truck row and none entered.
         QCOMPARE(shown,
                  (QStringList{"North|TR-9|05:45:00 AM|06:20:00 AM|42.5|150.75|late by 35 min",
-                              "South|KA-02|06:30:00 AM|06:45:00 AM|0|0|"}));
+                              "South||06:30:00 AM|06:45:00 AM|0|0|"}));
+    }
+
+    // The truck's details come from the route's first receipt that carries any; a route with
+    // none entered shows the vehicle assigned to it.
+    void truckDetailsOfTheFirstReceiptCarryingThem()
+    {
+        datastore::StoredReceipt plain;
+        plain.route = 1;
+        datastore::StoredReceipt entered = plain;
+        entered.truckKm = 42.5;
+        entered.recoveryAmount = 150.75;
+        datastore::StoredReceipt later = plain;
+        later.truckKm = 7;
+        later.recoveryAmount = 20;
+        datastore::StoredReceipt otherRoute = plain;
+        otherRoute.route = 2;
+        const auto sections =
+            routeSections({plain, entered, later, otherRoute}, {{1, "KA-01-7788"}});
+        QCOMPARE(sections.size(), 2);
+        QCOMPARE(sections[0].truckNo, "KA-01-7788");
+        QCOMPARE(sections[0].tripKm, 42.5);
+        QCOMPARE(sections[0].recoveryAmount, 150.75);
+        QCOMPARE(sections[1].truckNo, "");
     }
 
     void totals_data()
@@ -124,14 +184,127 @@ private slots:
         QCOMPARE(r.routes[0].route, 2);
         QCOMPARE(r.overall.receipts, 2);
         QCOMPARE(weightText(r.overall.weight), "71.6");
-        QCOMPARE(r.byMilkType.size(), 2); // the milk types' totals of that route alone
     }
 
-    void htmlEscapesNames()
+    // The day's figures per route and shift; the routes with a vehicle that have not
+    // delivered in a shift (route 1 has, route 2 has no vehicle, route 4 is out of use).
+    void daySummaryOfTheRows()
     {
-        const QString html = shiftReportHtml(load());
-        QVERIFY(html.contains("Hill &amp; Dale"));
-        QVERIFY(!html.contains("Hill & Dale"));
+        const auto day = daySummary(m_company, kDay);
+        QVERIFY2(day, qPrintable(day.errorText()));
+        const auto figures = [](const DayFigures& f) {
+            QStringList shown;
+            for (const Totals& t : {f.am, f.pm, f.day})
+                shown << QString("%1 %2 %3").arg(t.receipts).arg(t.cans).arg(t.weight, 0, 'f', 2);
+            return shown.join(" | ");
+        };
+        QStringList shown;
+        for (const DayRoute& r : day->routes)
+            shown << QString("%1 %2 %3: ").arg(r.route).arg(r.name, r.vehicle) + figures(r.figures);
+        for (const DayMilkType& m : day->byMilkType)
+            shown << QString("milk %1 %2: ").arg(m.milkType).arg(m.name) + figures(m.figures);
+        shown << "day: " + figures(day->overall);
+        for (const NotDelivered& n : day->notDelivered)
+            shown << QString("out %1 %2 %3 %4").arg(n.route).arg(n.name, n.vehicle, missingShifts(n));
+        QCOMPARE(shown, (QStringList{
+                            "1 North KA-01-7788: 4 4 37.37 | 1 5 99.90 | 5 9 137.27",
+                            "2 South : 2 7 71.56 | 0 0 0.00 | 2 7 71.56",
+                            "milk 1 Whole: 3 4 27.33 | 1 5 99.90 | 4 9 127.23",
+                            "milk 2 Skim: 2 3 41.30 | 0 0 0.00 | 2 3 41.30",
+                            "milk 9 : 1 4 40.30 | 0 0 0.00 | 1 4 40.30",
+                            "day: 6 11 108.93 | 1 5 99.90 | 7 16 208.83",
+                            "out 3 East KA-03 AM PM"}));
+    }
+
+    void villageStatements_data()
+    {
+        QTest::addColumn<qint64>("route");
+        QTest::addColumn<QString>("village");
+        QTest::addColumn<QStringList>("expected");
+        // Village 77 has lost its row: listed with its code empty, first.
+        const QStringList route1{"route 1 North: 6 14 226.07", "  77  : 1 1 10.04",
+                                 "    2024-03-05 AM 1 1 10.04",
+                                 "  1 V01 Hill & Dale: 3 12 198.74",
+                                 "    2024-03-04 AM 1 5 88.80", "    2024-03-05 AM 1 2 10.04",
+                                 "    2024-03-05 PM 1 5 99.90",
+                                 "  2 V02 Riverside: 2 1 17.29", "    2024-03-05 AM 2 1 17.29"};
+        const QStringList route2{"route 2 South: 2 7 71.56", "  3 S01 Southend: 2 7 71.56",
+                                 "    2024-03-05 AM 2 7 71.56"};
+        QTest::newRow("every village") << qint64(0) << QString()
+                                       << QStringList{"period: 8 21 297.63"} + route1 + route2;
+        QTest::newRow("one route") << qint64(2) << QString()
+                                   << QStringList{"period: 2 7 71.56"} + route2;
+        QTest::newRow("one village, code in other letters")
+            << qint64(0) << "s01" << QStringList{"period: 2 7 71.56"} + route2;
+    }
+    void villageStatements()
+    {
+        QFETCH(qint64, route);
+        QFETCH(QString, village);
+        QFETCH(QStringList, expected);
+        const auto got = report::villageStatements(m_company, {kDay.addDays(-1), kDay, route, village});
+        QVERIFY2(got, qPrintable(got.errorText()));
+        const auto figures = [](const Totals& t) {
+            return QString("%1 %2 %3").arg(t.receipts).arg(t.cans).arg(t.weight, 0, 'f', 2);
+        };
+        QStringList shown{"period: " + figures(got->totals)};
+        for (const StatementRoute& r : got->routes) {
+            shown << QString("route %1 %2: ").arg(r.route).arg(r.name) + figures(r.totals);
+            for (const VillageStatement& v : r.villages) {
+                shown << QString("  %1 %2 %3: ").arg(v.village).arg(v.code, v.name) +
+                             figures(v.totals);
+                for (const StatementLine& l : v.lines)
+                    shown << "    " + l.date.toString(Qt::ISODate) + ' ' + shiftName(l.shift) + ' ' +
+                                 figures(l.totals);
+            }
+        }
+        QCOMPARE(shown, expected);
+    }
+
+    // On the next day: serial 1 typed by hand, serial 2 corrected, serial 3 cancelled.
+    void typedCorrectedAndCancelledReceipts()
+    {
+        const QDate next = kDay.addDays(1);
+        m_env->exec(m_env->companyFile(),
+                    "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, ACode, MCode, "
+                    "DlySlNo, CansRecd, MWeight) VALUES (31, '2024-03-06', 2, 2, 3, 1, 1, 1, 1, 20), "
+                    "(32, '2024-03-06', 2, 2, 3, 1, 1, 2, 1, 30), "
+                    "(33, '2024-03-06', 2, 1, 1, 1, 1, 3, 2, 45.5)");
+        QVERIFY(datastore::ensureAuditTable(m_company));
+        datastore::AuditEntry typed;
+        typed.refNo = 31;
+        typed.refDate = next;
+        typed.amPm = 2;
+        QVERIFY(datastore::appendAudit(m_company, typed));
+        const datastore::AuditWho who{"op", "supervisor", "spilt", "desk"};
+        QVERIFY(datastore::correctReceipt(m_company, 32, {{}, {}, {}, 2.0}, who));
+        QVERIFY(datastore::cancelReceipt(m_company, 33, who));
+
+        const auto shift = loadShiftReport(m_company, {"CO1", next, 2, 0});
+        QVERIFY2(shift, qPrintable(shift.errorText()));
+        QStringList shown;
+        for (const RouteSection& r : shift->routes) {
+            shown << QString("route %1 %2: %3").arg(r.route).arg(r.routeName).arg(r.totals.weight);
+            for (const ReportLine& l : r.lines)
+                shown << QString("%1 %2").arg(l.serial).arg(l.mark.isNull() ? '-' : l.mark);
+            for (const CancelledLine& c : r.cancelled)
+                shown << QString("cancelled %1 %2 %3 %4 %5")
+                             .arg(c.serial)
+                             .arg(c.villageCode, c.villageName, c.reason, c.allowedBy);
+        }
+        // The cancelled receipt's route has nothing else that shift: listed all the same.
+        QCOMPARE(shown, (QStringList{"route 1 North: 0", "cancelled 3 V01 Hill & Dale spilt supervisor",
+                                     "route 2 South: 50", "1 M", "2 C"}));
+        QCOMPARE(shift->overall.receipts, 2);
+
+        const auto statement = report::villageStatements(m_company, {next, next, 0, {}});
+        QVERIFY(statement);
+        QCOMPARE(marksOf(statement->routes.value(0).villages.value(0).lines.value(0)), "M C");
+        const auto receipts = datastore::storedReceipts(m_company, {next, next, 0, 0});
+        const auto marks = datastore::receiptMarksBetween(m_company, next, next);
+        QVERIFY(receipts && marks);
+        const QStringList csv = receiptsCsv(*receipts, *marks).split("\r\n");
+        QCOMPARE(csv.value(1).section(',', -1) + csv.value(2).section(',', -1), "manualcorrected");
     }
 
     void pdfHoldsEveryFigure()

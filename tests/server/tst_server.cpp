@@ -108,6 +108,7 @@ private slots:
     void companyDatabaseOfAnotherProgram();
     void installedOnTheServer();
     void companyYearsOnTheServer();
+    void reportsOnTheServer();
 };
 
 void ServerTest::serverUnreachableAtStart()
@@ -652,6 +653,50 @@ void ServerTest::companyYearsOnTheServer()
     QCOMPARE(admin::execOnServer(admin::serverSource(server, "x2_2026"),
                                  {"select count(*) from mast_routes"}),
              QString());
+}
+
+// Reports and exports on an installation made by init --server, without a data root; a date of
+// the year before the latest is read from its own year.
+void ServerTest::reportsOnTheServer()
+{
+    using admintest::runAdmin;
+    testkit::TestEnv env;
+    const QList<admin::demo::Year> years = admin::demo::years(kDay);
+    const QString url = freshServerUrl(years);
+    QVERIFY(!url.isEmpty());
+    admintest::Run run = runAdmin({"init", "--program-dir", env.programDir(), "--server", url,
+                                   "--demo", "--today", kDay.toString(Qt::ISODate)});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const admin::demo::Year& before = years.first();
+    QVERIFY(std::any_of(years.begin(), years.end(), [&before](const admin::demo::Year& y) {
+        return y.comCode == before.comCode && y.code > before.code; // a later year exists
+    }));
+    const QString day = isqlValue("QUENMOOR_" + before.dbMst, "select max(refdate) from data_wght");
+    const QString stored = isqlValue("QUENMOOR_" + before.dbMst,
+                                     "select count(*) || ' ' || sum(mweight)::numeric(12, 2) from data_wght "
+                                     "where refdate = date '" + day + "'");
+    const QStringList company{"--company", before.comCode, "--date", day};
+    run = runAdmin(QStringList{"report", "day"} + company);
+    QVERIFY2(run.exitCode == 0 && run.err.contains(QString("reading year %1").arg(before.code)),
+             qPrintable(run.err));
+    QVERIFY2(run.out.contains("Day summary"), qPrintable(run.out));
+    run = runAdmin(QStringList{"report", "shift", "--shift", "AM", "--pdf",
+                               env.root() + "/shift.pdf"} + company);
+    QVERIFY2(run.exitCode == 0 && QFileInfo(env.root() + "/shift.pdf").size() > 0,
+             qPrintable(run.err));
+    run = runAdmin({"report", "villages", "--company", before.comCode, "--from", day, "--to", day,
+                    "--csv", "-"});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    double receipts = 0, weight = 0;
+    for (const QString& line : run.out.split("\r\n").mid(1, run.out.count("\r\n") - 1)) {
+        receipts += line.section(',', -3, -3).toDouble();
+        weight += line.section(',', -1).toDouble();
+    }
+    QCOMPARE(QString("%1 %2").arg(receipts).arg(weight, 0, 'f', 2), stored);
+    run = runAdmin({"export", "receipts", "--company", before.comCode, "--from", day, "--to", day,
+                    "-"});
+    QVERIFY2(run.exitCode == 0 && run.out.count("\r\n") == 1 + int(receipts),
+             qPrintable(run.out + run.err));
 }
 
 QTEST_MAIN(ServerTest)
