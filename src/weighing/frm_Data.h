@@ -11,6 +11,7 @@
 #include "formkit/Combos.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class StatusArea;
 
@@ -126,6 +127,7 @@ private:
     std::unique_ptr<Ui::frm_Data> ui;
     formkit::FieldEvents* m_fields;
     StatusArea* m_status;
+    QLabel* m_totals; // the route's and the shift's receipts so far, under the grid
     weighing::WindowBusy* m_busy;
     scale::ScaleLink* m_scale = nullptr;
     QString m_scaleState;        // the link's own words for its state
