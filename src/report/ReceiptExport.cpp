@@ -37,15 +37,18 @@ QString storedNumber(const QVariant& value)
 
 QStringList receiptColumns()
 {
-    return {
-        QStringLiteral("RefNo"),    QStringLiteral("RefDate"),     QStringLiteral("Shift"),
-        QStringLiteral("DlySlNo"),  QStringLiteral("RtRefNo"),     QStringLiteral("RTType"),
-        QStringLiteral("VRefNo"),   QStringLiteral("VCode"),       QStringLiteral("VName"),
-        QStringLiteral("ACode"),    QStringLiteral("AType"),       QStringLiteral("MCode"),
-        QStringLiteral("MType"),    QStringLiteral("CansRecd"),    QStringLiteral("MWeight"),
-        QStringLiteral("Uid"),      QStringLiteral("UName"),       QStringLiteral("ColTime"),
-        QStringLiteral("TruckNo"),  QStringLiteral("SchTime"),     QStringLiteral("ArrTime"),
-        QStringLiteral("TruckKMR"), QStringLiteral("TruckRecAmt"), QStringLiteral("TruckRemarks")};
+    return {QStringLiteral("receipt no"),   QStringLiteral("date"),
+            QStringLiteral("shift"),        QStringLiteral("serial"),
+            QStringLiteral("route"),        QStringLiteral("route name"),
+            QStringLiteral("village ref"),  QStringLiteral("village code"),
+            QStringLiteral("village name"), QStringLiteral("animal code"),
+            QStringLiteral("animal"),       QStringLiteral("milk code"),
+            QStringLiteral("milk type"),    QStringLiteral("cans"),
+            QStringLiteral("weight"),       QStringLiteral("user id"),
+            QStringLiteral("user"),         QStringLiteral("time"),
+            QStringLiteral("truck"),        QStringLiteral("scheduled time"),
+            QStringLiteral("arrival time"), QStringLiteral("trip km"),
+            QStringLiteral("recovery amount"), QStringLiteral("truck remarks")};
 }
 
 QStringList receiptFields(const datastore::StoredReceipt& r)
@@ -100,11 +103,27 @@ QVector<VillageDay> villageDays(const QVector<datastore::StoredReceipt>& receipt
     return days.values().toVector();
 }
 
+QVector<RouteDay> routeDays(const QVector<datastore::StoredReceipt>& receipts)
+{
+    QMap<std::pair<QDate, qint64>, RouteDay> days;
+    for (const datastore::StoredReceipt& r : receipts) {
+        RouteDay& day = days[{r.date, r.route}];
+        day.date = r.date;
+        day.route = r.route;
+        day.routeName = r.routeName;
+        ++day.receipts;
+        day.cans += r.cans.isNull() ? 0.0 : r.cans.toDouble();
+        day.weight += r.weight.isNull() ? 0.0 : r.weight.toDouble();
+    }
+    return days.values().toVector();
+}
+
 QStringList summaryColumns()
 {
-    return {QStringLiteral("RefDate"), QStringLiteral("VRefNo"),   QStringLiteral("VCode"),
-            QStringLiteral("VName"),   QStringLiteral("Receipts"), QStringLiteral("CansRecd"),
-            QStringLiteral("MWeight")};
+    return {QStringLiteral("date"),         QStringLiteral("village ref"),
+            QStringLiteral("village code"), QStringLiteral("village name"),
+            QStringLiteral("receipts"),     QStringLiteral("cans"),
+            QStringLiteral("weight")};
 }
 
 QString summaryCsv(const QVector<VillageDay>& days)
@@ -116,6 +135,23 @@ QString summaryCsv(const QVector<VillageDay>& days)
                         QString::number(day.cans, 'g', 15), QString::number(day.weight, 'g', 15)});
     }
     return csv;
+}
+
+QString routeSummaryCsv(const QVector<RouteDay>& days)
+{
+    QString csv = csvLine({QStringLiteral("date"), QStringLiteral("route"),
+                           QStringLiteral("route name"), QStringLiteral("receipts"),
+                           QStringLiteral("cans"), QStringLiteral("weight")});
+    for (const RouteDay& day : days)
+        csv += csvLine({day.date.toString(Qt::ISODate), QString::number(day.route), day.routeName,
+                        QString::number(day.receipts), QString::number(day.cans, 'g', 15),
+                        QString::number(day.weight, 'g', 15)});
+    return csv;
+}
+
+QByteArray spreadsheetBytes(const QString& csv)
+{
+    return QByteArray("\xEF\xBB\xBF") + csv.toUtf8();
 }
 
 } // namespace report

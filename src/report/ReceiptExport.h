@@ -2,13 +2,14 @@
 
 #include "datastore/ShiftQueries.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
-// Receipts as UTF-8 CSV for the billing office: one row a receipt with every stored column, or
-// one row per village and day. Receipts whose masters are gone are exported all the same,
+// Receipts as UTF-8 CSV for the billing office, headed in words: one row a receipt with every
+// stored column, or one row per village (or route) and day. Receipts whose masters are gone are exported all the same,
 // with the missing names empty. Numbers are written as stored, not as shown.
 namespace report {
 
@@ -34,6 +35,21 @@ struct VillageDay {
 QVector<VillageDay> villageDays(const QVector<datastore::StoredReceipt>& receipts);
 QStringList summaryColumns();
 QString summaryCsv(const QVector<VillageDay>& days);
+
+struct RouteDay {
+    QDate date;
+    qint64 route = 0;
+    QString routeName;
+    qint64 receipts = 0;
+    double cans = 0;
+    double weight = 0;
+};
+// Sums per route and day, in order of day and route.
+QVector<RouteDay> routeDays(const QVector<datastore::StoredReceipt>& receipts);
+QString routeSummaryCsv(const QVector<RouteDay>& days);
+
+// The file's bytes: UTF-8 after the byte order mark by which spreadsheets know UTF-8.
+QByteArray spreadsheetBytes(const QString& csv);
 
 // A stored number as text: as many decimals as it has; a null value as empty text.
 QString storedNumber(const QVariant& value);

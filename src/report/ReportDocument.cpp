@@ -1,95 +1,59 @@
 #include "ReportDocument.h"
 
+#include "PageDrawer.h"
 #include "formkit/TextRules.h"
-
-#include <QFile>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPdfWriter>
-#include <QTextDocument>
 
 namespace report {
 namespace {
 
-QString esc(const QString& text)
+void drawTruck(PageDrawer& pages, const RouteSection& route)
 {
-    return text.toHtmlEscaped();
+    pages.beginTable({{QStringLiteral("Truck Number"), 2},
+                      {QStringLiteral("Scheduled Time"), 2, Qt::AlignHCenter},
+                      {QStringLiteral("Arrived Time"), 2, Qt::AlignHCenter},
+                      {QStringLiteral("Trip KMs"), 1.3, Qt::AlignRight},
+                      {QStringLiteral("Recovery Amount"), 2, Qt::AlignRight},
+                      {QStringLiteral("Remarks"), 3}});
+    pages.row({route.truckNo, route.scheduledTime, route.arrivalTime,
+               formkit::plainNumber(route.tripKm), amountText(route.recoveryAmount),
+               route.remarks});
+    pages.endTable();
 }
 
-QString cell(const QString& text, const char* align = "left")
+void drawReceipts(PageDrawer& pages, const RouteSection& route)
 {
-    return QStringLiteral("<td align=\"%1\">%2</td>").arg(QLatin1String(align), esc(text));
+    pages.beginTable({{QStringLiteral("SNo."), 0.8, Qt::AlignHCenter},
+                      {QStringLiteral("Village Code"), 1.5},
+                      {QStringLiteral("Village Name"), 3.2},
+                      {QStringLiteral("Animal Type"), 1.5, Qt::AlignHCenter},
+                      {QStringLiteral("Milk Type"), 1.7, Qt::AlignHCenter},
+                      {QStringLiteral("Cans Received"), 1.5, Qt::AlignHCenter},
+                      {QStringLiteral("Weight"), 1.4, Qt::AlignRight}});
+    for (const ReportLine& line : route.lines)
+        pages.row({QString::number(line.serial), line.villageCode, line.villageName, line.animal,
+                   line.milkType, cansText(line.cans),
+                   line.weight.isNull() ? QString() : weightText(line.weight.toDouble())});
+    pages.row({QStringLiteral("Route total: %1 receipts").arg(route.totals.receipts),
+               formkit::plainNumber(route.totals.cans), weightText(route.totals.weight)},
+              true, 5);
+    pages.endTable();
 }
 
-QString headerRow(const QStringList& headers)
+void drawShiftTotals(PageDrawer& pages, const ShiftReport& report)
 {
-    QString row = QStringLiteral("<tr>");
-    for (const QString& h : headers)
-        row += QStringLiteral("<th bgcolor=\"#e0e0e0\" nowrap>") + esc(h) + QStringLiteral("</th>");
-    return row + QStringLiteral("</tr>");
-}
-
-const char* const kTable =
-    "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">";
-
-QString truckTable(const RouteSection& route)
-{
-    return QLatin1String(kTable) +
-           headerRow({"Truck Number", "Scheduled Time", "Arrived Time", "Trip KMs",
-                      "Recovery Amount", "Remarks"}) +
-           QStringLiteral("<tr>") + cell(route.truckNo) + cell(route.scheduledTime, "center") +
-           cell(route.arrivalTime, "center") + cell(formkit::plainNumber(route.tripKm), "right") +
-           cell(amountText(route.recoveryAmount), "right") + cell(route.remarks) +
-           QStringLiteral("</tr></table>");
-}
-
-QString receiptsTable(const RouteSection& route)
-{
-    QString html =
-        QLatin1String(kTable) + headerRow({"SNo.", "Village Code", "Village Name", "Animal Type",
-                                           "Milk Type", "Cans Received", "Weight"});
-    for (const ReportLine& line : route.lines) {
-        html +=
-            QStringLiteral("<tr>") + cell(QString::number(line.serial), "center") +
-            cell(line.villageCode) + cell(line.villageName) + cell(line.animal, "center") +
-            cell(line.milkType, "center") + cell(cansText(line.cans), "center") +
-            cell(line.weight.isNull() ? QString() : weightText(line.weight.toDouble()), "right") +
-            QStringLiteral("</tr>");
-    }
-    html += QStringLiteral("<tr><td colspan=\"5\"><b>Route total: %1 receipts</b></td>"
-                           "<td align=\"center\"><b>%2</b></td><td align=\"right\"><b>%3</b>"
-                           "</td></tr></table>")
-                .arg(route.totals.receipts)
-                .arg(esc(formkit::plainNumber(route.totals.cans)),
-                     esc(weightText(route.totals.weight)));
-    return html;
-}
-
-QString routeHtml(const RouteSection& route)
-{
-    return QStringLiteral("<h3>Route %1 %2</h3>").arg(route.route).arg(esc(route.routeName)) +
-           truckTable(route) + QStringLiteral("<p></p>") + receiptsTable(route);
-}
-
-QString totalsRow(const QString& code, const QString& name, const Totals& t, bool bold)
-{
-    const QString open = bold ? QStringLiteral("<b>") : QString();
-    const QString close = bold ? QStringLiteral("</b>") : QString();
-    return QStringLiteral("<tr><td align=\"center\">%1</td><td>%2%3%4</td>"
-                          "<td align=\"center\">%2%5%4</td><td align=\"center\">%2%6%4</td>"
-                          "<td align=\"right\">%2%7%4</td></tr>")
-        .arg(esc(code), open, esc(name), close, QString::number(t.receipts),
-             esc(formkit::plainNumber(t.cans)), esc(weightText(t.weight)));
-}
-
-QString shiftTotalsHtml(const ShiftReport& report)
-{
-    QString html = QStringLiteral("<h3>Shift totals</h3>") + QLatin1String(kTable) +
-                   headerRow({"Code", "Milk Type", "Receipts", "Cans", "Weight"});
+    pages.heading(QStringLiteral("Shift totals"));
+    pages.beginTable({{QStringLiteral("Code"), 1, Qt::AlignHCenter},
+                      {QStringLiteral("Milk Type"), 3},
+                      {QStringLiteral("Receipts"), 1.5, Qt::AlignHCenter},
+                      {QStringLiteral("Cans"), 1.5, Qt::AlignHCenter},
+                      {QStringLiteral("Weight"), 1.5, Qt::AlignRight}});
     for (const MilkTypeLine& line : report.byMilkType)
-        html += totalsRow(QString::number(line.milkType), line.name, line.totals, false);
-    html += totalsRow(QString(), QStringLiteral("All milk types"), report.overall, true);
-    return html + QStringLiteral("</table>");
+        pages.row({QString::number(line.milkType), line.name, QString::number(line.totals.receipts),
+                   formkit::plainNumber(line.totals.cans), weightText(line.totals.weight)});
+    pages.row({QString(), QStringLiteral("All milk types"), QString::number(report.overall.receipts),
+               formkit::plainNumber(report.overall.cans), weightText(report.overall.weight)},
+              true);
+    pages.endTable();
 }
 
 } // namespace
@@ -109,56 +73,30 @@ QString amountText(double amount)
     return QString::number(amount, 'f', 2);
 }
 
-QString shiftReportHtml(const ShiftReport& report)
+void drawShiftReport(PageDrawer& pages, const ShiftReport& report)
 {
-    QString html = QStringLiteral("<html><body>");
-    html += QStringLiteral("<h2 align=\"center\">%1</h2><p align=\"center\">%2</p>")
-                .arg(esc(report.company), esc(report.town));
-    html += QStringLiteral("<h3 align=\"center\">Shift Report</h3>"
-                           "<p align=\"center\">Date: %1 &nbsp;&nbsp; Shift: %2</p>")
-                .arg(esc(formkit::dateText(report.date)), esc(shiftName(report.shift)));
+    pages.title(report.company);
+    pages.centred(report.town);
+    pages.centred(QStringLiteral("Shift Report"), true);
+    pages.centred(QStringLiteral("Date: %1    Shift: %2")
+                      .arg(formkit::dateText(report.date), shiftName(report.shift)));
     if (report.routes.isEmpty())
-        html += QStringLiteral("<p>No receipts were stored for this shift.</p>");
-    for (const RouteSection& route : report.routes)
-        html += routeHtml(route);
-    html += shiftTotalsHtml(report);
-    return html + QStringLiteral("</body></html>");
-}
-
-void fillDocument(QTextDocument* document, const ShiftReport& report)
-{
-    QFont font = document->defaultFont();
-    font.setPointSizeF(8.5);
-    // Letter spacing keeps the shaper from joining letters into ligatures ("ff" as one glyph),
-    // so that text copied or extracted from the PDF reads as the names were stored.
-    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.1);
-    document->setDefaultFont(font);
-    document->setHtml(shiftReportHtml(report));
+        pages.line(QStringLiteral("No receipts were stored for this shift."));
+    for (const RouteSection& route : report.routes) {
+        pages.heading(QStringLiteral("Route %1 %2").arg(route.route).arg(route.routeName));
+        drawTruck(pages, route);
+        drawReceipts(pages, route);
+    }
+    drawShiftTotals(pages, report);
 }
 
 bool writeShiftReportPdf(const ShiftReport& report, const QString& file, QString* error)
 {
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = QStringLiteral("cannot write %1: %2").arg(file, out.errorString());
-        return false;
-    }
-    {
-        QPdfWriter writer(&out);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-        writer.setTitle(QStringLiteral("Shift Report %1 %2")
-                            .arg(formkit::dateText(report.date), shiftName(report.shift)));
-        QTextDocument document;
-        fillDocument(&document, report);
-        document.print(&writer);
-    }
-    out.close();
-    if (out.error() != QFileDevice::NoError || QFile(file).size() == 0) {
-        *error = QStringLiteral("cannot write %1: %2").arg(file, out.errorString());
-        return false;
-    }
-    return true;
+    return writePdf(
+        file,
+        QStringLiteral("Shift Report %1 %2")
+            .arg(formkit::dateText(report.date), shiftName(report.shift)),
+        [&report](PageDrawer& pages) { drawShiftReport(pages, report); }, error);
 }
 
 } // namespace report

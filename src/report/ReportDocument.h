@@ -4,14 +4,12 @@
 
 #include <QString>
 
-class QTextDocument;
-
-// The shift report as a document: HTML for the screen and the printer, and a PDF file.
+// The shift report on paper: drawn on the pages of a PDF file, a printer or the preview.
 namespace report {
 
-QString shiftReportHtml(const ShiftReport& report);
-// Fills the document with the report, laid out for an A4 page.
-void fillDocument(QTextDocument* document, const ShiftReport& report);
+class PageDrawer;
+
+void drawShiftReport(PageDrawer& pages, const ShiftReport& report);
 // Writes the report as a PDF file. False with the reason in *error when it cannot be written.
 bool writeShiftReportPdf(const ShiftReport& report, const QString& file, QString* error);
 

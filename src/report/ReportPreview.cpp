@@ -1,10 +1,10 @@
 #include "ReportPreview.h"
 
+#include "PageDrawer.h"
 #include "ReportDocument.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QTextDocument>
 
 namespace report {
 
@@ -12,13 +12,16 @@ void previewShiftReport(const ShiftReport& report, QWidget* parent)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    QTextDocument document;
-    fillDocument(&document, report);
+    printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     QPrintPreviewDialog preview(&printer, parent);
     preview.setObjectName(QStringLiteral("dlgShiftReport"));
     preview.setWindowTitle(QStringLiteral("Shift Report"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&document](QPrinter* target) { document.print(target); });
+                     [&report](QPrinter* target) {
+                         PageDrawer pages(target);
+                         if (pages.isActive())
+                             drawShiftReport(pages, report);
+                     });
     preview.exec();
 }
 

@@ -117,14 +117,23 @@ datastore::Result<ShiftReport> loadShiftReport(datastore::Connection& main,
                                                datastore::Connection& companyYear,
                                                const ReportRequest& request)
 {
-    ShiftReport report;
-    report.date = request.date;
-    report.shift = request.shift;
     const auto heading = companyHeading(main, request.company);
     if (!heading)
         return heading.error();
-    report.company = heading->name;
-    report.town = heading->town;
+    auto report = loadShiftReport(companyYear, request);
+    if (report) {
+        report->company = heading->name;
+        report->town = heading->town;
+    }
+    return report;
+}
+
+datastore::Result<ShiftReport> loadShiftReport(datastore::Connection& companyYear,
+                                               const ReportRequest& request)
+{
+    ShiftReport report;
+    report.date = request.date;
+    report.shift = request.shift;
     const auto receipts = datastore::storedReceipts(
         companyYear, {request.date, request.date, request.shift, request.route});
     if (!receipts)

@@ -69,19 +69,19 @@ QVector<RouteSection> routeSections(const QVector<datastore::StoredReceipt>& rec
 QVector<MilkTypeLine> milkTypeLines(const QVector<datastore::MilkTypeTotal>& totals);
 Totals overallOf(const QVector<MilkTypeLine>& lines);
 
-// Company name and town of the company's latest year, from the main database.
-bool companyHeading(datastore::Connection& main, const QString& company, QString* name,
-                    QString* town, QString* error);
-
 struct ReportRequest {
     QString company; // ComCode
     QDate date;
     int shift = 0;
     qint64 route = 0; // 0 = every route
 };
-// Reads everything the report shows, or the failed statement's error.
+// Reads everything the report shows, or the failed statement's error. The company's name and
+// town are those of its latest year in the main database.
 datastore::Result<ShiftReport> loadShiftReport(datastore::Connection& main,
                                                datastore::Connection& companyYear,
+                                               const ReportRequest& request);
+// The same from the company year alone; the caller names the company and town.
+datastore::Result<ShiftReport> loadShiftReport(datastore::Connection& companyYear,
                                                const ReportRequest& request);
 
 // "AM" or "PM" (empty for another code).

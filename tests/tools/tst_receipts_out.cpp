@@ -1,11 +1,13 @@
 // Receipts taken out of an installation: the CSV export read back equals the stored rows, the
-// summary equals the rows summed apart.
+// summaries equal the rows summed apart; a year before the latest is read, a period outside the
+// year read is told.
 
 #include "AdminRun.h"
 #include "Csv.h"
 #include "TestEnv.h"
 #include "report/ReceiptExport.h"
 
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
@@ -152,27 +154,85 @@ private slots:
         QCOMPARE(rows, stored);
     }
 
+    void summaryEqualsRowsSummed_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("sums");
+        const QString from = " FROM Data_Wght d WHERE d.RefDate BETWEEN '2024-03-04' AND "
+                             "'2024-03-05' GROUP BY ";
+        QTest::newRow("village") << QStringList{"--summary"}
+                                 << "SELECT d.RefDate, d.VRefNo, v.VCode, v.VName, COUNT(*), "
+                                    "TOTAL(d.CansRecd), TOTAL(d.MWeight) FROM Data_Wght d LEFT JOIN "
+                                    "Mast_Villages v ON v.VRefNo = d.VRefNo WHERE d.RefDate "
+                                    "BETWEEN '2024-03-04' AND '2024-03-05' GROUP BY d.RefDate, "
+                                    "d.VRefNo ORDER BY d.RefDate, d.VRefNo";
+        QTest::newRow("route") << QStringList{"--by", "route"}
+                               << "SELECT d.RefDate, d.RtRefNo, MAX(r.RTType), COUNT(*), "
+                                  "TOTAL(d.CansRecd), TOTAL(d.MWeight) FROM Data_Wght d LEFT JOIN "
+                                  "Mast_Routes r ON r.RTRefNo = d.RtRefNo WHERE d.RefDate "
+                                  "BETWEEN '2024-03-04' AND '2024-03-05' GROUP BY d.RefDate, "
+                                  "d.RtRefNo ORDER BY d.RefDate, d.RtRefNo";
+    }
     void summaryEqualsRowsSummed()
     {
+        QFETCH(QStringList, options);
+        QFETCH(QString, sums);
         const QString csv = m_env->root() + "/summary.csv";
-        const Run run = runAdmin(exportArgs(csv) << "--summary");
+        QStringList arguments = exportArgs(csv) + options;
+        if (options.first() == "--by")
+            arguments[1] = "summary";
+        const Run run = runAdmin(arguments);
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        QVERIFY(admintest::readFile(csv).startsWith("\xEF\xBB\xBF" "date,"));
         const QList<QStringList> read = readCsv(csv);
-        QCOMPARE(read.first(), report::summaryColumns());
         // Summed by the database, apart from the export's own sums.
-        const QList<QStringList> summed = rowsOf(
-            m_env->companyFile(),
-            "SELECT d.RefDate, d.VRefNo, v.VCode, v.VName, COUNT(*), TOTAL(d.CansRecd), "
-            "TOTAL(d.MWeight) FROM Data_Wght d LEFT JOIN Mast_Villages v ON v.VRefNo = d.VRefNo "
-            "WHERE d.RefDate BETWEEN '2024-03-04' AND '2024-03-05' GROUP BY d.RefDate, d.VRefNo "
-            "ORDER BY d.RefDate, d.VRefNo");
+        const QList<QStringList> summed = rowsOf(m_env->companyFile(), sums);
         QCOMPARE(read.size() - 1, summed.size());
         for (int i = 0; i < summed.size(); ++i) {
             const QStringList& got = read[i + 1];
-            QCOMPARE(got.mid(0, 5), summed[i].mid(0, 5));
-            QVERIFY(qFuzzyCompare(got[5].toDouble() + 1, summed[i][5].toDouble() + 1));
-            QVERIFY(qFuzzyCompare(got[6].toDouble(), summed[i][6].toDouble()));
+            const int sumsAt = got.size() - 2;
+            QCOMPARE(got.mid(0, sumsAt), summed[i].mid(0, sumsAt));
+            QVERIFY(qFuzzyCompare(got[sumsAt].toDouble() + 1, summed[i][sumsAt].toDouble() + 1));
+            QVERIFY(qFuzzyCompare(got[sumsAt + 1].toDouble(), summed[i][sumsAt + 1].toDouble()));
         }
+    }
+
+    // After the next year is made, a period of the year before is read from its own year (said
+    // on standard error); a period the year read does not hold is told, not answered empty.
+    void yearOfThePeriod_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("the year that holds it")
+            << QStringList{} << 0 << "reading year 1 (2024-01-01 to 2024-12-31) of CO1";
+        QTest::newRow("named") << QStringList{"--year", "1"} << 0 << "reading year 1";
+        QTest::newRow("a year that does not hold it")
+            << QStringList{"--year", "2"} << 1 << "year 2 (2025-01-01 to 2025-12-31) of CO1 "
+                                                  "does not hold 2024-03-04 to 2024-03-05";
+        QTest::newRow("across the end of the year")
+            << QStringList{"--to", "2025-01-02"} << 1 << "does not hold 2024-03-04 to 2025-01-02";
+        QTest::newRow("no such year") << QStringList{"--year", "7"} << 1 << "has no year 7";
+    }
+    void yearOfThePeriod()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, exitCode);
+        QFETCH(QString, told);
+        if (QFileInfo(m_env->companyFile("CO1_2027")).size() == 0) {
+            m_env->createCompany("CO1_2027");
+            m_env->exec(m_env->mainFile(),
+                        "INSERT INTO Years (ComCode, Code, DbMst, YStart, YEnd, ComName, Town) "
+                        "VALUES ('CO1', 2, 'CO1_2027', '2025-01-01', '2025-12-31', 'First "
+                        "Dairy', 'Hilltown')");
+        }
+        QStringList arguments = exportArgs("-");
+        if (options.value(0) == "--to")
+            arguments[arguments.indexOf("--to") + 1] = options.takeLast(), options.clear();
+        const Run run = runAdmin(arguments + options);
+        QVERIFY2(run.exitCode == exitCode && run.err.contains(told), qPrintable(run.err));
+        if (exitCode == 0) // the file is standard output: every receipt of the two days
+            QCOMPARE(run.out.count("\r\n"), 1 + 6);
     }
 
     void wrongUsage_data()

@@ -31,11 +31,20 @@ const std::vector<Command>& commands()
         {"import", runImport,
          "  tarvolen-admin import KIND [--data-root DIR] --company CODE [--dry-run] FILE.csv\n"},
         {"report", runReport,
-         "  tarvolen-admin report shift [--data-root DIR] --company CODE --date YYYY-MM-DD\n"
-         "                 --shift AM|PM [--route CODE] --pdf FILE\n"},
+         "  tarvolen-admin report shift [--data-root DIR] --company CODE [--year CODE]\n"
+         "                 --date YYYY-MM-DD --shift AM|PM [--route CODE] --pdf FILE\n"
+         "  tarvolen-admin report day [--data-root DIR] --company CODE [--year CODE]\n"
+         "                 --date YYYY-MM-DD [--pdf FILE | --csv FILE|-]\n"
+         "  tarvolen-admin report villages [--data-root DIR] --company CODE [--year CODE]\n"
+         "                 --from DATE --to DATE [--route CODE] [--village CODE]\n"
+         "                 --pdf FILE | --csv FILE|- [--by-day]\n"},
         {"export", runExport,
-         "  tarvolen-admin export receipts [--data-root DIR] --company CODE --from DATE --to DATE\n"
-         "                 [--shift AM|PM] [--route CODE] [--summary] FILE.csv\n"
+         "  tarvolen-admin export receipts [--data-root DIR] --company CODE [--year CODE]\n"
+         "                 --from DATE --to DATE [--shift AM|PM] [--route CODE] [--summary] "
+         "FILE.csv|-\n"
+         "  tarvolen-admin export summary --by village|route [--data-root DIR] --company CODE\n"
+         "                 [--year CODE] --from DATE --to DATE [--shift AM|PM] [--route CODE] "
+         "FILE.csv|-\n"
          "  tarvolen-admin export KIND [--data-root DIR] --company CODE FILE.csv|-\n"
          "                 (KIND: routes, vehicles, villages, animals, milk-types)\n"},
         {"backup", runBackup, "  tarvolen-admin backup [--program-dir DIR] --to FOLDER\n"},
