@@ -6,6 +6,7 @@
 #include "LocalUsers.h"
 #include "WeighingWindow.h"
 #include "datastore/GenState.h"
+#include "formkit/TextRules.h"
 #include "weighing/RunningTotals.h"
 
 #include <QDirIterator>
@@ -179,6 +180,18 @@ void EndToEndTest::scaleOnRequest()
     QVERIFY(expected.shift.receipts > expected.route.receipts); // another route delivered too
     QCOMPARE(m_desk->findChild<QLabel*>("lblTotals")->text(),
              weighing::runningTotalsText(expected));
+
+    // F9: the day so far, every route of the morning together.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F9);
+    QTableWidget* day = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (day = m_desk->findChild<QTableWidget*>("fgDayRoutes")) && day->isVisible(), kWait);
+    const int all = day->rowCount() - 1;
+    QCOMPARE((QStringList{day->item(all, 0)->text(), day->item(all, 2)->text(),
+                          day->item(all, 3)->text(), day->item(all, 4)->text()}),
+             (QStringList{"All routes", QString::number(expected.shift.receipts),
+                          formkit::plainNumber(expected.shift.cans),
+                          formkit::shownWeight(expected.shift.weight)}));
 }
 
 void EndToEndTest::scaleContinuous_data()
