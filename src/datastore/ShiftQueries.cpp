@@ -116,6 +116,24 @@ Result<QVector<GridReceipt>> gridReceipts(Connection& con, const QDate& date, in
     return rows;
 }
 
+Result<ShiftTallies> shiftTallies(Connection& con, const QDate& date, int shift, int route)
+{
+    Result<QSqlQuery> rs = con.exec(QStringLiteral("SELECT COUNT(*), SUM(CansRecd), SUM(MWeight), "
+                                                   "SUM(CASE WHEN RtRefNo = ? THEN 1 ELSE 0 END), "
+                                                   "SUM(CASE WHEN RtRefNo = ? THEN CansRecd END), "
+                                                   "SUM(CASE WHEN RtRefNo = ? THEN MWeight END) "
+                                                   "FROM Data_Wght WHERE RefDate = ? AND AmPm = ?"),
+                                    {route, route, route, date, shift});
+    if (!rs)
+        return rs.error();
+    ShiftTallies tallies;
+    if (rs->next()) {
+        tallies.shift = Tally{wholeAt(*rs, 0), rs->value(1).toDouble(), rs->value(2).toDouble()};
+        tallies.route = Tally{wholeAt(*rs, 3), rs->value(4).toDouble(), rs->value(5).toDouble()};
+    }
+    return tallies;
+}
+
 Result<std::optional<Village>> villageByRef(Connection& con, qint64 refNo)
 {
     Result<QSqlQuery> rs = con.exec(QStringLiteral("Select VRefNo, VCode, VName, RtRefNo from "

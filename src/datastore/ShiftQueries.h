@@ -44,6 +44,19 @@ struct GridReceipt {
 // The receipts of a date, shift and route, newest (highest serial) first.
 Result<QVector<GridReceipt>> gridReceipts(Connection& con, const QDate& date, int shift, int route);
 
+// Receipts, cans and weight of some receipts of a shift.
+struct Tally {
+    qint64 receipts = 0;
+    double cans = 0;
+    double weight = 0;
+};
+// What a date and shift have brought in so far: on one route, and on every route together.
+struct ShiftTallies {
+    Tally route;
+    Tally shift;
+};
+Result<ShiftTallies> shiftTallies(Connection& con, const QDate& date, int shift, int route);
+
 // A village as the desk holds it; refNo 0 is no village.
 struct Village {
     qint32 refNo = 0;

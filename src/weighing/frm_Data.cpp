@@ -1,6 +1,7 @@
 #include "frm_Data.h"
 
 #include "CompanyWork.h"
+#include "RunningTotals.h"
 #include "ScaleRoutines.h"
 #include "StatusArea.h"
 #include "VillageLookup.h"
@@ -71,11 +72,12 @@ QFont recoveryCaptionFace()
 
 frm_Data::frm_Data(QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::frm_Data>()),
-      m_fields(new formkit::FieldEvents(this)), m_status(nullptr),
+      m_fields(new formkit::FieldEvents(this)), m_status(nullptr), m_totals(nullptr),
       m_busy(new weighing::WindowBusy(this)), m_work(new weighing::CompanyWork(m_busy, this))
 {
     ui->setupUi(this);
     m_status = new StatusArea(ui->lblStatus, this);
+    m_totals = weighing::addRunningTotalsLine(this);
     paintBackground(this, kWindowGreen);
     const QLocale english(QLocale::English);
     ui->dtpDate->setLocale(english);

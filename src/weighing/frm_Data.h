@@ -10,7 +10,9 @@
 #include "datastore/ShiftQueries.h"
 #include "formkit/Combos.h"
 
+class DayWindow;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class StatusArea;
 
@@ -94,6 +96,8 @@ private:
     // The shift report, on F8 (frm_Data_Report.cpp)
     void ShiftReport_Show();
     void readShiftReport(const report::ReportRequest& request);
+    // F9: the day at a glance, for the window's date.
+    void showDay();
 
     void wireFields();
     void wireLookup();
@@ -126,6 +130,8 @@ private:
     std::unique_ptr<Ui::frm_Data> ui;
     formkit::FieldEvents* m_fields;
     StatusArea* m_status;
+    DayWindow* m_day = nullptr; // F9, made when first asked for
+    QLabel* m_totals; // the route's and the shift's receipts so far, under the grid
     weighing::WindowBusy* m_busy;
     scale::ScaleLink* m_scale = nullptr;
     QString m_scaleState;        // the link's own words for its state

@@ -3,6 +3,7 @@
 #include "ui_frm_Data.h"
 
 #include "CompanyWork.h"
+#include "RunningTotals.h"
 
 #include "datastore/NullFields.h"
 #include "datastore/ShiftQueries.h"
@@ -43,6 +44,7 @@ void frm_Data::Design()
 void frm_Data::Load_Into_Grid()
 {
     Design();
+    m_totals->clear();
     if (ui->cmbRoute->currentIndex() < 0 || ui->cmbAP->currentIndex() < 0)
         return;
     // Emptied first: rows that cannot be read again (a server away) are not left standing for
@@ -55,9 +57,19 @@ void frm_Data::Load_Into_Grid()
     const int shift = selectedKey(ui->cmbAP);
     const int route = selectedKey(ui->cmbRoute);
     m_work->read<QVector<datastore::GridReceipt>>(
-        [=](datastore::Connection& con) { return datastore::gridReceipts(con, date, shift, route); },
+        [=](datastore::Connection& con) {
+            return datastore::gridReceipts(con, date, shift, route);
+        },
         [this](const QVector<datastore::GridReceipt>& stored) { showGridRows(stored); },
         [this] { Design(); });
+    m_work->read<datastore::ShiftTallies>(
+        [=](datastore::Connection& con) {
+            return datastore::shiftTallies(con, date, shift, route);
+        },
+        [this](const datastore::ShiftTallies& tallies) {
+            m_totals->setText(weighing::runningTotalsText(tallies));
+        },
+        [this] { m_totals->clear(); });
 }
 
 void frm_Data::showGridRows(const QVector<datastore::GridReceipt>& stored)

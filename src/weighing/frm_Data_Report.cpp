@@ -1,10 +1,12 @@
 #include "frm_Data.h"
 
 #include "CompanyWork.h"
+#include "DayWindow.h"
 #include "StatusArea.h"
 #include "ui_frm_Data.h"
 
 #include "datastore/GenState.h"
+#include "datastore/MainQueries.h"
 #include "datastore/Startup.h"
 #include "formkit/Combos.h"
 #include "report/ReportPreview.h"
@@ -15,6 +17,29 @@
 
 namespace {
 const QKeySequence kShiftReportKey(Qt::Key_F8);
+const QKeySequence kDayKey(Qt::Key_F9);
+
+// The day's figures with the company's name and town from the main database.
+datastore::Result<report::DaySummary> dayWithCompany(datastore::Connection& companyYear,
+                                                     const QDate& date)
+{
+    auto summary = report::daySummary(companyYear, date);
+    if (!summary)
+        return summary;
+    if (const auto opened = OpenMain(); !opened)
+        return opened.error();
+    const auto companies = datastore::companies(*Con_Main);
+    Con_Main->close();
+    if (!companies)
+        return companies.error();
+    for (const datastore::CompanyRow& company : *companies) {
+        if (company.code.compare(Gen_ComCode, Qt::CaseInsensitive) == 0) {
+            summary->company = company.name;
+            summary->town = company.town;
+        }
+    }
+    return summary;
+}
 } // namespace
 
 void frm_Data::wireShiftReport()
@@ -25,7 +50,11 @@ void frm_Data::wireShiftReport()
     key->setContext(Qt::WindowShortcut);
     key->setObjectName(QStringLiteral("keyShiftReport"));
     connect(key, &QShortcut::activated, this, [this] { ShiftReport_Show(); });
-    m_status->setKeyHints(QStringLiteral("F8 shift report"));
+    auto* dayKey = new QShortcut(kDayKey, this);
+    dayKey->setContext(Qt::WindowShortcut);
+    dayKey->setObjectName(QStringLiteral("keyDay"));
+    connect(dayKey, &QShortcut::activated, this, [this] { showDay(); });
+    m_status->setKeyHints(tr("F8 shift report  F9 the day"));
 }
 
 void frm_Data::ShiftReport_Show()
@@ -67,9 +96,24 @@ void frm_Data::readShiftReport(const report::ReportRequest& request)
         },
         [this](const report::ShiftReport& shiftReport) {
             // Shown once this piece of work is over, not inside it.
-            QTimer::singleShot(0, this, [this, shiftReport] {
-                report::previewShiftReport(shiftReport, this);
-            });
+            QTimer::singleShot(
+                0, this, [this, shiftReport] { report::previewShiftReport(shiftReport, this); });
         },
         [] { Con_Main->close(); });
+}
+
+void frm_Data::showDay()
+{
+    const QDate date = ui->dtpDate->date();
+    m_work->read<report::DaySummary>(
+        [date](datastore::Connection& companyYear) { return dayWithCompany(companyYear, date); },
+        [this](const report::DaySummary& summary) {
+            // Shown once this piece of work is over, not inside it.
+            QTimer::singleShot(0, this, [this, summary] {
+                if (!m_day)
+                    m_day = new DayWindow(this);
+                m_day->show(summary);
+            });
+        },
+        [] {});
 }

@@ -6,8 +6,11 @@
 #include "LocalUsers.h"
 #include "WeighingWindow.h"
 #include "datastore/GenState.h"
+#include "formkit/TextRules.h"
+#include "weighing/RunningTotals.h"
 
 #include <QDirIterator>
+#include <QLabel>
 #include <QPointer>
 #include <QTableWidget>
 #include <memory>
@@ -119,6 +122,11 @@ void EndToEndTest::scaleOnRequest()
     ScaleProcess scale(link + QStringList{"--weights", "56.5,61.2"});
     QTRY_VERIFY_WITH_TIMEOUT(!scale.lineAfter(serial ? "pty " : "listening ").isEmpty(), kWait);
     const QString db = station("DAIRY1", serial ? 1 : 2, scale.tcpPort());
+    // Another desk's receipt on another route of the shift.
+    testkit::TestEnv::exec(db, "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, "
+                               "ACode, MCode, DlySlNo, CansRecd, MWeight, Stat) SELECT "
+                               "MAX(RefNo) + 1, '2024-03-05', 2, 2, 1, 1, 1, 90, 3, 75.5, 0 "
+                               "FROM Data_Wght");
     const int refNo = scalarText(db, "SELECT MAX(RefNo) FROM Data_Wght").toInt();
     const int slNo = scalarText(db, "SELECT MAX(DlySlNo) FROM Data_Wght WHERE "
                                     "RefDate = '2024-03-05' AND AmPm = 2")
@@ -159,6 +167,31 @@ void EndToEndTest::scaleOnRequest()
     QTRY_COMPARE_WITH_TIMEOUT(scale.lineAfter("clear "), QString("2"), kWait);
     QTRY_COMPARE(focusName(), QString("txtVCode"));
     QCOMPARE(m_env->messageTexts(), (QStringList{"Successfully Added", "Successfully Added"}));
+
+    // The running totals under the grid: the route's, and every route's of the shift.
+    const QString tally = "SELECT COUNT(*) || '|' || SUM(CansRecd) || '|' || SUM(MWeight) FROM "
+                          "Data_Wght WHERE RefDate = '2024-03-05' AND AmPm = 2";
+    const auto summed = [&](const QString& where) {
+        const QStringList parts = scalarText(db, tally + where).split('|');
+        return datastore::Tally{parts.value(0).toLongLong(), parts.value(1).toDouble(),
+                                parts.value(2).toDouble()};
+    };
+    const datastore::ShiftTallies expected{summed(" AND RtRefNo = 1"), summed("")};
+    QVERIFY(expected.shift.receipts > expected.route.receipts); // another route delivered too
+    QCOMPARE(m_desk->findChild<QLabel*>("lblTotals")->text(),
+             weighing::runningTotalsText(expected));
+
+    // F9: the day so far, every route of the morning together.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F9);
+    QTableWidget* day = nullptr;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        (day = m_desk->findChild<QTableWidget*>("fgDayRoutes")) && day->isVisible(), kWait);
+    const int all = day->rowCount() - 1;
+    QCOMPARE((QStringList{day->item(all, 0)->text(), day->item(all, 2)->text(),
+                          day->item(all, 3)->text(), day->item(all, 4)->text()}),
+             (QStringList{"All routes", QString::number(expected.shift.receipts),
+                          formkit::plainNumber(expected.shift.cans),
+                          formkit::shownWeight(expected.shift.weight)}));
 }
 
 void EndToEndTest::scaleContinuous_data()
