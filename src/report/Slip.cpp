@@ -1,5 +1,6 @@
 #include "Slip.h"
 
+#include "datastore/Audit.h"
 #include "datastore/NullFields.h"
 #include "datastore/ShiftQueries.h"
 #include "formkit/TextRules.h"
@@ -112,6 +113,10 @@ QStringList lineText(const SlipLine& line, int columns)
         break;
     case Style::Text: {
         const QString value = line.right.simplified();
+        if (value.isEmpty()) {
+            out << line.left;
+            break;
+        }
         if (line.left.size() + 1 + value.size() <= columns) {
             out << line.left + QString(columns - line.left.size() - value.size(), QLatin1Char(' ')) +
                        value;
@@ -358,6 +363,10 @@ datastore::Result<std::optional<SlipFields>> loadSlip(datastore::Connection& mai
     slip.weight = r.weight.toDouble();
     slip.time = r.collectionTime;
     slip.operatorName = r.userName;
+    const auto marks = datastore::receiptMarks(companyYear, r.date, r.shift);
+    if (!marks)
+        return marks.error();
+    slip.mark = marks->value(qint32(r.refNo));
     return std::optional<SlipFields>(slip);
 }
 

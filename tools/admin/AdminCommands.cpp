@@ -41,6 +41,12 @@ const std::vector<Command>& commands()
         {"backup", runBackup, "  tarvolen-admin backup [--program-dir DIR] --to FOLDER\n"},
         {"restore", runRestore, "  tarvolen-admin restore [--program-dir DIR] --from FOLDER\n"},
         {"check", runCheck, "  tarvolen-admin check [--data-root DIR] [--company CODE] [--fix]\n"},
+        {"desk", runDesk,
+         "  tarvolen-admin desk show\n"
+         "  tarvolen-admin desk scale --link N [--format N] [--com N] [--speed N] [--host H]\n"
+         "                 [--tcp-port P] | --station\n"
+         "  tarvolen-admin desk slip --printer QUEUE [--paper 58mm|80mm|A6] | --escpos DEVICE\n"
+         "                 [--columns 32|48] | --pdf-folder DIR [--paper ...] | --off\n"},
     };
     return known;
 }

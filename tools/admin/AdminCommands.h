@@ -27,5 +27,6 @@ int runExportMasters(const QStringList& arguments); // MasterCommands.cpp
 int runUser(const QStringList& arguments);
 int runCompany(const QStringList& arguments);
 int runCheck(const QStringList& arguments);
+int runDesk(const QStringList& arguments); // DeskCommands.cpp
 
 } // namespace admin
