@@ -111,6 +111,8 @@ QString lastCupsError()
 QString queueState(const QByteArray& queue)
 {
     cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
+    if (!dest && cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE)
+        return QStringLiteral("the print service cannot be reached (%1)").arg(lastCupsError());
     if (!dest)
         return QStringLiteral("print queue %1 is not there").arg(QString::fromUtf8(queue));
     const auto option = [dest](const char* name) {
