@@ -21,6 +21,7 @@ packages=(
   postgresql odbc-postgresql libqt6sql6-psql libpq-dev
   xvfb xauth xdotool
   poppler-utils
+  cups cups-client libcups2-dev
   dpkg-dev desktop-file-utils passwd
 )
 

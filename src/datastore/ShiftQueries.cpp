@@ -170,6 +170,16 @@ Result<QVector<StoredReceipt>> storedReceipts(Connection& con, const ReceiptFilt
     return rows;
 }
 
+Result<std::optional<StoredReceipt>> storedReceipt(Connection& con, qint64 refNo)
+{
+    Result<QSqlQuery> rs = con.exec(kStoredColumns + QStringLiteral("WHERE d.RefNo = ?"), {refNo});
+    if (!rs)
+        return rs.error();
+    if (!rs->next())
+        return std::optional<StoredReceipt>();
+    return std::optional<StoredReceipt>(storedReceiptAt(*rs));
+}
+
 Result<QVector<MilkTypeTotal>> shiftTotals(Connection& con, const QDate& date, int shift,
                                            qint64 route)
 {

@@ -111,6 +111,8 @@ struct ReceiptFilter {
 };
 // In order of date, shift, route and serial.
 Result<QVector<StoredReceipt>> storedReceipts(Connection& con, const ReceiptFilter& filter);
+// The receipt of that reference number, or nothing when there is none.
+Result<std::optional<StoredReceipt>> storedReceipt(Connection& con, qint64 refNo);
 
 // A shift's totals for one milk type, summed by the database from the stored values; null
 // cans or weights count as 0. The name is empty when the milk type's row is gone.

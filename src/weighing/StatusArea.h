@@ -40,6 +40,7 @@ public:
 
     QString scaleState() const { return m_scale; }
     QString notice() const { return m_notice; }
+    QString keyHints() const { return m_keys; }
     QString text() const;
 
 private:

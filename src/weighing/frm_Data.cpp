@@ -89,6 +89,7 @@ frm_Data::frm_Data(QWidget* parent)
     wireLookup();
     connect(ui->cmdWeight, &QPushButton::clicked, this, &frm_Data::cmdWeight_Click);
     wireShiftReport();
+    wireSlips();
     wirePaste();
     wireCompanyWork();
 }
@@ -140,14 +141,19 @@ void frm_Data::loadStationSettings()
     m_work->read<QSqlRecord>(stationSettingsRow,
                              [this, settingsWrong](const QSqlRecord& row) {
                                  const auto taken = takeStationSettings(row);
-                                 if (taken) {
+                                 if (takeDeskScale() || taken) {
                                      startScaleLink();
                                      return;
                                  }
                                  platform::showMessage(taken.errorText());
                                  settingsWrong();
                              },
-                             settingsWrong);
+                             [this, settingsWrong] {
+                                 if (takeDeskScale())
+                                     startScaleLink();
+                                 else
+                                     settingsWrong();
+                             });
 }
 
 void frm_Data::fillList(QComboBox* combo, const QString& table, const QString& shownColumn,

@@ -27,7 +27,8 @@ class ScaleLink;
 }
 namespace report {
 struct ReportRequest;
-}
+class SlipSpooler;
+} // namespace report
 namespace weighing {
 class CompanyWork;
 class WindowBusy;
@@ -61,6 +62,9 @@ public:
     weighing::WindowBusy* busy() const { return m_busy; }
     // The window's work on the company year, one piece at a time.
     weighing::CompanyWork* companyWork() const { return m_work; }
+    // Prints the stored receipt's slip as it stands now, when this desk prints slips (after
+    // Add, on F11, after a correction). Never waits for the printer.
+    void printSlipFor(qint32 refNo);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -108,6 +112,10 @@ private:
     void showScaleState();
     void weightRequestEnded();
     void wireShiftReport();
+    // The slip printer and F11 from this desk's settings (frm_Data_Slip.cpp).
+    void wireSlips();
+    // This desk's own scale, when it has one, in place of the station's; says which it is.
+    bool takeDeskScale();
     void wirePaste();
     void waitingForDatabase(bool waiting);
     void wireCompanyWork();
@@ -139,6 +147,9 @@ private:
     bool m_weightMoving = false; // a continuous link's weight has not held yet
     weighing::CompanyWork* m_work;
     std::optional<datastore::Village> m_village;
+    report::SlipSpooler* m_slips = nullptr;
+    qint32 m_lastSlip = 0;   // the receipt F11 prints again
+    QString m_scaleSource;   // whose scale settings the link follows, for the status line
 };
 
 // Brings an already running copy to the front and ends this one; returns only when none runs.

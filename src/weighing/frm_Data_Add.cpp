@@ -182,6 +182,7 @@ void frm_Data::Save_Data_Done(const weighing::WriteResult& written)
     }
 
     platform::showMessage(QStringLiteral("Successfully Added"));
+    printSlipFor(written->refNo);
     if (Gen_WghtFmt == scale::kFormatChosenByLink) {
         if (Gen_ComLan == scale::kLinkSerialOnRequest)
             Com_Clear();

@@ -116,6 +116,8 @@ void frm_Data::showScaleState()
     if (!m_scale)
         return;
     QString shown = m_scaleState;
+    if (!shown.isEmpty())
+        shown += m_scaleSource;
     if (!shown.isEmpty() && isContinuousLink() && !m_addArmed)
         shown += QStringLiteral(". Add waits for the platform to be emptied");
     m_status->setScaleState(shown);

@@ -59,6 +59,12 @@ const std::vector<Command>& commands()
          "                 --union postgresql://USER@HOST:PORT --password-file FILE|--password-stdin\n"
          "  tarvolen-admin union status --union postgresql://USER@HOST:PORT\n"
          "  tarvolen-admin union remove-centre NAME --union postgresql://USER@HOST:PORT\n"},
+        {"desk", runDesk,
+         "  tarvolen-admin desk show\n"
+         "  tarvolen-admin desk scale --link N [--format N] [--com N] [--speed N] [--host H]\n"
+         "                 [--tcp-port P] | --station\n"
+         "  tarvolen-admin desk slip --printer QUEUE [--paper 58mm|80mm|A6] | --escpos DEVICE\n"
+         "                 [--columns 32|48] | --pdf-folder DIR [--paper ...] | --off\n"},
     };
     return known;
 }

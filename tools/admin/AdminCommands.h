@@ -29,5 +29,6 @@ int runCompany(const QStringList& arguments);
 int runCheck(const QStringList& arguments);
 int runUnion(const QStringList& arguments);       // UnionCommands.cpp
 int runReportUnion(const QStringList& arguments); // UnionCommands.cpp (report union)
+int runDesk(const QStringList& arguments); // DeskCommands.cpp
 
 } // namespace admin
