@@ -235,6 +235,7 @@ private slots:
         if (!Con_Main) {
             QVERIFY(Set_MainDsn());
             QVERIFY(OpenMain());
+            QVERIFY(Con_Main->exec("DROP TABLE Tv_Users"));
             QCOMPARE(*roleOf(*Con_Main, "sup"), Role::Operator); // no table yet
             QVERIFY(ensureUserTable(*Con_Main));
         }
