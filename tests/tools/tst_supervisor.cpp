@@ -1,0 +1,220 @@
+// tarvolen-admin's receipt corrections and cancellations with a supervisor's word, and the audit
+// listing, on either engine (run a second time on the test server).
+
+#include "AdminRun.h"
+#include "Csv.h"
+#include "TestEnv.h"
+#include "datastore/Startup.h"
+#include "datastore/WriteTransaction.h"
+
+#include <QProcess>
+#include <QtTest>
+
+using admintest::runAdmin;
+using testkit::TestEnv;
+
+class SupervisorToolTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> m_env;
+
+    // A server installation is found through its data sources, a file one by its data root.
+    QStringList where() const
+    {
+        return TestEnv::onServer() ? QStringList{} : QStringList{"--data-root", m_env->dataRoot()};
+    }
+    QStringList withCompany(const QStringList& arguments) const
+    {
+        return arguments + QStringList{"--company", "CO1"} + where();
+    }
+    admintest::Run admin(const QStringList& arguments, const QByteArray& input = {}) const
+    {
+        return runAdmin(withCompany(arguments), input);
+    }
+    // Receipt 2 as "village,animal,milk,tenths of cans", or "gone".
+    QString receipt2() const
+    {
+        const QVariant row = TestEnv::scalar(
+            m_env->companyFile(), "SELECT VRefNo || ',' || ACode || ',' || MCode || ',' || "
+                                  "CAST(CansRecd * 10 AS integer) FROM Data_Wght WHERE RefNo = 2");
+        return row.isNull() ? "gone" : row.toString();
+    }
+    int audits() const
+    {
+        return TestEnv::scalar(m_env->companyFile(), "SELECT COUNT(*) FROM Tv_Audit").toInt();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_env = std::make_unique<TestEnv>();
+        m_env->createInstallation();
+        for (const char* sql :
+             {"INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo, InAct) VALUES "
+              "(1, 'V01', 'Hill', 1, 0), (2, 'V02', 'Dale', 2, 0), (4, 'V04', 'Lake', 1, 0)",
+              "INSERT INTO Mast_Animal (ACode, AType) VALUES (1, 'Cow'), (2, 'Buffalo')",
+              "INSERT INTO Mast_Milk (MCode, MType) VALUES (1, 'Whole'), (2, 'Skim')"})
+            TestEnv::exec(m_env->companyFile(), sql);
+        TestEnv::exec(m_env->mainFile(), "INSERT INTO Pass (Uid, UName, PWD) VALUES "
+                                         "(1, 'op', 'milk'), (2, 'Sue', 'check')");
+        const auto role =
+            runAdmin(QStringList{"user", "set-role", "sue", "supervisor"} + withCompany({}).mid(2));
+        QVERIFY2(role.exitCode == 0, qPrintable(role.err));
+    }
+    void init()
+    {
+        TestEnv::exec(m_env->companyFile(), "DELETE FROM Data_Wght");
+        TestEnv::exec(m_env->companyFile(), "DELETE FROM Tv_Audit");
+        TestEnv::exec(m_env->companyFile(),
+                      "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, ACode, MCode, "
+                      "DlySlNo, CansRecd, MWeight, Uid, UName, Stat) VALUES "
+                      "(1, '2024-03-05', 2, 1, 1, 1, 1, 1, 2, 45, 1, 'op', 0), "
+                      "(2, '2024-03-05', 2, 1, 1, 1, 1, 2, 1, 30, 1, 'op', 0)");
+    }
+    void cleanupTestCase() { m_env.reset(); }
+
+    void commands_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("password");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("row");
+        const QStringList correct{"receipt",         "correct",  "--ref",        "2",
+                                  "--reason",        "miscount", "--supervisor", "SUE",
+                                  "--password-stdin"};
+        const QStringList cancel{"receipt",         "cancel", "--ref",        "2",
+                                 "--reason",        "twice",  "--supervisor", "sue",
+                                 "--password-stdin"};
+        QTest::newRow("village, animal, milk, cans")
+            << correct +
+                   QStringList{"--village", "v04", "--animal", "2", "--milk", "2", "--cans", "1.5"}
+            << QByteArray("check\n") << 0 << "VRefNo 1 -> 4"
+            << "4,2,2,15";
+        QTest::newRow("cancel") << cancel << QByteArray("check\n") << 0 << "Cancelled receipt 2"
+                                << "gone";
+        QTest::newRow("operator's own word")
+            << QStringList(correct).replaceInStrings("SUE", "op") + QStringList{"--cans", "2"}
+            << QByteArray("milk\n") << 1 << "\"op\" is not"
+            << "1,1,1,10";
+        QTest::newRow("village of another route")
+            << correct + QStringList{"--village", "V02"} << QByteArray("check\n") << 1
+            << "village code \"V02\" is unknown on route 1"
+            << "1,1,1,10";
+        if (TestEnv::onServer())
+            return; // the rest is the tool's own logic, the same on either engine
+        QTest::newRow("operator's word for a cancel")
+            << QStringList(cancel).replaceInStrings("sue", "op") << QByteArray("milk\n") << 1
+            << "\"op\" is not a supervisor"
+            << "1,1,1,10";
+        QTest::newRow("wrong password")
+            << cancel << QByteArray("Check\n") << 1 << "wrong name or password"
+            << "1,1,1,10";
+        QTest::newRow("no such receipt") << QStringList(cancel).replaceInStrings("2", "9")
+                                         << QByteArray("check\n") << 1 << "no receipt with RefNo 9"
+                                         << "1,1,1,10";
+        QTest::newRow("the same cans") << correct + QStringList{"--cans", "1"}
+                                       << QByteArray("check\n") << 1 << "nothing to change"
+                                       << "1,1,1,10";
+        QTest::newRow("no change named")
+            << correct << QByteArray("check\n") << 2 << "nothing to change"
+            << "1,1,1,10";
+        QTest::newRow("animal unknown")
+            << correct + QStringList{"--animal", "7"} << QByteArray("check\n") << 1 << "no animal 7"
+            << "1,1,1,10";
+        QTest::newRow("milk type unknown") << correct + QStringList{"--milk", "7"}
+                                           << QByteArray("check\n") << 1 << "no milk type 7"
+                                           << "1,1,1,10";
+    }
+    void commands()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, password);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        QFETCH(QString, row);
+        const auto run = admin(arguments, password);
+        QVERIFY2(run.exitCode == exitCode && (run.out + run.err).contains(said),
+                 qPrintable(run.out + run.err));
+        QCOMPARE(receipt2(), row);
+        QCOMPARE(audits(), exitCode == 0 ? 1 : 0);
+        if (exitCode != 0) // one line says why
+            QCOMPARE(run.err.trimmed()
+                         .split('\n')
+                         .filter(QRegularExpression("^tarvolen-admin: "
+                                                    "(?!using)"))
+                         .size(),
+                     1);
+    }
+
+    // Every act in a UTF-8 CSV with a header in words, read back as a spreadsheet would.
+    void auditCsv()
+    {
+        const QStringList word{"--reason", "scale, fault", "--supervisor", "sue",
+                               "--password-stdin"};
+        QCOMPARE(
+            admin(QStringList{"receipt", "correct", "--ref", "2", "--cans", "2"} + word, "check\n")
+                .exitCode,
+            0);
+        QCOMPARE(admin(QStringList{"receipt", "cancel", "--ref", "1"} + word, "check\n").exitCode,
+                 0);
+        const QString file = m_env->root() + "/audit.csv";
+        const auto run =
+            admin({"audit", "--from", "2024-03-05", "--to", "2024-03-05", "--csv", file});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QByteArray bytes = admintest::readFile(file);
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        admin::csv::Table table;
+        QCOMPARE(admin::csv::parse(bytes, &table), QString());
+        QCOMPARE(table.header.fields.mid(0, 3), QStringList({"Done at", "What", "Receipt no"}));
+        QCOMPARE(table.records.size(), 2);
+        const auto field = [&](int record, const QString& column) {
+            return table.records[record].fields.value(table.header.fields.indexOf(column));
+        };
+        QCOMPARE(field(0, "What") + field(1, "What"), "correctcancel");
+        QCOMPARE(field(0, "Change"), "CansRecd 1 -> 2");
+        QCOMPARE(field(1, "Reason"), "scale, fault");
+        QVERIFY(field(1, "Row before").contains("\"MWeight\":45"));
+        QCOMPARE(field(1, "Row after"), "");
+
+        const auto listed = admin({"audit", "--from", "2024-03-05", "--to", "2024-03-31"});
+        QCOMPARE(listed.out.count("allowed by sue"), 2);
+        QVERIFY(admin({"audit", "--from", "2024-03-06", "--to", "2024-03-31"})
+                    .out.startsWith("Nothing typed by hand"));
+    }
+
+    // An installation made before roles and the audit gets their tables from any command.
+    void olderInstallationGetsTables()
+    {
+        TestEnv::exec(m_env->companyFile(), "DROP TABLE Tv_Audit");
+        TestEnv::exec(m_env->mainFile(), "ALTER TABLE Tv_Users RENAME TO Kept_Users");
+        QCOMPARE(runAdmin(QStringList{"company", "list"} + where()).exitCode, 0);
+        QCOMPARE(TestEnv::scalar(m_env->companyFile(), "SELECT COUNT(*) FROM Tv_Audit").toInt(), 0);
+        QCOMPARE(TestEnv::scalar(m_env->mainFile(), "SELECT COUNT(*) FROM Tv_Users").toInt(), 0);
+        TestEnv::exec(m_env->mainFile(), "DROP TABLE Tv_Users");
+        TestEnv::exec(m_env->mainFile(), "ALTER TABLE Kept_Users RENAME TO Tv_Users");
+    }
+
+    // A desk holding the receipts is waited for, then the correction goes through.
+    void waitsForABusyDatabase()
+    {
+        m_env->chooseCompany();
+        datastore::Connection desk;
+        QVERIFY(OpenMst(desk));
+        datastore::WriteTransaction holding(desk, "Data_Wght");
+        QVERIFY(holding.isActive());
+        QProcess tool;
+        tool.start(testkit::toolPath("tarvolen-admin"),
+                   withCompany({"receipt", "cancel", "--ref", "2", "--reason", "twice",
+                                "--supervisor", "sue", "--password-stdin"}));
+        tool.write("check\n");
+        tool.closeWriteChannel();
+        QVERIFY(!tool.waitForFinished(1500));
+        holding.rollback();
+        QVERIFY(tool.waitForFinished(20000));
+        QVERIFY2(tool.exitCode() == 0, tool.readAllStandardError().constData());
+        QCOMPARE(receipt2(), "gone");
+    }
+};
+
+QTEST_GUILESS_MAIN(SupervisorToolTest)
+#include "tst_supervisor.moc"
