@@ -8,6 +8,9 @@
 #include "datastore/WriteTransaction.h"
 
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QtTest>
 
 using admintest::runAdmin;
@@ -192,6 +195,39 @@ private slots:
         QCOMPARE(TestEnv::scalar(m_env->mainFile(), "SELECT COUNT(*) FROM Tv_Users").toInt(), 0);
         TestEnv::exec(m_env->mainFile(), "DROP TABLE Tv_Users");
         TestEnv::exec(m_env->mainFile(), "ALTER TABLE Kept_Users RENAME TO Tv_Users");
+    }
+
+    // The desks' role as the README grants it: it adds audit rows and reads them, never
+    // changes or removes one.
+    void serverGrants()
+    {
+        if (!TestEnv::onServer())
+            QSKIP("a server's roles");
+        const QString desks = QString("desks_%1").arg(QCoreApplication::applicationPid());
+        const QString file = m_env->companyFile();
+        TestEnv::exec(file, "CREATE ROLE " + desks + " LOGIN");
+        for (const char* grant :
+             {"GRANT SELECT ON ALL TABLES IN SCHEMA public TO %1",
+              "GRANT INSERT, UPDATE, DELETE ON Data_Wght TO %1", "REVOKE ALL ON Tv_Audit FROM %1",
+              "GRANT SELECT, INSERT ON Tv_Audit TO %1"})
+            TestEnv::exec(file, QString(grant).arg(desks));
+        platform::ServerSource source = TestEnv::serverSourceFor(file);
+        QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "desks");
+        db.setHostName(source.host);
+        db.setPort(source.port);
+        db.setDatabaseName(source.database);
+        db.setUserName(desks);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY2(query.exec("INSERT INTO Tv_Audit (Kind, RefNo) VALUES ('cancel', 2)"),
+                 qPrintable(query.lastError().text()));
+        QVERIFY(query.exec("DELETE FROM Data_Wght WHERE RefNo = 2"));
+        QVERIFY(!query.exec("UPDATE Tv_Audit SET Reason = 'none'"));
+        QVERIFY(!query.exec("DELETE FROM Tv_Audit"));
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("desks");
+        QCOMPARE(audits(), 1);
     }
 
     // A desk holding the receipts is waited for, then the correction goes through.
