@@ -9,7 +9,6 @@
 
 #include <QProcess>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -125,25 +124,21 @@ private slots:
         QCOMPARE(receipt2(), row);
         QCOMPARE(audits(), exitCode == 0 ? 1 : 0);
         if (exitCode != 0) // one line says why
-            QCOMPARE(run.err.trimmed()
-                         .split('\n')
-                         .filter(QRegularExpression("^tarvolen-admin: "
-                                                    "(?!using)"))
-                         .size(),
+            QCOMPARE(run.err.count(QRegularExpression("^tarvolen-admin: (?!using)",
+                                                      QRegularExpression::MultilineOption)),
                      1);
     }
 
     // Every act in a UTF-8 CSV with a header in words, read back as a spreadsheet would.
     void auditCsv()
     {
-        const QStringList word{"--reason", "scale, fault", "--supervisor", "sue",
-                               "--password-stdin"};
-        QCOMPARE(
-            admin(QStringList{"receipt", "correct", "--ref", "2", "--cans", "2"} + word, "check\n")
-                .exitCode,
-            0);
-        QCOMPARE(admin(QStringList{"receipt", "cancel", "--ref", "1"} + word, "check\n").exitCode,
-                 0);
+        for (const char* words : {"correct --ref 2 --cans 2", "cancel --ref 1"})
+            QCOMPARE(admin(QStringList{"receipt"} + QString(words).split(' ') +
+                               QStringList{"--reason", "scale, fault", "--supervisor", "sue",
+                                           "--password-stdin"},
+                           "check\n")
+                         .exitCode,
+                     0);
         const QString file = m_env->root() + "/audit.csv";
         const auto run =
             admin({"audit", "--from", "2024-03-05", "--to", "2024-03-05", "--csv", file});
@@ -203,11 +198,12 @@ private slots:
         db.setUserName(desks);
         QVERIFY(db.open());
         QSqlQuery query(db);
-        QVERIFY2(query.exec("INSERT INTO Tv_Audit (Kind, RefNo) VALUES ('cancel', 2)"),
-                 qPrintable(query.lastError().text()));
-        QVERIFY(query.exec("DELETE FROM Data_Wght WHERE RefNo = 2"));
-        QVERIFY(!query.exec("UPDATE Tv_Audit SET Reason = 'none'"));
-        QVERIFY(!query.exec("DELETE FROM Tv_Audit"));
+        for (const auto& [statement, allowed] :
+             {std::pair{"INSERT INTO Tv_Audit (Kind, RefNo) VALUES ('cancel', 2)", true},
+              {"DELETE FROM Data_Wght WHERE RefNo = 2", true},
+              {"UPDATE Tv_Audit SET Reason = 'none'", false},
+              {"DELETE FROM Tv_Audit", false}})
+            QVERIFY2(query.exec(statement) == allowed, statement);
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase("desks");
