@@ -30,5 +30,7 @@ int runCheck(const QStringList& arguments);
 int runUnion(const QStringList& arguments);       // UnionCommands.cpp
 int runReportUnion(const QStringList& arguments); // UnionCommands.cpp (report union)
 int runDesk(const QStringList& arguments); // DeskCommands.cpp
+int runReceipt(const QStringList& arguments); // SupervisorCommands.cpp
+int runAudit(const QStringList& arguments);   // SupervisorCommands.cpp
 
 } // namespace admin
