@@ -7,8 +7,10 @@
 #include <optional>
 
 #include "Receipt.h"
+#include "SupervisorWord.h"
 #include "datastore/ShiftQueries.h"
 #include "formkit/Combos.h"
+#include "frm_ManualWeight.h"
 
 class QComboBox;
 class QLineEdit;
@@ -29,6 +31,7 @@ struct ReportRequest;
 namespace weighing {
 class CompanyWork;
 class WindowBusy;
+class frm_Correct;
 } // namespace weighing
 
 // The weighing window: one route's milk for one collection date and shift, village by village.
@@ -74,7 +77,8 @@ private:
 
     // Receipts grid (frm_Data_Grid.cpp)
     void Design();
-    void showGridRows(const QVector<datastore::GridReceipt>& stored);
+    void showGridRows(const QVector<datastore::GridReceipt>& stored,
+                      const QHash<qint32, QChar>& marks);
 
     // Village lookup wiring (frm_Data_Lookup.cpp); the panel is VillageLookup.
     void VSetFocus();
@@ -104,6 +108,14 @@ private:
     void showScaleState();
     void weightRequestEnded();
     void wireShiftReport();
+    // F6 a weight typed by hand, F7 a receipt corrected or cancelled, each with a supervisor's
+    // word (frm_Data_Supervisor.cpp).
+    void wireSupervisorKeys();
+    void ManualWeight_Show();
+    void Correct_Show();
+    void takeManualWeight(const weighing::ManualWeight& weight);
+    void dropManualWeight();
+    void makeAuditTable();
     void wirePaste();
     void waitingForDatabase(bool waiting);
     void wireCompanyWork();
@@ -133,6 +145,14 @@ private:
     bool m_weightMoving = false; // a continuous link's weight has not held yet
     weighing::CompanyWork* m_work;
     std::optional<datastore::Village> m_village;
+    QString m_scaleShown; // what the scale link shows now, empty: no reading
+    // A weight typed by hand stands in the weight field until the receipt is added; the scale's
+    // reading at the moment it was approved goes into the audit with it.
+    std::optional<weighing::ManualWeight> m_manual;
+    QString m_manualScaleReading;
+    weighing::SupervisorTries m_supervisorTries; // this desk's wrong words in a row
+    weighing::frm_ManualWeight* m_manualDialog = nullptr;
+    weighing::frm_Correct* m_correctDialog = nullptr;
 };
 
 // Brings an already running copy to the front and ends this one; returns only when none runs.
