@@ -140,14 +140,10 @@ ReceiptWrite::Step ReceiptWrite::tryOnce()
     if (begun != datastore::LockTry::Done)
         return begun == datastore::LockTry::Busy ? busy() : fail(m_transaction->error());
     if (!m_rowNumbers) {
-        const auto refNo = Max_No(QStringLiteral("Data_Wght"), QStringLiteral("RefNo"), m_con);
-        if (!refNo)
-            return fail(refNo.errorText());
-        const auto dlySlNo = Max_No_Cond(QStringLiteral("Data_Wght"), QStringLiteral("DlySlNo"),
-                                         shiftCondition(m_entry.shift), m_con, {m_entry.date});
-        if (!dlySlNo)
-            return fail(dlySlNo.errorText());
-        const ReceiptNumbers numbers{*refNo, *dlySlNo};
+        const auto next = datastore::nextReceiptNumbers(m_con, m_entry.date, m_entry.shift);
+        if (!next)
+            return fail(next.errorText());
+        const ReceiptNumbers numbers{next->refNo, next->dlySlNo};
         QSqlQuery insert = m_con.run(datastore::dataWghtInsert(), rowValues(m_entry, numbers));
         if (!insert.isActive())
             return fail(datastore::describeError(insert));

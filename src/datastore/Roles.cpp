@@ -1,0 +1,115 @@
+#include "Roles.h"
+
+#include "MainQueries.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace datastore {
+namespace {
+struct RoleText {
+    Role role;
+    const char* name;
+};
+constexpr RoleText kRoleNames[] = {{Role::Operator, "operator"},
+                                   {Role::Supervisor, "supervisor"},
+                                   {Role::Administrator, "administrator"}};
+} // namespace
+
+QString roleName(Role role)
+{
+    for (const RoleText& known : kRoleNames)
+        if (known.role == role)
+            return QLatin1String(known.name);
+    return QString();
+}
+
+std::optional<Role> roleFromName(const QString& name)
+{
+    for (const RoleText& known : kRoleNames)
+        if (name.trimmed().compare(QLatin1String(known.name), Qt::CaseInsensitive) == 0)
+            return known.role;
+    return std::nullopt;
+}
+
+Result<bool> hasTable(Connection& con, const QString& table)
+{
+    const QString statement =
+        con.engine() == Connection::Engine::Server
+            ? QStringLiteral("SELECT 1 FROM information_schema.tables WHERE table_schema = "
+                             "current_schema() AND table_name = lower(?)")
+            : QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND "
+                             "lower(name) = lower(?)");
+    auto rs = con.exec(statement, {table});
+    if (!rs)
+        return rs.error();
+    return rs->next();
+}
+
+Result<Done> ensureUserTable(Connection& main)
+{
+    const auto there = hasTable(main, QStringLiteral("Tv_Users"));
+    if (!there || *there)
+        return there ? Result<Done>(Done{}) : Result<Done>(there.error());
+    // Names are stored in small letters and compared so, as Pass.UName is compared.
+    const QString statement =
+        main.engine() == Connection::Engine::Server
+            ? QStringLiteral("CREATE TABLE IF NOT EXISTS Tv_Users (UName text PRIMARY KEY, "
+                             "Role text NOT NULL DEFAULT 'operator', Lang text)")
+            : QStringLiteral("CREATE TABLE IF NOT EXISTS Tv_Users (UName TEXT COLLATE NOCASE "
+                             "PRIMARY KEY, Role TEXT NOT NULL DEFAULT 'operator', Lang TEXT)");
+    auto made = main.exec(statement);
+    if (!made)
+        return made.error();
+    return Done{};
+}
+
+Result<Role> roleOf(Connection& main, const QString& userName)
+{
+    const auto table = hasTable(main, QStringLiteral("Tv_Users"));
+    if (!table)
+        return table.error();
+    if (!*table)
+        return Role::Operator;
+    auto rs =
+        main.exec(QStringLiteral("SELECT Role FROM Tv_Users WHERE UName = lower(?)"), {userName});
+    if (!rs)
+        return rs.error();
+    if (!rs->next())
+        return Role::Operator;
+    // A role this program does not know gives nothing more than weighing.
+    return roleFromName(rs->value(0).toString()).value_or(Role::Operator);
+}
+
+Result<Done> setRole(Connection& main, const QString& userName, Role role)
+{
+    const auto user = userByName(main, userName);
+    if (!user)
+        return user.error();
+    if (!*user)
+        return error(ErrorKind::Other, QStringLiteral("there is no user %1").arg(userName));
+    auto stored =
+        main.exec(QStringLiteral("INSERT INTO Tv_Users (UName, Role) VALUES (lower(?), ?) "
+                                 "ON CONFLICT (UName) DO UPDATE SET Role = excluded.Role"),
+                  {userName, roleName(role)});
+    if (!stored)
+        return stored.error();
+    return Done{};
+}
+
+Result<SupervisorCheck> checkSupervisor(Connection& main, const QString& name,
+                                        const QString& password)
+{
+    const auto user = userByName(main, name);
+    if (!user)
+        return user.error();
+    // As sign-in: no stored password matches nothing.
+    if (!*user || (*user)->password.isNull() || (*user)->password.toString() != password)
+        return SupervisorCheck::WrongNameOrPassword;
+    const auto role = roleOf(main, name);
+    if (!role)
+        return role.error();
+    return *role == Role::Operator ? SupervisorCheck::NotASupervisor : SupervisorCheck::Allowed;
+}
+
+} // namespace datastore

@@ -1,0 +1,255 @@
+// Corrections and cancellations of receipts with their audit rows, the next numbers that never
+// hand a cancelled one out again, and a supervisor's word; on either engine.
+
+#include "TestEnv.h"
+#include "datastore/Audit.h"
+#include "datastore/GenState.h"
+#include "datastore/NextNumbers.h"
+#include "datastore/ReceiptChanges.h"
+#include "datastore/Roles.h"
+#include "datastore/Startup.h"
+#include "datastore/WriteTransaction.h"
+
+#include <QSqlQuery>
+#include <QtTest>
+
+using namespace datastore;
+using testkit::TestEnv;
+
+class ReceiptChangesTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> m_env;
+    Connection m_con;
+    const AuditWho m_who{"op", "sup", "wrong village", "desk-1"};
+
+    QString refNos() const
+    {
+        QStringList numbers;
+        QSqlQuery rs(m_con.database());
+        rs.exec("SELECT RefNo FROM Data_Wght ORDER BY RefNo");
+        while (rs.next())
+            numbers << rs.value(0).toString();
+        return numbers.join(',');
+    }
+    QString auditKinds() const
+    {
+        const auto entries =
+            auditBetween(const_cast<Connection&>(m_con), QDate(2024, 1, 1), QDate(2024, 12, 31));
+        QStringList kinds;
+        for (const AuditEntry& entry : *entries)
+            kinds << auditKindName(entry.kind) + QString::number(entry.refNo);
+        return kinds.join(',');
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_env = std::make_unique<TestEnv>();
+        m_env->createInstallation();
+        for (const char* sql :
+             {"INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo, InAct) VALUES "
+              "(1, 'V01', 'Hill', 1, 0), (2, 'V02', 'Dale', 2, 0), (3, 'V03', 'Old', 1, 1), "
+              "(4, 'V04', 'Lake', 1, 0)",
+              "INSERT INTO Mast_Animal (ACode, AType) VALUES (1, 'Cow'), (2, 'Buffalo')",
+              "INSERT INTO Mast_Milk (MCode, MType) VALUES (1, 'Whole'), (2, 'Skim')"})
+            m_env->exec(m_env->companyFile(), sql);
+        m_env->exec(m_env->mainFile(), "INSERT INTO Pass (Uid, UName, PWD) VALUES (1, 'op', "
+                                       "'milk'), (2, 'Sup', 'check'), (3, 'boss', 'chief'), "
+                                       "(4, 'gone', NULL)");
+        m_env->chooseCompany();
+        QVERIFY(OpenMst(m_con));
+        QVERIFY(ensureAuditTable(m_con));
+        QVERIFY(ensureAuditTable(m_con)); // a second time changes nothing
+    }
+    void init()
+    {
+        QVERIFY(m_con.exec("DELETE FROM Tv_Audit"));
+        QVERIFY(m_con.exec("DELETE FROM Data_Wght"));
+        QVERIFY(m_con.exec("INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, ACode, "
+                           "MCode, DlySlNo, CansRecd, MWeight, Uid, UName, Stat) VALUES "
+                           "(1, '2024-03-05', 2, 1, 1, 1, 1, 1, 2, 45, 1, 'op', 0), "
+                           "(2, '2024-03-05', 2, 1, 1, 1, 1, 2, 1, 30, 1, 'op', 0), "
+                           "(3, '2024-03-05', 3, 1, 1, 1, 1, 1, 1, 20, 1, 'op', 0)"));
+    }
+    void cleanupTestCase()
+    {
+        m_con.close();
+        Con_Main.reset();
+        m_env.reset();
+    }
+
+    void correct_data()
+    {
+        QTest::addColumn<int>("refNo");
+        QTest::addColumn<QVariantList>("change"); // village, animal, milk, cans (null: kept)
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QString>("row"); // VRefNo,ACode,MCode,CansRecd after
+        const QVariant kept;
+        QTest::newRow("every field") << 2 << QVariantList{4, 2, 2, 1.5} << ""
+                                     << "4,2,2,1.5";
+        QTest::newRow("cans only") << 2 << QVariantList{kept, kept, kept, 2} << ""
+                                   << "1,1,1,2";
+        QTest::newRow("village of another route")
+            << 2 << QVariantList{2, kept, kept, kept} << "not an active village of route 1"
+            << "1,1,1,1";
+        QTest::newRow("village no longer in use")
+            << 2 << QVariantList{3, kept, kept, kept} << "not an active village"
+            << "1,1,1,1";
+        QTest::newRow("no such animal")
+            << 2 << QVariantList{kept, 7, kept, kept} << "there is no animal 7"
+            << "1,1,1,1";
+        QTest::newRow("no such milk type")
+            << 2 << QVariantList{kept, kept, 9, kept} << "there is no milk type 9"
+            << "1,1,1,1";
+        QTest::newRow("no cans") << 2 << QVariantList{kept, kept, kept, 0} << "more than 0"
+                                 << "1,1,1,1";
+        QTest::newRow("too few cans for the weight")
+            << 1 << QVariantList{kept, kept, kept, 0.5} << "cannot hold"
+            << "1,1,1,2";
+        QTest::newRow("the same values") << 2 << QVariantList{1, 1, kept, 1} << "nothing to change"
+                                         << "1,1,1,1";
+        QTest::newRow("no such receipt")
+            << 9 << QVariantList{4, kept, kept, kept} << "no receipt with RefNo 9"
+            << "";
+    }
+    void correct()
+    {
+        QFETCH(int, refNo);
+        QFETCH(QVariantList, change);
+        QFETCH(QString, refusal);
+        QFETCH(QString, row);
+        ReceiptChange wanted;
+        auto whole = [](const QVariant& v) {
+            return v.isNull() ? std::nullopt : std::optional(v.toInt());
+        };
+        wanted.vRefNo = whole(change[0]);
+        wanted.aCode = whole(change[1]);
+        wanted.mCode = whole(change[2]);
+        if (!change[3].isNull())
+            wanted.cans = change[3].toDouble();
+        const auto done = correctReceipt(m_con, refNo, wanted, m_who);
+        QCOMPARE(done.ok(), refusal.isEmpty());
+        QVERIFY2(done.errorText().contains(refusal), qPrintable(done.errorText()));
+        const auto stored = receiptByRef(m_con, refNo);
+        QVERIFY(stored);
+        if (row.isEmpty()) {
+            QVERIFY(!*stored);
+            return;
+        }
+        const QSqlRecord r = **stored;
+        QCOMPARE(QStringList({r.value("VRefNo").toString(), r.value("ACode").toString(),
+                              r.value("MCode").toString(), r.value("CansRecd").toString()})
+                     .join(','),
+                 row);
+        QCOMPARE(r.value("MWeight").toDouble(), refNo == 1 ? 45.0 : 30.0);
+        QCOMPARE(auditKinds(), refusal.isEmpty() ? "correct" + QString::number(refNo) : "");
+        const auto marks = receiptMarks(m_con, QDate(2024, 3, 5), 2);
+        QCOMPARE(marks->value(refNo), refusal.isEmpty() ? QChar('C') : QChar());
+    }
+
+    // Cancelling the shift's last receipt and the year's last one: neither number comes back.
+    void cancelKeepsNumbersUsed()
+    {
+        QVERIFY(appendAudit(m_con, {AuditKind::Manual,
+                                    2,
+                                    QDate(2024, 3, 5),
+                                    2,
+                                    2,
+                                    {},
+                                    {},
+                                    "",
+                                    "op",
+                                    "sup",
+                                    "scale broken",
+                                    "",
+                                    {}}));
+        QCOMPARE(receiptMarks(m_con, QDate(2024, 3, 5), 2)->value(2), QChar('M'));
+        QVERIFY(cancelReceipt(m_con, 3, m_who));
+        QVERIFY(cancelReceipt(m_con, 2, m_who));
+        QCOMPARE(refNos(), "1");
+        QVERIFY(cancelReceipt(m_con, 2, m_who).errorText().contains("no receipt with RefNo 2"));
+        QVERIFY(cancelReceipt(m_con, 1, {"op", "sup", " ", ""}).errorText().contains("reason"));
+        QCOMPARE(auditKinds(), "manual2,cancel3,cancel2");
+
+        const auto cancelled = cancelledInShift(m_con, QDate(2024, 3, 5), 2);
+        QCOMPARE(cancelled->size(), 1);
+        QCOMPARE(cancelled->at(0).refNo, 2);
+        QCOMPARE(cancelled->at(0).dlySlNo, 2);
+        QCOMPARE(cancelled->at(0).rtRefNo, 1);
+        QCOMPARE(cancelled->at(0).weight, 30.0);
+        QCOMPARE(cancelled->at(0).allowedBy, "sup");
+
+        const auto next = nextReceiptNumbers(m_con, QDate(2024, 3, 5), 2);
+        QVERIFY2(next, qPrintable(next.errorText()));
+        QCOMPARE(next->refNo, 4);
+        QCOMPARE(next->dlySlNo, 3);
+        QCOMPARE(nextReceiptNumbers(m_con, QDate(2024, 3, 5), 3)->dlySlNo, 2);
+        QCOMPARE(nextReceiptNumbers(m_con, QDate(2024, 3, 6), 2)->dlySlNo, 1);
+    }
+
+    // Another connection holds the write lock: busy at once, nothing changed.
+    void lockedIsBusy()
+    {
+        Connection other;
+        QVERIFY(OpenMst(other));
+        WriteTransaction holding(other, QStringLiteral("Data_Wght"));
+        QVERIFY(holding.isActive());
+        setLockWait(m_con, std::chrono::milliseconds(50));
+        QVERIFY(correctReceipt(m_con, 2, {4, {}, {}, {}}, m_who).failedWith(ErrorKind::Busy));
+        QVERIFY(cancelReceipt(m_con, 2, m_who).failedWith(ErrorKind::Busy));
+        holding.rollback();
+        QCOMPARE(refNos(), "1,2,3");
+        QCOMPARE(receiptByRef(m_con, 2)->value().value("VRefNo").toInt(), 1);
+    }
+
+    void supervisor_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<int>("check");
+        const int allowed = int(SupervisorCheck::Allowed);
+        const int wrong = int(SupervisorCheck::WrongNameOrPassword);
+        const int notOne = int(SupervisorCheck::NotASupervisor);
+        QTest::newRow("supervisor") << "sup"
+                                    << "check" << allowed;
+        QTest::newRow("name in other letters") << "SUP"
+                                               << "check" << allowed;
+        QTest::newRow("administrator") << "boss"
+                                       << "chief" << allowed;
+        QTest::newRow("password in other letters") << "sup"
+                                                   << "CHECK" << wrong;
+        QTest::newRow("operator's own password") << "op"
+                                                 << "milk" << notOne;
+        QTest::newRow("operator's password for the supervisor") << "sup"
+                                                                << "milk" << wrong;
+        QTest::newRow("disabled supervisor") << "gone"
+                                             << "" << wrong;
+        QTest::newRow("no such user") << "nobody"
+                                      << "check" << wrong;
+    }
+    void supervisor()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, password);
+        QFETCH(int, check);
+        if (!Con_Main) {
+            QVERIFY(Set_MainDsn());
+            QVERIFY(OpenMain());
+            QCOMPARE(*roleOf(*Con_Main, "sup"), Role::Operator); // no table yet
+            QVERIFY(ensureUserTable(*Con_Main));
+        }
+        Connection& main = *Con_Main;
+        QVERIFY(setRole(main, "SUP", Role::Supervisor));
+        QVERIFY(setRole(main, "boss", Role::Supervisor));
+        QVERIFY(setRole(main, "Boss", Role::Administrator));
+        QVERIFY(setRole(main, "gone", Role::Supervisor));
+        QVERIFY(!setRole(main, "nobody", Role::Supervisor));
+        QCOMPARE(*roleOf(main, "BOSS"), Role::Administrator);
+        const auto checked = checkSupervisor(main, name, password);
+        QVERIFY2(checked, qPrintable(checked.errorText()));
+        QCOMPARE(int(*checked), check);
+    }
+};
+
+QTEST_GUILESS_MAIN(ReceiptChangesTest)
+#include "tst_receiptchanges.moc"
