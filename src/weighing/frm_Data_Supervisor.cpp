@@ -39,6 +39,7 @@ void frm_Data::ManualWeight_Show()
         m_manualDialog = new weighing::frm_ManualWeight(m_work, &m_supervisorTries, this);
         connect(m_manualDialog, &weighing::frm_ManualWeight::approved, this,
                 &frm_Data::takeManualWeight);
+        connect(m_manualDialog, &QDialog::finished, this, [this] { activateWindow(); });
     }
     m_manualDialog->begin(ui->txtCans->text(), m_scaleShown);
 }
