@@ -213,24 +213,32 @@ void frm_Correct::showReceipt(const QSqlRecord& receipt)
              ui->txtVCode, ui->cmbAnimal, ui->cmbMilkType, ui->txtCans, ui->txtReason, ui->supWord,
              ui->cmdCorrect, ui->cmdCancelReceipt})
         field->setEnabled(true);
-    const QString stored = tr("As stored:\nSNo. %1, reference %2\nAnimal %3, milk type %4\n"
-                              "%5 cans, weight %6\nAdded at %7 by %8")
-                               .arg(intOf(receipt, "DlySlNo"))
-                               .arg(intOf(receipt, "RefNo"))
-                               .arg(ui->cmbAnimal->currentText(), ui->cmbMilkType->currentText(),
-                                    formkit::plainNumber(cans), weight,
-                                    receipt.value(QStringLiteral("ColTime")).toString(),
-                                    receipt.value(QStringLiteral("UName")).toString());
-    ui->lblStored->setText(stored);
     m_work->read<std::optional<datastore::Village>>(
         [village](datastore::Connection& con) { return datastore::villageByRef(con, village); },
-        [this, stored](const std::optional<datastore::Village>& found) {
+        [this, village, weight](const std::optional<datastore::Village>& found) {
             chooseVillage(found.value_or(datastore::Village()));
-            m_village.refNo = intOf(*m_receipt, "VRefNo");
-            ui->lblStored->setText(stored +
-                                   tr("\nVillage %1 %2").arg(m_village.code, m_village.name));
+            // A village whose master row is gone stays as stored unless another is picked.
+            m_village.refNo = village;
+            showStored(weight);
             formkit::Next_Focus(ui->txtVCode);
         });
+}
+
+// The receipt as it is stored, beside the fields that change it (the lookup covers it while
+// it is open).
+void frm_Correct::showStored(const QString& weight)
+{
+    const QSqlRecord& stored = *m_receipt;
+    ui->lblStored->setText(
+        tr("As stored (SNo. %1, reference %2):\n\nVillage: %3 %4\nAnimal: %5\nMilk type: %6\n"
+           "Cans: %7\nWeight: %8\n\nAdded at %9 by %10")
+            .arg(intOf(stored, "DlySlNo"))
+            .arg(intOf(stored, "RefNo"))
+            .arg(m_village.code, m_village.name, ui->cmbAnimal->currentText(),
+                 ui->cmbMilkType->currentText(),
+                 formkit::plainNumber(stored.value(QStringLiteral("CansRecd")).toDouble()), weight,
+                 stored.value(QStringLiteral("ColTime")).toString(),
+                 stored.value(QStringLiteral("UName")).toString()));
 }
 
 void frm_Correct::forgetReceipt()

@@ -48,6 +48,7 @@ private:
     void fillLists();
     void txtSerial_Enter();
     void showReceipt(const QSqlRecord& receipt);
+    void showStored(const QString& weight);
     void forgetReceipt();
     void chooseVillage(const datastore::Village& village);
     std::optional<datastore::ReceiptChange> changeTyped();

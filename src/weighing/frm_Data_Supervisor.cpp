@@ -30,7 +30,7 @@ void frm_Data::wireSupervisorKeys()
     };
     shortcut(kManualWeightKey, "keyManualWeight", [this] { ManualWeight_Show(); });
     shortcut(kCorrectKey, "keyCorrect", [this] { Correct_Show(); });
-    m_status->setKeyHints(tr("F6 manual weight  F7 correct  F8 shift report"));
+    m_status->setKeyHints(tr("F6 manual  F7 correct  F8 shift report"));
 }
 
 void frm_Data::ManualWeight_Show()
