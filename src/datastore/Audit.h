@@ -36,6 +36,8 @@ struct AuditEntry {
     QDateTime at; // invalid: now, from the clock
 };
 
+// The statements that make Tv_Audit and its indexes on that engine (IF NOT EXISTS).
+QStringList auditTableStatements(Connection::Engine engine);
 // Creates Tv_Audit and its indexes when they are not there yet.
 Result<Done> ensureAuditTable(Connection& company);
 

@@ -46,19 +46,23 @@ Result<bool> hasTable(Connection& con, const QString& table)
     return rs->next();
 }
 
+QString userTableStatement(Connection::Engine engine)
+{
+    // Names are stored in small letters and compared so, as Pass.UName is compared.
+    return engine == Connection::Engine::Server
+               ? QStringLiteral("CREATE TABLE IF NOT EXISTS Tv_Users (UName text PRIMARY KEY, "
+                                "Role text NOT NULL DEFAULT 'operator', Lang text)")
+               : QStringLiteral("CREATE TABLE IF NOT EXISTS Tv_Users (UName TEXT COLLATE NOCASE "
+                                "PRIMARY KEY, Role TEXT NOT NULL DEFAULT 'operator', Lang TEXT)");
+}
+
 Result<Done> ensureUserTable(Connection& main)
 {
+    // Looked for first: the server tells of every "already exists" it skips.
     const auto there = hasTable(main, QStringLiteral("Tv_Users"));
     if (!there || *there)
         return there ? Result<Done>(Done{}) : Result<Done>(there.error());
-    // Names are stored in small letters and compared so, as Pass.UName is compared.
-    const QString statement =
-        main.engine() == Connection::Engine::Server
-            ? QStringLiteral("CREATE TABLE IF NOT EXISTS Tv_Users (UName text PRIMARY KEY, "
-                             "Role text NOT NULL DEFAULT 'operator', Lang text)")
-            : QStringLiteral("CREATE TABLE IF NOT EXISTS Tv_Users (UName TEXT COLLATE NOCASE "
-                             "PRIMARY KEY, Role TEXT NOT NULL DEFAULT 'operator', Lang TEXT)");
-    auto made = main.exec(statement);
+    auto made = main.exec(userTableStatement(main.engine()));
     if (!made)
         return made.error();
     return Done{};

@@ -16,6 +16,8 @@ QString roleName(Role role);
 // The role of that name (letter case ignored), or none.
 std::optional<Role> roleFromName(const QString& name);
 
+// The statement that makes Tv_Users on that engine (IF NOT EXISTS).
+QString userTableStatement(Connection::Engine engine);
 // Creates Tv_Users when it is not there yet (cheap when it is).
 Result<Done> ensureUserTable(Connection& main);
 

@@ -9,12 +9,59 @@
 #include "datastore/Roles.h"
 #include "datastore/Startup.h"
 #include "datastore/WriteTransaction.h"
+#include "weighing/Receipt.h"
 
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QtTest>
+#include <csignal>
 
 using namespace datastore;
 using testkit::TestEnv;
+
+namespace {
+const QDate kDay(2024, 3, 5);
+
+// A second program on the company year: "--correct N" corrects receipt 1 N times, its cans
+// going 2, 1, 2, ...; "--add N" adds N receipts as a desk does. Says "started" first.
+int peer(const QString& what, int count)
+{
+    Gen_DbMst = "CO1_2026";
+    Gen_DbPwd = DbPassword();
+    Connection con;
+    if (!OpenMst(con))
+        return 3;
+    setLockWait(con, std::chrono::milliseconds(20));
+    std::fputs("started\n", stdout);
+    std::fflush(stdout);
+    weighing::ReceiptEntry entry;
+    entry.date = kDay;
+    entry.shift = entry.route = entry.village = 2;
+    entry.cans = 1;
+    entry.weight = 20;
+    for (int done = 0; done < count;) {
+        if (what == "--add") {
+            if (const auto added = weighing::writeReceipt(con, entry); !added)
+                return std::fprintf(stderr, "%s\n", qPrintable(added.errorText())), 1;
+            ++done;
+            continue;
+        }
+        const auto row = receiptByRef(con, 1);
+        if (row.failedWith(ErrorKind::Busy))
+            continue;
+        if (!row || !*row)
+            return 4;
+        const double cans = (*row)->value("CansRecd").toDouble() == 2 ? 1 : 2;
+        const auto corrected = correctReceipt(con, 1, {{}, {}, {}, cans}, {"op", "sup", "r", ""});
+        if (corrected)
+            ++done;
+        else if (!corrected.failedWith(ErrorKind::Busy))
+            return std::fprintf(stderr, "%s\n", qPrintable(corrected.errorText())), 2;
+    }
+    return 0;
+}
+} // namespace
 
 class ReceiptChangesTest : public QObject {
     Q_OBJECT
@@ -39,6 +86,31 @@ class ReceiptChangesTest : public QObject {
         for (const AuditEntry& entry : *entries)
             kinds << auditKindName(entry.kind) + QString::number(entry.refNo);
         return kinds.join(',');
+    }
+
+    QProcess* startPeer(const QString& what, int count)
+    {
+        auto* process = new QProcess(this);
+        process->start(QCoreApplication::applicationFilePath(), {what, QString::number(count)});
+        process->waitForReadyRead(20000);
+        return process;
+    }
+    // Receipt 1 and its corrections tell one story: its cans went 2, 1, 2, ... once a
+    // correction, and the last audit row holds the row as it is.
+    void checkCorrections(int* corrections)
+    {
+        auto rs = m_con.exec("SELECT RowAfter FROM Tv_Audit ORDER BY AuditNo DESC");
+        QVERIFY(rs);
+        QString last;
+        int count = 0;
+        for (; rs->next(); ++count)
+            if (last.isEmpty())
+                last = rs->value(0).toString();
+        *corrections = count;
+        const QSqlRecord row = receiptByRef(m_con, 1)->value();
+        QCOMPARE(row.value("CansRecd").toDouble(), count % 2 ? 1.0 : 2.0);
+        if (count)
+            QCOMPARE(last, rowJson(row));
     }
 
 private slots:
@@ -202,6 +274,39 @@ private slots:
         QCOMPARE(receiptByRef(m_con, 2)->value().value("VRefNo").toInt(), 1);
     }
 
+    // A program killed at any moment of its corrections leaves the receipt and its audit rows
+    // both as they were before a correction or both after it.
+    void killedMidCorrection()
+    {
+        int corrections = 0;
+        for (int kill = 0; kill < 8; ++kill) {
+            QProcess* corrector = startPeer("--correct", 1000000);
+            QTest::qWait(QRandomGenerator::global()->bounded(30, 200));
+            ::kill(pid_t(corrector->processId()), SIGKILL);
+            QVERIFY(corrector->waitForFinished(10000));
+            checkCorrections(&corrections);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QVERIFY2(corrections > 8, "the kills came before any correction");
+    }
+
+    // Corrections while another desk adds receipts: every receipt and every correction stays.
+    void correctionsWhileAdding()
+    {
+        QProcess* corrector = startPeer("--correct", 60);
+        QProcess* desk = startPeer("--add", 60);
+        for (QProcess* peer : {corrector, desk}) {
+            QVERIFY(peer->waitForFinished(120000));
+            QVERIFY2(peer->exitCode() == 0, peer->readAllStandardError().constData());
+        }
+        int corrections = 0;
+        checkCorrections(&corrections);
+        QCOMPARE(corrections, 60);
+        QCOMPARE(refNos().split(',').size(), 63);
+        QCOMPARE(refNos().section(',', -1), "63");
+    }
+
     void supervisor_data()
     {
         QTest::addColumn<QString>("name");
@@ -235,6 +340,7 @@ private slots:
         if (!Con_Main) {
             QVERIFY(Set_MainDsn());
             QVERIFY(OpenMain());
+            QVERIFY(Con_Main->exec("DROP TABLE Tv_Users"));
             QCOMPARE(*roleOf(*Con_Main, "sup"), Role::Operator); // no table yet
             QVERIFY(ensureUserTable(*Con_Main));
         }
@@ -251,5 +357,13 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ReceiptChangesTest)
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    if (arguments.value(1).startsWith("--"))
+        return peer(arguments.value(1), arguments.value(2).toInt());
+    ReceiptChangesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_receiptchanges.moc"

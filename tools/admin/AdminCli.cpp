@@ -1,5 +1,10 @@
 #include "AdminCli.h"
 
+#include <QFile>
+#include <cstdio>
+#include <termios.h>
+#include <unistd.h>
+
 namespace admincli {
 
 QTextStream& err()
@@ -115,3 +120,29 @@ bool wholeNumber(const QCommandLineParser& parser, const QString& option, int mi
 }
 
 } // namespace admincli
+
+bool admincli::readHidden(const char* prompt, QString* line)
+{
+    std::fputs(prompt, stderr);
+    std::fflush(stderr);
+    termios saved{};
+    tcgetattr(STDIN_FILENO, &saved);
+    termios quiet = saved;
+    quiet.c_lflag &= ~tcflag_t(ECHO);
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+    char buffer[1024] = {};
+    const bool read = std::fgets(buffer, sizeof buffer, stdin) != nullptr;
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
+    std::fputs("\n", stderr);
+    *line = QString::fromLocal8Bit(buffer).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    return read;
+}
+
+bool admincli::readStdinLine(QString* line)
+{
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return false;
+    *line = QString::fromUtf8(in.readLine()).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    return true;
+}

@@ -35,6 +35,11 @@ bool requireValue(const QCommandLineParser& parser, const QString& option, QStri
 bool wholeNumber(const QCommandLineParser& parser, const QString& option, int min, int max,
                  int* value, int* exitCode);
 
+// One line from the terminal with the echo off, after the prompt on standard error.
+bool readHidden(const char* prompt, QString* line);
+// The first line of standard input (without its line end); false when it cannot be read.
+bool readStdinLine(QString* line);
+
 // The usage text of all commands (each command adds its lines in main.cpp's table).
 QString usage();
 

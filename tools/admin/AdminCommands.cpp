@@ -22,12 +22,15 @@ const std::vector<Command>& commands()
          "  tarvolen-admin company new-year CODE [--data-root DIR] [--year-start DATE] [--force]\n"
          "  tarvolen-admin company list [--data-root DIR]\n"},
         {"user", runUser,
-         "  tarvolen-admin user add NAME [--data-root DIR] [--full-name N] [--offer] "
-         "[--password-stdin]\n"
+         "  tarvolen-admin user add NAME [--data-root DIR] [--full-name N] [--offer] [--role "
+         "ROLE]\n"
+         "                 [--password-stdin]\n"
          "  tarvolen-admin user set-password NAME [--data-root DIR] [--password-stdin]\n"
          "  tarvolen-admin user disable NAME [--data-root DIR]\n"
          "  tarvolen-admin user list [--data-root DIR]\n"
-         "  tarvolen-admin user set-offered NAME [--data-root DIR] [--program-dir DIR]\n"},
+         "  tarvolen-admin user set-offered NAME [--data-root DIR] [--program-dir DIR]\n"
+         "  tarvolen-admin user set-role NAME operator|supervisor|administrator [--data-root "
+         "DIR]\n"},
         {"import", runImport,
          "  tarvolen-admin import KIND [--data-root DIR] --company CODE [--dry-run] FILE.csv\n"},
         {"report", runReport,
@@ -40,6 +43,16 @@ const std::vector<Command>& commands()
          "                 (KIND: routes, vehicles, villages, animals, milk-types)\n"},
         {"backup", runBackup, "  tarvolen-admin backup [--program-dir DIR] --to FOLDER\n"},
         {"restore", runRestore, "  tarvolen-admin restore [--program-dir DIR] --from FOLDER\n"},
+        {"receipt", runReceipt,
+         "  tarvolen-admin receipt correct [--data-root DIR] --company CODE --ref N [--village "
+         "CODE]\n"
+         "                 [--animal CODE] [--milk CODE] [--cans N] --reason TEXT\n"
+         "                 --supervisor NAME [--password-stdin]\n"
+         "  tarvolen-admin receipt cancel [--data-root DIR] --company CODE --ref N --reason TEXT\n"
+         "                 --supervisor NAME [--password-stdin]\n"},
+        {"audit", runAudit,
+         "  tarvolen-admin audit [--data-root DIR] --company CODE --from DATE --to DATE [--csv "
+         "FILE]\n"},
         {"check", runCheck, "  tarvolen-admin check [--data-root DIR] [--company CODE] [--fix]\n"},
     };
     return known;

@@ -27,5 +27,7 @@ int runExportMasters(const QStringList& arguments); // MasterCommands.cpp
 int runUser(const QStringList& arguments);
 int runCompany(const QStringList& arguments);
 int runCheck(const QStringList& arguments);
+int runReceipt(const QStringList& arguments); // SupervisorCommands.cpp
+int runAudit(const QStringList& arguments);   // SupervisorCommands.cpp
 
 } // namespace admin

@@ -66,6 +66,14 @@ int admin::runRestore(const QStringList& arguments)
                                                      platform::now(), &keptIn, &restored);
     if (!error.isEmpty())
         return failed(error);
+    // A backup made before roles and the audit comes back without their tables.
+    admin::InstallationFiles files;
+    QString tablesError = admin::installationFiles(programDir, &files);
+    if (tablesError.isEmpty())
+        tablesError = admin::centre::makeSupervisorTables(files.dataRoot);
+    if (!tablesError.isEmpty())
+        err() << "tarvolen-admin: the roles and audit tables were not made: " << tablesError
+              << "\n";
     out() << (keptIn.isEmpty() ? QStringLiteral("there was no installation to keep a copy of\n")
                                : QStringLiteral("what was replaced is kept in %1\n").arg(keptIn));
     out() << QStringLiteral("restored %1 databases:\n  %2\n")

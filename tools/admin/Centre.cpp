@@ -3,7 +3,9 @@
 #include "AdminCli.h"
 #include "AdminDb.h"
 #include "ServerInstallation.h"
+#include "datastore/Audit.h"
 #include "datastore/FileAccess.h"
+#include "datastore/Roles.h"
 #include "platform/Paths.h"
 
 #include <QCoreApplication>
@@ -91,6 +93,34 @@ QString dataRootNamedBy(const QString& programDir, QString* dataRoot)
 }
 } // namespace
 
+QString makeSupervisorTables(const QString& dataRoot)
+{
+    const QString main = mainFile(dataRoot);
+    if (!isDataSource(main) && !QFileInfo(main).isFile())
+        return QString(); // no installation to give them to
+    {
+        datastore::Connection con;
+        if (const QString error = openFile(con, main); !error.isEmpty())
+            return error;
+        if (const auto made = datastore::ensureUserTable(con); !made)
+            return made.errorText();
+    }
+    QList<CompanyYear> years;
+    if (const QString error = readYears(dataRoot, &years); !error.isEmpty())
+        return error;
+    for (const CompanyYear& year : years) {
+        const QString file = companyFile(dataRoot, year.dbMst);
+        if (year.dbMst.isEmpty() || (!isDataSource(file) && !QFileInfo(file).isFile()))
+            continue;
+        datastore::Connection con;
+        if (const QString error = openFile(con, file); !error.isEmpty())
+            return error;
+        if (const auto made = datastore::ensureAuditTable(con); !made)
+            return made.errorText();
+    }
+    return QString();
+}
+
 bool locate(const QCommandLineParser& parser, Located* found, int* exitCode, bool refuseExposed)
 {
     const QString option = parser.value(QStringLiteral("program-dir"));
@@ -128,15 +158,21 @@ bool locate(const QCommandLineParser& parser, Located* found, int* exitCode, boo
         admincli::err() << "tarvolen-admin: using " << told << "\n";
         admincli::err().flush();
     }
-    if (!refuseExposed || parser.isSet(QStringLiteral("allow-world-readable")))
+    // An installation made before roles and the audit gets their tables from the first command
+    // that opens it; one this user cannot write is left to the commands that need them.
+    if (!refuseExposed || parser.isSet(QStringLiteral("allow-world-readable"))) {
+        makeSupervisorTables(found->dataRoot);
         return true;
+    }
     // A program folder found by the desk's rule alone may belong to another installation.
     const bool ownsProgramDir =
         found->programDirGiven || !parser.isSet(QStringLiteral("data-root"));
     const QStringList exposed =
         exposedDatabases(ownsProgramDir ? found->programDir : QString(), found->dataRoot);
-    if (exposed.isEmpty())
+    if (exposed.isEmpty()) {
+        makeSupervisorTables(found->dataRoot);
         return true;
+    }
     *exitCode = admincli::failed(
         QStringLiteral("every user of this computer can read these databases, the users' "
                        "passwords included; nothing was done.\n  %1\nClose them (and keep "

@@ -34,6 +34,10 @@ QString readYears(const QString& dataRoot, QList<CompanyYear>* years);
 QString latestYear(const QString& dataRoot, const QString& company, CompanyYear* year,
                    QString* file);
 
+// The tables of supervisors' roles (main database) and of the audit (every year's database
+// there is), made where an older installation lacks them. Empty text or what went wrong.
+QString makeSupervisorTables(const QString& dataRoot);
+
 // The options that name an installation: --data-root, --program-dir, --allow-world-readable.
 void addInstallationOptions(QCommandLineParser& parser);
 
@@ -46,7 +50,7 @@ struct Located {
 // Finds the installation a command works on: --data-root when given; else as the desk finds it
 // (--program-dir, TARVOLEN_PROGRAM_DIR, the tool's folder, the package's folder) and the data
 // root its SerPath.mdb names; else a server installation's data sources. Says on standard error
-// which installation it found. Refuses databases that every user of the computer can read
+// which installation it found, and gives it the supervisor tables it lacks. Refuses databases that every user of the computer can read
 // unless --allow-world-readable (or refuseExposed is false). False with *exitCode set when the
 // command ends here.
 bool locate(const QCommandLineParser& parser, Located* found, int* exitCode,

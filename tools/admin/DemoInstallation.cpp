@@ -2,6 +2,7 @@
 
 #include "AdminDb.h"
 #include "datastore/DataWght.h"
+#include "datastore/Roles.h"
 
 #include <QHash>
 #include <QLocale>
@@ -17,11 +18,14 @@ struct User {
     const char* name;
     const char* password;
     int saveUser;
+    datastore::Role role;
 };
-// The operator is the one the sign-in window offers (Users names Uid 1 and SaveUser is 1).
+// The operator is the one the sign-in window offers (Users names Uid 1 and SaveUser is 1); the
+// supervisor allows typed weights, corrections and cancellations.
 const User kUsers[] = {
-    {1, "operator", "milk", 1},
-    {2, "manager", "Cream42", 0},
+    {1, "operator", "milk", 1, datastore::Role::Operator},
+    {2, "manager", "Cream42", 0, datastore::Role::Operator},
+    {3, "supervisor", "check", 0, datastore::Role::Supervisor},
 };
 
 struct Route {
@@ -226,6 +230,12 @@ QString fillMain(datastore::Connection& con, const QList<Year>& years)
         con,
         QStringLiteral("INSERT INTO Pass (Uid, UName, PWD, SaveUser, Name) VALUES (?, ?, ?, ?, ?)"),
         users);
+    for (const User& user : kUsers) {
+        if (!error.isEmpty() || user.role == datastore::Role::Operator)
+            continue;
+        const auto stored = datastore::setRole(con, QLatin1String(user.name), user.role);
+        error = stored ? QString() : stored.errorText();
+    }
     if (!error.isEmpty())
         return error;
     QList<QVariantList> rows;
@@ -339,10 +349,13 @@ QString summary()
     QStringList lines;
     lines << QStringLiteral("Users (name / password):");
     for (const User& user : kUsers) {
-        lines << QStringLiteral("  %1 / %2%3")
+        lines << QStringLiteral("  %1 / %2%3%4")
                      .arg(QLatin1String(user.name), QLatin1String(user.password),
                           user.uid == kUsers[0].uid ? QStringLiteral("   (offered at sign-in)")
-                                                    : QString());
+                                                    : QString(),
+                          user.role == datastore::Role::Operator
+                              ? QString()
+                              : QStringLiteral("   (%1)").arg(datastore::roleName(user.role)));
     }
     lines << QStringLiteral("Station settings of every company year: network scale read on "
                             "request (link %1, format %2) at %3 port %4.")

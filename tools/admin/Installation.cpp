@@ -3,7 +3,9 @@
 #include "AdminDb.h"
 #include "DemoInstallation.h"
 #include "ServerInstallation.h"
+#include "datastore/Audit.h"
 #include "datastore/DataWght.h"
+#include "datastore/Roles.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -33,6 +35,7 @@ const QStringList kMainSchema = {
         "CREATE TABLE Years (ComCode TEXT COLLATE NOCASE NOT NULL, Code INTEGER NOT NULL, "
         "DbMst TEXT COLLATE NOCASE, YStart TEXT, YEnd TEXT, ComName TEXT COLLATE NOCASE, "
         "Town TEXT COLLATE NOCASE, PRIMARY KEY (ComCode, Code))"),
+    datastore::userTableStatement(datastore::Connection::Engine::File),
 };
 
 // Whole numbers, decimals and text as the desk stores them; the record number is never empty.
@@ -58,7 +61,7 @@ QString dataWghtTable()
     return QStringLiteral("CREATE TABLE Data_Wght (%1)").arg(columns.join(QStringLiteral(", ")));
 }
 
-const QStringList kCompanySchema = {
+const QStringList kCompanySchema = QStringList{
     QStringLiteral("CREATE TABLE Sms_Add (WghtFmt INTEGER, BitsNoW REAL, ComPortW INTEGER, "
                    "LanHostIP TEXT COLLATE NOCASE, LanHostNo TEXT COLLATE NOCASE, ComLan INTEGER)"),
     QStringLiteral(
@@ -78,7 +81,7 @@ const QStringList kCompanySchema = {
     dataWghtTable(),
     QStringLiteral("CREATE UNIQUE INDEX Data_Wght_RefNo ON Data_Wght (RefNo)"),
     QStringLiteral("CREATE INDEX Data_Wght_Shift ON Data_Wght (RefDate, AmPm, DlySlNo)"),
-};
+} + datastore::auditTableStatements(datastore::Connection::Engine::File);
 
 const QString kDataFolder = QStringLiteral("DataBas");
 const QString kSerPathName = QStringLiteral("SerPath.mdb");

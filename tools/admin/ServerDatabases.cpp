@@ -1,5 +1,7 @@
 #include "ServerDatabases.h"
 
+#include "datastore/Audit.h"
+#include "datastore/Roles.h"
 #include "datastore/Startup.h"
 
 #include <QAtomicInt>
@@ -20,9 +22,10 @@ const QStringList kMainTables = {
                    "SaveUser integer DEFAULT 0, Name text)"),
     QStringLiteral("CREATE TABLE Years (ComCode text NOT NULL, Code integer NOT NULL, DbMst text, "
                    "YStart date, YEnd date, ComName text, Town text, PRIMARY KEY (ComCode, Code))"),
+    datastore::userTableStatement(datastore::Connection::Engine::Server),
 };
 
-const QStringList kCompanyTables = {
+const QStringList kCompanyTables = QStringList{
     QStringLiteral("CREATE TABLE Sms_Add (WghtFmt integer, BitsNoW double precision, "
                    "ComPortW integer, LanHostIP text, LanHostNo text, ComLan integer)"),
     QStringLiteral("CREATE TABLE Mast_Routes (RTRefNo integer PRIMARY KEY, RTType text, "
@@ -49,7 +52,7 @@ const QStringList kCompanyTables = {
         "TruckKMR double precision, TruckRecAmt double precision, TruckRemarks text)"),
     QStringLiteral("CREATE UNIQUE INDEX Data_Wght_RefNo ON Data_Wght (RefNo)"),
     QStringLiteral("CREATE INDEX Data_Wght_Shift ON Data_Wght (RefDate, AmPm, DlySlNo)"),
-};
+} + datastore::auditTableStatements(datastore::Connection::Engine::Server);
 
 QAtomicInt connectionCounter;
 

@@ -4,6 +4,7 @@
 #include "AdminCommands.h"
 #include "AdminDb.h"
 #include "Centre.h"
+#include "datastore/Roles.h"
 #include "platform/Paths.h"
 
 #include <QCommandLineParser>
@@ -12,8 +13,6 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QVariant>
-#include <cstdio>
-#include <termios.h>
 #include <unistd.h>
 
 using namespace admincli;
@@ -25,6 +24,7 @@ constexpr int kMaxUid = 32767;
 struct User {
     int uid = 0;
     QString name;
+    QString role;
     QString fullName;
     bool offered = false;  // SaveUser = 1
     bool disabled = false; // no password: sign-in refuses every password
@@ -37,9 +37,15 @@ QString readUsers(datastore::Connection& con, QList<User>* users)
     if (!query.isActive())
         return admin::errorOf(con, query);
     while (query.next())
-        users->append({query.value(0).toInt(), query.value(1).toString(), query.value(2).toString(),
-                       query.value(3).toInt() == 1,
+        users->append({query.value(0).toInt(), query.value(1).toString(), QString(),
+                       query.value(2).toString(), query.value(3).toInt() == 1,
                        query.value(4).isNull() || query.value(4).toString().isEmpty()});
+    for (User& user : *users) {
+        const auto role = datastore::roleOf(con, user.name);
+        if (!role)
+            return role.errorText();
+        user.role = datastore::roleName(*role);
+    }
     return QString();
 }
 
@@ -54,40 +60,20 @@ const User* userNamed(const QList<User>& users, const QString& name)
     return nullptr;
 }
 
-// One line from the terminal with the echo off.
-bool readHidden(const char* prompt, QString* line)
-{
-    std::fputs(prompt, stderr);
-    std::fflush(stderr);
-    termios saved{};
-    tcgetattr(STDIN_FILENO, &saved);
-    termios quiet = saved;
-    quiet.c_lflag &= ~tcflag_t(ECHO);
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
-    char buffer[1024];
-    const bool read = std::fgets(buffer, sizeof buffer, stdin) != nullptr;
-    tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
-    std::fputs("\n", stderr);
-    *line = QString::fromLocal8Bit(buffer).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
-    return read;
-}
-
 // The new password: from the terminal (typed twice, not shown) or, with --password-stdin, the
 // first line of standard input. Never from the command line, where others can see it.
 QString readPassword(bool fromStdin, QString* password)
 {
     if (fromStdin) {
-        QFile in;
-        if (!in.open(stdin, QIODevice::ReadOnly))
+        if (!admincli::readStdinLine(password))
             return QStringLiteral("cannot read standard input");
-        *password =
-            QString::fromUtf8(in.readLine()).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
     } else {
         if (!isatty(STDIN_FILENO))
             return QStringLiteral("no terminal to read the password from; give it on standard "
                                   "input with --password-stdin");
         QString again;
-        if (!readHidden("Password: ", password) || !readHidden("Password again: ", &again))
+        if (!admincli::readHidden("Password: ", password) ||
+            !admincli::readHidden("Password again: ", &again))
             return QStringLiteral("no password read");
         if (again != *password)
             return QStringLiteral("the two passwords differ; nothing was changed");
@@ -96,6 +82,29 @@ QString readPassword(bool fromStdin, QString* password)
         return QStringLiteral("the password is empty; a user without one cannot sign in (use "
                               "user disable for that)");
     return QString();
+}
+
+// The role an option or word names; false with *code set (wrong usage) for any other.
+bool roleWord(const QString& word, datastore::Role* role, int* code)
+{
+    const auto named = datastore::roleFromName(word);
+    if (!named) {
+        *code = wrongUsage(QStringLiteral("the role must be operator, supervisor or administrator, "
+                                          "not \"%1\"")
+                               .arg(word));
+        return false;
+    }
+    *role = *named;
+    return true;
+}
+
+// Stores a role inside the caller's write transaction (the table made first where missing).
+QString storeRole(datastore::Connection& con, const QString& name, datastore::Role role)
+{
+    if (const auto made = datastore::ensureUserTable(con); !made)
+        return made.errorText();
+    const auto stored = datastore::setRole(con, name, role);
+    return stored ? QString() : stored.errorText();
 }
 
 // Locked on a server while a user is read and written, so two runs never take the same Uid.
@@ -154,6 +163,9 @@ int add(const QStringList& arguments)
         {QStringLiteral("full-name"), QStringLiteral("The user's full name (Name)."),
          QStringLiteral("N")},
         {QStringLiteral("offer"), QStringLiteral("Sign-in may offer this user's name.")},
+        {QStringLiteral("role"),
+         QStringLiteral("operator (the default), supervisor or administrator."),
+         QStringLiteral("ROLE")},
         {QStringLiteral("password-stdin"),
          QStringLiteral("Read the password from standard input's first line.")},
     });
@@ -163,6 +175,10 @@ int add(const QStringList& arguments)
     const QString name = c.words[0].trimmed();
     if (name.isEmpty())
         return wrongUsage(QStringLiteral("the user name is empty"));
+    datastore::Role role = datastore::Role::Operator;
+    if (c.parser.isSet(QStringLiteral("role")) &&
+        !roleWord(c.parser.value(QStringLiteral("role")), &role, &c.code))
+        return c.code;
     QString error = checkInstallation(c.mainFile());
     QString password;
     if (error.isEmpty())
@@ -185,16 +201,23 @@ int add(const QStringList& arguments)
                 const QString fullName = c.parser.isSet(QStringLiteral("full-name"))
                                              ? c.parser.value(QStringLiteral("full-name")).trimmed()
                                              : name;
-                return admin::exec(con,
-                                   QStringLiteral("INSERT INTO Pass (Uid, UName, PWD, SaveUser, "
-                                                  "Name) VALUES (?, ?, ?, ?, ?)"),
-                                   {uid, name, password,
-                                    c.parser.isSet(QStringLiteral("offer")) ? 1 : 0, fullName});
+                const QString added = admin::exec(
+                    con,
+                    QStringLiteral("INSERT INTO Pass (Uid, UName, PWD, SaveUser, Name) VALUES "
+                                   "(?, ?, ?, ?, ?)"),
+                    {uid, name, password, c.parser.isSet(QStringLiteral("offer")) ? 1 : 0,
+                     fullName});
+                return added.isEmpty() && role != datastore::Role::Operator
+                           ? storeRole(con, name, role)
+                           : added;
             },
             false, kUsersTable);
     if (!error.isEmpty())
         return failed(error);
-    out() << QStringLiteral("Added user %1 (id %2)\n").arg(name).arg(uid);
+    out() << QStringLiteral("Added user %1 (id %2, %3)\n")
+                 .arg(name)
+                 .arg(uid)
+                 .arg(datastore::roleName(role));
     return Done;
 }
 
@@ -254,15 +277,39 @@ int list(const QStringList& arguments)
     if (!error.isEmpty())
         return failed(error);
     for (const User& user : users) {
-        out() << QStringLiteral("%1  %2  %3%4%5\n")
+        out() << QStringLiteral("%1  %2  %3  %4%5%6\n")
                      .arg(user.uid, 5)
                      .arg(user.name, -20)
+                     .arg(user.role, -13)
                      .arg(user.fullName)
                      .arg(user.offered ? QStringLiteral("  (may be offered)") : QString())
                      .arg(user.disabled ? QStringLiteral("  (disabled)") : QString());
     }
     if (users.isEmpty())
         out() << "No users yet.\n";
+    return Done;
+}
+
+int setRole(const QStringList& arguments)
+{
+    Command c;
+    if (!c.parse(QStringLiteral("set-role"), {QStringLiteral("NAME"), QStringLiteral("ROLE")},
+                 arguments,
+                 QStringLiteral("Gives a user a role: operator (weighs), supervisor (allows typed "
+                                "weights, corrections and cancellations) or administrator.")))
+        return c.code;
+    datastore::Role role = datastore::Role::Operator;
+    if (!roleWord(c.words[1], &role, &c.code))
+        return c.code;
+    QString error = checkInstallation(c.mainFile());
+    if (error.isEmpty())
+        error = admin::fillFile(
+            c.mainFile(),
+            [&](datastore::Connection& con) { return storeRole(con, c.words[0], role); }, false,
+            kUsersTable);
+    if (!error.isEmpty())
+        return failed(error);
+    out() << QStringLiteral("User %1 is now %2\n").arg(c.words[0], datastore::roleName(role));
     return Done;
 }
 
@@ -322,9 +369,12 @@ int admin::runUser(const QStringList& arguments)
         return list(rest);
     if (sub == QLatin1String("set-offered"))
         return setOffered(rest);
+    if (sub == QLatin1String("set-role"))
+        return setRole(rest);
     if (sub == QLatin1String("--help") || sub == QLatin1String("-h")) {
         out() << usage();
         return Done;
     }
-    return wrongUsage(QStringLiteral("user add, set-password, disable, list or set-offered?"));
+    return wrongUsage(
+        QStringLiteral("user add, set-password, disable, list, set-offered or set-role?"));
 }
