@@ -68,8 +68,7 @@ private slots:
         testkit::TestEnv::exec(main, "INSERT INTO Pass (Uid, UName, PWD) VALUES (7, 'Ravi', "
                                      "'milk'), (8, 'boss', 'check')");
         QVERIFY(Set_MainDsn() && OpenMain());
-        QVERIFY(datastore::ensureUserTable(*Con_Main) &&
-                datastore::setRole(*Con_Main, "boss", datastore::Role::Supervisor));
+        QVERIFY(datastore::setRole(*Con_Main, "boss", datastore::Role::Supervisor));
         Con_Main->close();
         Gen_Uid = 7;
         Gen_UName = "Ravi";
