@@ -333,9 +333,14 @@ void frm_Correct::approveAndWrite(const QString& done, Write write)
         formkit::Next_Focus(ui->txtReason);
         return;
     }
+    // A receipt on its way is written once: Correct or Cancel pressed again meanwhile (a busy
+    // database lets the dialog's keys through) asks nothing more.
+    if (m_writing)
+        return;
     ui->supWord->check(m_work, m_tries, [this, done, write] {
         const datastore::AuditWho who{Gen_UName, ui->supWord->supervisor(),
                                       ui->txtReason->text().trimmed(), QSysInfo::machineHostName()};
+        m_writing = true;
         m_work->read<datastore::Done>(
             [write, who](datastore::Connection& con) {
                 // A lock met comes back at once, and the work tries again after a pause.
@@ -343,10 +348,12 @@ void frm_Correct::approveAndWrite(const QString& done, Write write)
                 return write(con, who);
             },
             [this, done](datastore::Done) {
+                m_writing = false;
                 platform::showMessage(done);
                 accept();
                 emit changed();
-            });
+            },
+            [this] { m_writing = false; });
     });
 }
 

@@ -68,6 +68,7 @@ private:
     QHash<int, QString> m_routes; // RTRefNo -> RTType
     std::optional<QSqlRecord> m_receipt;
     datastore::Village m_village;
+    bool m_writing = false;
 };
 
 } // namespace weighing
