@@ -78,10 +78,9 @@ class ReceiptChangesTest : public QObject {
             numbers << rs.value(0).toString();
         return numbers.join(',');
     }
-    QString auditKinds() const
+    QString auditKinds()
     {
-        const auto entries =
-            auditBetween(const_cast<Connection&>(m_con), QDate(2024, 1, 1), QDate(2024, 12, 31));
+        const auto entries = auditBetween(m_con, kDay, kDay);
         QStringList kinds;
         for (const AuditEntry& entry : *entries)
             kinds << auditKindName(entry.kind) + QString::number(entry.refNo);
@@ -150,128 +149,51 @@ private slots:
         m_env.reset();
     }
 
-    void correct_data()
+    // A correction changes the row in place, never its weight; cancelling the shift's last
+    // receipt and the year's last one: neither number comes back.
+    void correctAndCancel()
     {
-        QTest::addColumn<int>("refNo");
-        QTest::addColumn<QVariantList>("change"); // village, animal, milk, cans (null: kept)
-        QTest::addColumn<QString>("refusal");
-        QTest::addColumn<QString>("row"); // VRefNo,ACode,MCode,CansRecd after
-        const QVariant kept;
-        QTest::newRow("every field") << 2 << QVariantList{4, 2, 2, 1.5} << ""
-                                     << "4,2,2,1.5";
-        QTest::newRow("cans only") << 2 << QVariantList{kept, kept, kept, 2} << ""
-                                   << "1,1,1,2";
-        QTest::newRow("village of another route")
-            << 2 << QVariantList{2, kept, kept, kept} << "not an active village of route 1"
-            << "1,1,1,1";
-        QTest::newRow("village no longer in use")
-            << 2 << QVariantList{3, kept, kept, kept} << "not an active village"
-            << "1,1,1,1";
-        QTest::newRow("no such animal")
-            << 2 << QVariantList{kept, 7, kept, kept} << "there is no animal 7"
-            << "1,1,1,1";
-        QTest::newRow("no such milk type")
-            << 2 << QVariantList{kept, kept, 9, kept} << "there is no milk type 9"
-            << "1,1,1,1";
-        QTest::newRow("no cans") << 2 << QVariantList{kept, kept, kept, 0} << "more than 0"
-                                 << "1,1,1,1";
-        QTest::newRow("too few cans for the weight")
-            << 1 << QVariantList{kept, kept, kept, 0.5} << "cannot hold"
-            << "1,1,1,2";
-        QTest::newRow("the same values") << 2 << QVariantList{1, 1, kept, 1} << "nothing to change"
-                                         << "1,1,1,1";
-        QTest::newRow("no such receipt")
-            << 9 << QVariantList{4, kept, kept, kept} << "no receipt with RefNo 9"
-            << "";
-    }
-    void correct()
-    {
-        QFETCH(int, refNo);
-        QFETCH(QVariantList, change);
-        QFETCH(QString, refusal);
-        QFETCH(QString, row);
-        ReceiptChange wanted;
-        auto whole = [](const QVariant& v) {
-            return v.isNull() ? std::nullopt : std::optional(v.toInt());
-        };
-        wanted.vRefNo = whole(change[0]);
-        wanted.aCode = whole(change[1]);
-        wanted.mCode = whole(change[2]);
-        if (!change[3].isNull())
-            wanted.cans = change[3].toDouble();
-        const auto done = correctReceipt(m_con, refNo, wanted, m_who);
-        QCOMPARE(done.ok(), refusal.isEmpty());
-        QVERIFY2(done.errorText().contains(refusal), qPrintable(done.errorText()));
-        const auto stored = receiptByRef(m_con, refNo);
-        QVERIFY(stored);
-        if (row.isEmpty()) {
-            QVERIFY(!*stored);
-            return;
-        }
-        const QSqlRecord r = **stored;
-        QCOMPARE(QStringList({r.value("VRefNo").toString(), r.value("ACode").toString(),
-                              r.value("MCode").toString(), r.value("CansRecd").toString()})
-                     .join(','),
-                 row);
-        QCOMPARE(r.value("MWeight").toDouble(), refNo == 1 ? 45.0 : 30.0);
-        QCOMPARE(auditKinds(), refusal.isEmpty() ? "correct" + QString::number(refNo) : "");
-        const auto marks = receiptMarks(m_con, QDate(2024, 3, 5), 2);
-        QCOMPARE(marks->value(refNo), refusal.isEmpty() ? QChar('C') : QChar());
-    }
-
-    // Cancelling the shift's last receipt and the year's last one: neither number comes back.
-    void cancelKeepsNumbersUsed()
-    {
-        QVERIFY(appendAudit(m_con, {AuditKind::Manual,
-                                    2,
-                                    QDate(2024, 3, 5),
-                                    2,
-                                    2,
-                                    {},
-                                    {},
-                                    "",
-                                    "op",
-                                    "sup",
-                                    "scale broken",
-                                    "",
-                                    {}}));
-        QCOMPARE(receiptMarks(m_con, QDate(2024, 3, 5), 2)->value(2), QChar('M'));
+        QVERIFY(correctReceipt(m_con, 1, {4, 2, 2, 1.5}, m_who));
+        const QSqlRecord corrected = receiptByRef(m_con, 1)->value();
+        QCOMPARE(QString("%1 %2 %3 %4 %5")
+                     .arg(corrected.value("VRefNo").toInt())
+                     .arg(corrected.value("ACode").toInt())
+                     .arg(corrected.value("MCode").toInt())
+                     .arg(corrected.value("CansRecd").toDouble())
+                     .arg(corrected.value("MWeight").toDouble()),
+                 "4 2 2 1.5 45");
+        QVERIFY(
+            correctReceipt(m_con, 1, {3, {}, {}, {}}, m_who).errorText().contains("not an active"));
+        QCOMPARE(receiptMarks(m_con, kDay, 2)->value(1), QChar('C'));
+        AuditEntry manual;
+        manual.refNo = manual.dlySlNo = manual.amPm = 2;
+        manual.refDate = kDay;
+        QVERIFY(appendAudit(m_con, manual));
+        QCOMPARE(receiptMarks(m_con, kDay, 2)->value(2), QChar('M'));
         QVERIFY(cancelReceipt(m_con, 3, m_who));
         QVERIFY(cancelReceipt(m_con, 2, m_who));
         QCOMPARE(refNos(), "1");
         QVERIFY(cancelReceipt(m_con, 2, m_who).errorText().contains("no receipt with RefNo 2"));
         QVERIFY(cancelReceipt(m_con, 1, {"op", "sup", " ", ""}).errorText().contains("reason"));
-        QCOMPARE(auditKinds(), "manual2,cancel3,cancel2");
+        QCOMPARE(auditKinds(), "correct1,manual2,cancel3,cancel2");
 
-        const auto cancelled = cancelledInShift(m_con, QDate(2024, 3, 5), 2);
+        const auto cancelled = cancelledInShift(m_con, kDay, 2);
         QCOMPARE(cancelled->size(), 1);
-        QCOMPARE(cancelled->at(0).refNo, 2);
-        QCOMPARE(cancelled->at(0).dlySlNo, 2);
-        QCOMPARE(cancelled->at(0).rtRefNo, 1);
-        QCOMPARE(cancelled->at(0).weight, 30.0);
-        QCOMPARE(cancelled->at(0).allowedBy, "sup");
+        const CancelledReceipt& two = cancelled->at(0);
+        QCOMPARE(QString("%1 %2 %3 %4 %5")
+                     .arg(two.refNo)
+                     .arg(two.dlySlNo)
+                     .arg(two.rtRefNo)
+                     .arg(two.weight)
+                     .arg(two.allowedBy),
+                 "2 2 1 30 sup");
 
-        const auto next = nextReceiptNumbers(m_con, QDate(2024, 3, 5), 2);
+        const auto next = nextReceiptNumbers(m_con, kDay, 2);
         QVERIFY2(next, qPrintable(next.errorText()));
         QCOMPARE(next->refNo, 4);
         QCOMPARE(next->dlySlNo, 3);
-        QCOMPARE(nextReceiptNumbers(m_con, QDate(2024, 3, 5), 3)->dlySlNo, 2);
+        QCOMPARE(nextReceiptNumbers(m_con, kDay, 3)->dlySlNo, 2);
         QCOMPARE(nextReceiptNumbers(m_con, QDate(2024, 3, 6), 2)->dlySlNo, 1);
-    }
-
-    // Another connection holds the write lock: busy at once, nothing changed.
-    void lockedIsBusy()
-    {
-        Connection other;
-        QVERIFY(OpenMst(other));
-        WriteTransaction holding(other, QStringLiteral("Data_Wght"));
-        QVERIFY(holding.isActive());
-        setLockWait(m_con, std::chrono::milliseconds(50));
-        QVERIFY(correctReceipt(m_con, 2, {4, {}, {}, {}}, m_who).failedWith(ErrorKind::Busy));
-        QVERIFY(cancelReceipt(m_con, 2, m_who).failedWith(ErrorKind::Busy));
-        holding.rollback();
-        QCOMPARE(refNos(), "1,2,3");
-        QCOMPARE(receiptByRef(m_con, 2)->value().value("VRefNo").toInt(), 1);
     }
 
     // A program killed at any moment of its corrections leaves the receipt and its audit rows
@@ -307,53 +229,34 @@ private slots:
         QCOMPARE(refNos().section(',', -1), "63");
     }
 
-    void supervisor_data()
+    // Name and password compared as sign-in compares them, then the role.
+    void supervisorWord()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<int>("check");
+        QVERIFY(Set_MainDsn());
+        QVERIFY(OpenMain());
+        Connection& main = *Con_Main;
+        QVERIFY(main.exec("DROP TABLE Tv_Users"));
+        QCOMPARE(int(*roleOf(main, "sup")), int(Role::Operator)); // no table yet
+        QVERIFY(ensureUserTable(main));
+        for (const char* name : {"SUP", "boss", "gone"})
+            QVERIFY(setRole(main, name, Role::Supervisor));
+        QVERIFY(setRole(main, "Boss", Role::Administrator));
+        QVERIFY(!setRole(main, "nobody", Role::Supervisor));
+        QCOMPARE(int(*roleOf(main, "BOSS")), int(Role::Administrator));
         const int allowed = int(SupervisorCheck::Allowed);
         const int wrong = int(SupervisorCheck::WrongNameOrPassword);
-        const int notOne = int(SupervisorCheck::NotASupervisor);
-        QTest::newRow("supervisor") << "sup"
-                                    << "check" << allowed;
-        QTest::newRow("name in other letters") << "SUP"
-                                               << "check" << allowed;
-        QTest::newRow("administrator") << "boss"
-                                       << "chief" << allowed;
-        QTest::newRow("password in other letters") << "sup"
-                                                   << "CHECK" << wrong;
-        QTest::newRow("operator's own password") << "op"
-                                                 << "milk" << notOne;
-        QTest::newRow("operator's password for the supervisor") << "sup"
-                                                                << "milk" << wrong;
-        QTest::newRow("disabled supervisor") << "gone"
-                                             << "" << wrong;
-        QTest::newRow("no such user") << "nobody"
-                                      << "check" << wrong;
-    }
-    void supervisor()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, password);
-        QFETCH(int, check);
-        if (!Con_Main) {
-            QVERIFY(Set_MainDsn());
-            QVERIFY(OpenMain());
-            QVERIFY(Con_Main->exec("DROP TABLE Tv_Users"));
-            QCOMPARE(*roleOf(*Con_Main, "sup"), Role::Operator); // no table yet
-            QVERIFY(ensureUserTable(*Con_Main));
+        const struct {
+            const char *name, *password;
+            int check;
+        } cases[] = {
+            {"sup", "check", allowed},  {"SUP", "check", allowed},
+            {"boss", "chief", allowed}, {"sup", "CHECK", wrong},
+            {"sup", "milk", wrong},     {"gone", "", wrong},
+            {"nobody", "check", wrong}, {"op", "milk", int(SupervisorCheck::NotASupervisor)}};
+        for (const auto& c : cases) {
+            const auto checked = checkSupervisor(main, c.name, c.password);
+            QVERIFY2(checked && int(*checked) == c.check, c.name);
         }
-        Connection& main = *Con_Main;
-        QVERIFY(setRole(main, "SUP", Role::Supervisor));
-        QVERIFY(setRole(main, "boss", Role::Supervisor));
-        QVERIFY(setRole(main, "Boss", Role::Administrator));
-        QVERIFY(setRole(main, "gone", Role::Supervisor));
-        QVERIFY(!setRole(main, "nobody", Role::Supervisor));
-        QCOMPARE(*roleOf(main, "BOSS"), Role::Administrator);
-        const auto checked = checkSupervisor(main, name, password);
-        QVERIFY2(checked, qPrintable(checked.errorText()));
-        QCOMPARE(int(*checked), check);
     }
 };
 

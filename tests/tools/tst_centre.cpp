@@ -41,6 +41,14 @@ private slots:
         QCOMPARE(text(m_env->serPathFile(), "SELECT group_concat(Uid) FROM Users"), QString("2"));
         QCOMPARE(text(main(), "SELECT SaveUser FROM Pass WHERE Uid = 2"), QString("1"));
 
+        QCOMPARE(user({"add", "sue", "--role", "Supervisor"}, "s\n").exitCode, 0);
+        QCOMPARE(user({"set-role", "RAVI", "administrator"}).exitCode, 0);
+        QCOMPARE(user({"set-role", "ravi", "boss"}).exitCode, 2);
+        QCOMPARE(user({"set-role", "nobody", "supervisor"}).exitCode, 1);
+        QCOMPARE(text(main(), "SELECT group_concat(UName || ':' || Role, ' ') FROM Tv_Users"),
+                 QString("sue:supervisor ravi:administrator"));
+        QVERIFY(user({"list"}).out.contains(QRegularExpression("sue +supervisor")));
+
         QCOMPARE(user({"disable", "Ravi"}).exitCode, 0);
         QCOMPARE(text(main(), "SELECT COALESCE(PWD, 'null') || SaveUser FROM Pass WHERE Uid = 2"),
                  QString("null0"));
@@ -48,7 +56,8 @@ private slots:
         QVERIFY(user(offer).err.contains("is disabled"));
 
         QCOMPARE(user({"set-password", "ravi"}, "whey\n").exitCode, 0);
-        QCOMPARE(text(main(), "SELECT group_concat(PWD, '|') FROM Pass"), QString("Cream 42|whey"));
+        QCOMPARE(text(main(), "SELECT group_concat(PWD, '|') FROM Pass"),
+                 QString("Cream 42|whey|s"));
 
         // Without --program-dir, the folder the desk would find.
         qputenv("TARVOLEN_PROGRAM_DIR", m_env->programDir().toUtf8());
@@ -72,7 +81,8 @@ private slots:
         QCOMPARE(text(file, "SELECT group_concat(name, ' ') FROM (SELECT name FROM sqlite_master "
                             "WHERE type = 'index' AND sql IS NOT NULL ORDER BY name)"),
                  QString("Data_Wght_RefNo Data_Wght_Shift Mast_RoutesSub_RouteDate "
-                         "Mast_Villages_RouteCode Mast_Villages_RouteName"));
+                         "Mast_Villages_RouteCode Mast_Villages_RouteName Tv_Audit_RefNo "
+                         "Tv_Audit_Shift"));
         QCOMPARE(text(file, "SELECT (SELECT COUNT(*) FROM Mast_Villages) + (SELECT COUNT(*) FROM "
                             "Mast_Routes) + (SELECT COUNT(*) FROM Data_Wght)"),
                  QString("0"));
@@ -128,7 +138,7 @@ private slots:
         row("user name in other case, ASCII", "demo", {"user", "add", "OPERATOR", add[3]}, 1,
             "exists already (id 1)", "pw\n");
         row("user name in other case beyond ASCII", "demo", {"user", "add", "\u00C4RZTE", add[3]},
-            1, "exists already (id 3)", "pw\n");
+            1, "exists already (id 4)", "pw\n");
         row("empty password", "demo", add, 1, "the password is empty", "\n");
         row("no terminal and no --password-stdin", "demo", add.mid(0, 3), 1,
             "no terminal to read the password from", "pw\n");
@@ -207,7 +217,8 @@ private slots:
     {
         for (const char* words :
              {"user add", "user set-password", "user disable", "user list", "user set-offered",
-              "company add", "company new-year", "company list", "import", "export"}) {
+              "user set-role", "company add", "company new-year", "company list", "import",
+              "export", "receipt correct", "receipt cancel", "audit"}) {
             const auto run = runAdmin(QString(words).split(' ') << "--help");
             QVERIFY2(run.exitCode == 0 &&
                          run.out.startsWith(QString("Usage: tarvolen-admin ") + words) &&

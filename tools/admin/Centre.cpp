@@ -98,19 +98,23 @@ QString makeSupervisorTables(const QString& dataRoot)
     const QString main = mainFile(dataRoot);
     if (!isDataSource(main) && !QFileInfo(main).isFile())
         return QString(); // no installation to give them to
+    QStringList dbMsts;
     {
+        // One connection for the users' table and the years: each costs on a server.
         datastore::Connection con;
         if (const QString error = openFile(con, main); !error.isEmpty())
             return error;
         if (const auto made = datastore::ensureUserTable(con); !made)
             return made.errorText();
+        QSqlQuery years = con.run(QStringLiteral("SELECT DISTINCT DbMst FROM Years"));
+        if (!years.isActive())
+            return errorOf(con, years);
+        while (years.next())
+            dbMsts << years.value(0).toString().trimmed();
     }
-    QList<CompanyYear> years;
-    if (const QString error = readYears(dataRoot, &years); !error.isEmpty())
-        return error;
-    for (const CompanyYear& year : years) {
-        const QString file = companyFile(dataRoot, year.dbMst);
-        if (year.dbMst.isEmpty() || (!isDataSource(file) && !QFileInfo(file).isFile()))
+    for (const QString& dbMst : std::as_const(dbMsts)) {
+        const QString file = companyFile(dataRoot, dbMst);
+        if (dbMst.isEmpty() || (!isDataSource(file) && !QFileInfo(file).isFile()))
             continue;
         datastore::Connection con;
         if (const QString error = openFile(con, file); !error.isEmpty())
