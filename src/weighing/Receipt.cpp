@@ -2,11 +2,14 @@
 
 #include "datastore/DataWght.h"
 #include "datastore/NextNumbers.h"
+#include "datastore/ReceiptChanges.h"
 #include "datastore/WriteTransaction.h"
 #include "formkit/TextRules.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QThread>
 #include <QVariant>
@@ -47,6 +50,19 @@ QString checkMessage(AddCheck check)
     case AddCheck::CansTooFew:
         return QStringLiteral("Please Verify Cans");
     }
+    return QString();
+}
+
+QString manualWeightProblem(const QString& typed, const QString& cansText)
+{
+    static const QRegularExpression form(QStringLiteral("^[0-9]{1,4}(\\.[0-9])?$"));
+    const double weight = formkit::numericValue(typed);
+    if (!form.match(typed.trimmed()).hasMatch() || weight <= 0)
+        return QCoreApplication::translate("weighing", "Type the weight as the scale shows it: a "
+                                                       "number above 0, one decimal at most");
+    const double cans = formkit::numericValue(cansText);
+    if (cans > 0 && weight > kMaxWeightPerCan * cans)
+        return checkMessage(AddCheck::CansTooFew);
     return QString();
 }
 
@@ -131,6 +147,8 @@ ReceiptWrite::Step ReceiptWrite::tryOnce()
         QSqlQuery insert = m_con.run(datastore::dataWghtInsert(), rowValues(m_entry, numbers));
         if (!insert.isActive())
             return fail(datastore::describeError(insert));
+        if (const auto problem = auditManualWeight(numbers))
+            return fail(*problem);
         m_rowNumbers = numbers;
     }
     m_commitTried = true;
@@ -142,6 +160,27 @@ ReceiptWrite::Step ReceiptWrite::tryOnce()
     m_stored = m_rowNumbers;
     m_error.clear();
     return Step::Stored;
+}
+
+std::optional<QString> ReceiptWrite::auditManualWeight(const ReceiptNumbers& numbers)
+{
+    if (!m_entry.manualAudit)
+        return std::nullopt;
+    datastore::AuditEntry audit = *m_entry.manualAudit;
+    audit.kind = datastore::AuditKind::Manual;
+    audit.refNo = numbers.refNo;
+    audit.refDate = m_entry.date;
+    audit.amPm = m_entry.shift;
+    audit.dlySlNo = numbers.dlySlNo;
+    const auto stored = datastore::receiptByRef(m_con, numbers.refNo);
+    if (!stored)
+        return stored.errorText();
+    if (*stored)
+        audit.rowAfter = datastore::rowJson(**stored);
+    const auto appended = datastore::appendAudit(m_con, audit);
+    if (!appended)
+        return appended.errorText();
+    return std::nullopt;
 }
 
 ReceiptWrite::Step ReceiptWrite::busy()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datastore/Audit.h"
 #include "datastore/Connection.h"
 
 #include <QDate>
@@ -36,6 +37,12 @@ AddCheck checkReceipt(bool routeSelected, qint32 villageRef, const QString& cans
 // The operator's message for a failed check (empty text for Passed).
 QString checkMessage(AddCheck check);
 
+// A weight typed by hand when the scale cannot weigh: a number above 0 in the form the scale's
+// weight is shown in (at most one decimal), and no more than the cans hold once they are typed.
+// Empty text when it may stand, else the operator's message.
+QString manualWeightProblem(const QString& typed, const QString& cansText);
+constexpr int kManualWeightLength = 6; // "9999.9"
+
 // What the weighing window shows for one receipt when Add is pressed.
 struct ReceiptEntry {
     QDate date;         // collection date
@@ -55,6 +62,9 @@ struct ReceiptEntry {
     double truckKmr = 0;
     double truckRecAmt = 0;
     QString truckRemarks; // trimmed when written
+    // A weight typed by hand: its audit row, stored with the receipt in one transaction (the
+    // receipt's numbers and row are filled in there).
+    std::optional<datastore::AuditEntry> manualAudit;
 };
 
 struct ReceiptNumbers {
@@ -109,6 +119,8 @@ public:
 private:
     Step fail(const QString& why);
     Step busy();
+    // The manual weight's audit row beside the stored row, inside the same transaction.
+    std::optional<QString> auditManualWeight(const ReceiptNumbers& numbers);
 
     datastore::Connection& m_con;
     ReceiptEntry m_entry;

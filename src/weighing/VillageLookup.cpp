@@ -36,7 +36,7 @@ constexpr int twips(int value)
 constexpr int kSelectorTwips = 300;
 constexpr int kCodeTwips = 880;
 constexpr int kNameTwips = 3000;
-// The panel always opens at the top of the window, over its right-hand part.
+// The panel opens at the top of the weighing window, over its right-hand part.
 constexpr int kPanelLeftTwips = 6650;
 
 const QColor kLookupTeal{0, 192, 192};
@@ -64,7 +64,8 @@ bool isVillageRef(double ref)
 
 VillageLookup::VillageLookup(QWidget* parent)
     : QFrame(parent), ui(std::make_unique<Ui::VillageLookup>()),
-      m_fields(new formkit::FieldEvents(this)), m_villages(new QSqlQueryModel(this))
+      m_fields(new formkit::FieldEvents(this)), m_villages(new QSqlQueryModel(this)),
+      m_panelLeft(twips(kPanelLeftTwips))
 {
     ui->setupUi(this);
     QPalette teal = palette();
@@ -184,7 +185,7 @@ void VillageLookup::open(From from, const QString& text, std::optional<int> rout
 
 void VillageLookup::fmVill_Visible()
 {
-    move(twips(kPanelLeftTwips), 0);
+    move(m_panelLeft, 0);
     show();
     raise();
 }

@@ -57,6 +57,8 @@ public:
     void open(From from, const QString& text, std::optional<int> route);
     From villFrom() const { return m_from; }
 
+    // Where the panel opens, from the left of the window it lies in (over its right-hand part).
+    void setPanelLeft(int left) { m_panelLeft = left; }
     void fmVill_Visible();
     void Load_Items();
     void cmdOk_Click();
@@ -99,4 +101,5 @@ private:
     std::optional<int> m_route;
     QString m_searchField; // SearchField: "VCode" or "VName"
     QString m_searchText;  // SearchText
+    int m_panelLeft;
 };

@@ -89,6 +89,7 @@ frm_Data::frm_Data(QWidget* parent)
     wireLookup();
     connect(ui->cmdWeight, &QPushButton::clicked, this, &frm_Data::cmdWeight_Click);
     wireShiftReport();
+    wireSupervisorKeys();
     wireSlips();
     wirePaste();
     wireCompanyWork();
@@ -128,6 +129,7 @@ bool frm_Data::Form_Load(const QDate& date, formkit::Shift shift)
              QStringLiteral("RTRefNo"), false, QStringLiteral(" Where RTInAct = 0"));
     loadStationSettings();
     tellWhenReceiptsCannotBeStored();
+    makeAuditTable();
     return true;
 }
 
@@ -177,8 +179,10 @@ void frm_Data::Clear()
     chooseVillage(std::nullopt);
     ui->txtVName->setText(QString());
     ui->txtCans->setText(QString());
+    dropManualWeight();
     ui->txtWeight->setText(QString());
     ui->lblWeight->setText(QString());
+    m_scaleShown.clear();
     ui->txtTNo->setText(QString());
     ui->txtTruckKMR->setText(QString());
     ui->txtTruckRecAmt->setText(QString());

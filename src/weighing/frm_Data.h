@@ -7,8 +7,10 @@
 #include <optional>
 
 #include "Receipt.h"
+#include "SupervisorWord.h"
 #include "datastore/ShiftQueries.h"
 #include "formkit/Combos.h"
+#include "frm_ManualWeight.h"
 
 class DayWindow;
 class QComboBox;
@@ -32,6 +34,7 @@ class SlipSpooler;
 namespace weighing {
 class CompanyWork;
 class WindowBusy;
+class frm_Correct;
 } // namespace weighing
 
 // The weighing window: one route's milk for one collection date and shift, village by village.
@@ -80,7 +83,8 @@ private:
 
     // Receipts grid (frm_Data_Grid.cpp)
     void Design();
-    void showGridRows(const QVector<datastore::GridReceipt>& stored);
+    void showGridRows(const QVector<datastore::GridReceipt>& stored,
+                      const QHash<qint32, QChar>& marks);
 
     // Village lookup wiring (frm_Data_Lookup.cpp); the panel is VillageLookup.
     void VSetFocus();
@@ -116,6 +120,14 @@ private:
     void wireSlips();
     // This desk's own scale, when it has one, in place of the station's; says which it is.
     bool takeDeskScale();
+    // F6 a weight typed by hand, F7 a receipt corrected or cancelled, each with a supervisor's
+    // word (frm_Data_Supervisor.cpp).
+    void wireSupervisorKeys();
+    void ManualWeight_Show();
+    void Correct_Show();
+    void takeManualWeight(const weighing::ManualWeight& weight);
+    void dropManualWeight();
+    void makeAuditTable();
     void wirePaste();
     void waitingForDatabase(bool waiting);
     void wireCompanyWork();
@@ -150,6 +162,14 @@ private:
     report::SlipSpooler* m_slips = nullptr;
     qint32 m_lastSlip = 0;   // the receipt F11 prints again
     QString m_scaleSource;   // whose scale settings the link follows, for the status line
+    QString m_scaleShown; // what the scale link shows now, empty: no reading
+    // A weight typed by hand stands in the weight field until the receipt is added; the scale's
+    // reading at the moment it was approved goes into the audit with it.
+    std::optional<weighing::ManualWeight> m_manual;
+    QString m_manualScaleReading;
+    weighing::SupervisorTries m_supervisorTries; // this desk's wrong words in a row
+    weighing::frm_ManualWeight* m_manualDialog = nullptr;
+    weighing::frm_Correct* m_correctDialog = nullptr;
 };
 
 // Brings an already running copy to the front and ends this one; returns only when none runs.

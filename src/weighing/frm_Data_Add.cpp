@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QTimer>
 
 namespace {
@@ -110,6 +111,17 @@ void frm_Data::Save_Data()
     entry.truckKmr = formkit::numericValue(ui->txtTruckKMR->text());
     entry.truckRecAmt = formkit::numericValue(ui->txtTruckRecAmt->text());
     entry.truckRemarks = ui->txtTruckRemarks->text();
+    if (m_manual) {
+        datastore::AuditEntry audit;
+        audit.kind = datastore::AuditKind::Manual;
+        audit.scaleReading = m_manualScaleReading;
+        audit.askedBy = Gen_UName;
+        audit.allowedBy = m_manual->supervisor;
+        audit.reason = m_manual->reason;
+        audit.desk = QSysInfo::machineHostName();
+        audit.at = platform::now();
+        entry.manualAudit = audit;
+    }
 
     datastore::ShiftDatabase& company = m_work->database();
     const auto finish = [this, pending, &company] {

@@ -5,6 +5,7 @@
 #include "CompanyWork.h"
 #include "RunningTotals.h"
 
+#include "datastore/Audit.h"
 #include "datastore/NullFields.h"
 #include "datastore/ShiftQueries.h"
 #include "formkit/Combos.h"
@@ -26,12 +27,41 @@ const QString kGridLayout = QStringLiteral(
 // A row read from the database, as the grid shows it.
 using GridRow = std::array<QString, kGridColumns>;
 
+// A receipt's mark stands in its row header, left of the serial, so that no column moves and
+// no cell's text changes: "M" a weight typed by hand, "C" a corrected receipt.
+constexpr int kMarkWidth = 16;
+
+struct MarkedReceipts {
+    QVector<datastore::GridReceipt> rows;
+    QHash<qint32, QChar> marks; // RefNo -> 'M' or 'C'
+};
+
+datastore::Result<MarkedReceipts> markedReceipts(datastore::Connection& con, const QDate& date,
+                                                 int shift, int route)
+{
+    auto rows = datastore::gridReceipts(con, date, shift, route);
+    if (!rows)
+        return rows.error();
+    auto marks = datastore::receiptMarks(con, date, shift);
+    // A database that another program made without the audit table lists its receipts as
+    // they are, without marks.
+    if (marks.failedWith(datastore::ErrorKind::Busy) ||
+        marks.failedWith(datastore::ErrorKind::ServerAway))
+        return marks.error();
+    return MarkedReceipts{std::move(rows).value(),
+                          marks ? std::move(marks).value() : QHash<qint32, QChar>()};
+}
+
 } // namespace
 
 void frm_Data::Design()
 {
     ui->fgLIst->setColumnCount(kGridColumns);
-    ui->fgLIst->verticalHeader()->hide();
+    QHeaderView* const marks = ui->fgLIst->verticalHeader();
+    marks->setSectionResizeMode(QHeaderView::Fixed);
+    marks->setFixedWidth(kMarkWidth);
+    marks->setDefaultAlignment(Qt::AlignCenter);
+    marks->setToolTip(tr("M: weight typed by hand, C: corrected"));
     // The weight is what the operator checks: the last column takes the room that is left
     // rather than going out of sight behind a scroll bar.
     QHeaderView* const header = ui->fgLIst->horizontalHeader();
@@ -56,11 +86,9 @@ void frm_Data::Load_Into_Grid()
     const QDate date = ui->dtpDate->date();
     const int shift = selectedKey(ui->cmbAP);
     const int route = selectedKey(ui->cmbRoute);
-    m_work->read<QVector<datastore::GridReceipt>>(
-        [=](datastore::Connection& con) {
-            return datastore::gridReceipts(con, date, shift, route);
-        },
-        [this](const QVector<datastore::GridReceipt>& stored) { showGridRows(stored); },
+    m_work->read<MarkedReceipts>(
+        [=](datastore::Connection& con) { return markedReceipts(con, date, shift, route); },
+        [this](const MarkedReceipts& stored) { showGridRows(stored.rows, stored.marks); },
         [this] { Design(); });
     m_work->read<datastore::ShiftTallies>(
         [=](datastore::Connection& con) {
@@ -72,8 +100,10 @@ void frm_Data::Load_Into_Grid()
         [this] { m_totals->clear(); });
 }
 
-void frm_Data::showGridRows(const QVector<datastore::GridReceipt>& stored)
+void frm_Data::showGridRows(const QVector<datastore::GridReceipt>& stored,
+                            const QHash<qint32, QChar>& marks)
 {
+    QStringList rowMarks;
     QVector<GridRow> rows;
     rows.reserve(stored.size());
     for (const datastore::GridReceipt& r : stored) {
@@ -81,11 +111,14 @@ void frm_Data::showGridRows(const QVector<datastore::GridReceipt>& stored)
             GridRow{datastore::Null_Str(r.serial), r.villageCode, r.villageName, r.animal,
                     r.milkType, formkit::plainNumber(datastore::Null_Cur(r.cans).toDouble()),
                     r.weight.isNull() ? QString() : formkit::shownWeight(r.weight.toDouble())});
+        const auto mark = marks.constFind(qint32(r.refNo));
+        rowMarks << (mark == marks.constEnd() ? QString() : QString(*mark));
     }
     QTableWidget* const grid = ui->fgLIst;
     grid->setUpdatesEnabled(false);
     grid->clearContents();
     grid->setRowCount(int(rows.size()));
+    grid->setVerticalHeaderLabels(rowMarks);
     for (int row = 0; row < rows.size(); ++row) {
         for (int column = 0; column < kGridColumns; ++column)
             formkit::setGridCell(grid, row, column, rows[row][std::size_t(column)]);

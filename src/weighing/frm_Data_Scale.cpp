@@ -87,24 +87,28 @@ void frm_Data::stopScaleLink()
 }
 
 // A moving weight is shown in the label only: the weight field, which Add stores, holds a
-// weight that has held, and Add waits for it.
+// weight that has held, and Add waits for it. A weight typed by hand stays until it is added.
 void frm_Data::showWeight(const QString& shown, bool moving)
 {
-    ui->txtWeight->setText(moving ? QString() : shown);
-    ui->lblWeight->setText(shown);
-    ui->lblWeight->setProperty("moving", moving);
-    ui->lblWeight->setStyleSheet(moving ? QStringLiteral("color: gray") : QString());
+    m_scaleShown = shown;
+    if (!m_manual) {
+        ui->txtWeight->setText(moving ? QString() : shown);
+        ui->lblWeight->setText(shown);
+        ui->lblWeight->setProperty("moving", moving);
+        ui->lblWeight->setStyleSheet(moving ? QStringLiteral("color: gray") : QString());
+    }
     if (moving != m_weightMoving) {
         m_weightMoving = moving;
         showAddSwitch();
     }
 }
 
-// Add is on when it is armed (Enb) and, on a continuous link, no weight is moving. A button
-// with the focus that goes off would hand the focus on to Exit: it goes back to the cans.
+// Add is on when it is armed (Enb) and, on a continuous link, no weight is moving; a weight
+// typed by hand may be added whatever the link says. A button with the focus that goes off
+// would hand the focus on to Exit: it goes back to the cans.
 void frm_Data::showAddSwitch()
 {
-    const bool on = m_addArmed && !m_weightMoving;
+    const bool on = m_manual || (m_addArmed && !m_weightMoving);
     if (!on && ui->cmdAdd->hasFocus() && m_weightMoving)
         ui->txtCans->setFocus();
     ui->cmdAdd->setEnabled(on);
@@ -118,13 +122,15 @@ void frm_Data::showScaleState()
     QString shown = m_scaleState;
     if (!shown.isEmpty())
         shown += m_scaleSource;
-    if (!shown.isEmpty() && isContinuousLink() && !m_addArmed)
+    if (!shown.isEmpty() && isContinuousLink() && !m_addArmed && !m_manual)
         shown += QStringLiteral(". Add waits for the platform to be emptied");
     m_status->setScaleState(shown);
 }
 
 void frm_Data::cmdWeight_Click()
 {
+    // The operator asks the scale again: its weight replaces one typed by hand.
+    dropManualWeight();
     showWeight(QString());
     if (!m_scale) {
         ui->cmdWeight->setFocus();

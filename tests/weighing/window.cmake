@@ -17,3 +17,8 @@ target_link_libraries(tst_paste_x11 PRIVATE testkit Qt6::Test tvweighing)
 add_test(NAME tst_paste_x11 COMMAND xvfb-run -a $<TARGET_FILE:tst_paste_x11>)
 set_tests_properties(tst_paste_x11 PROPERTIES TIMEOUT 120
   ENVIRONMENT "QT_QPA_PLATFORM=xcb;TARVOLEN_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+# What a supervisor approves at the desk: a weight typed by hand, receipts corrected and
+# cancelled, the supervisor's word refused and paused, the grid's marks.
+tarvolen_test(tst_supervisor SERVER SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_supervisor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tst_window_fixture.h LIBS tvsignin tvdates tvweighing tvscale
+  Qt6::Network)
