@@ -18,49 +18,42 @@ std::optional<qint32> nextAfter(const QVariant& largest)
     return next < 1 ? 1 : qint32(next);
 }
 
-namespace {
-// Largest of the stored receipts' column and of the cancelled receipts' column, plus 1.
-Result<qint32> nextOf(Connection& con, const QString& column, const QString& condition,
-                      const QVariantList& values, bool withCancelled)
-{
-    QString statement =
-        QStringLiteral("SELECT Max(%1) AS N FROM Data_Wght %2").arg(column, condition);
-    QVariantList bound = values;
-    if (withCancelled) {
-        statement = QStringLiteral("SELECT Max(N) AS N FROM (%1 UNION ALL SELECT Max(%2) AS N FROM "
-                                   "Tv_Audit %3 %4 Kind = 'cancel') AS Numbers")
-                        .arg(statement, column, condition,
-                             condition.isEmpty() ? QStringLiteral("WHERE") : QStringLiteral("AND"));
-        bound += values;
-    }
-    auto rs = con.exec(statement, bound);
-    if (!rs)
-        return rs.error();
-    if (!rs->next())
-        return error(ErrorKind::Other, describeError(*rs));
-    const auto next = nextAfter(rs->value(0));
-    if (!next)
-        return error(ErrorKind::Other,
-                     QStringLiteral("%1 of Data_Wght has reached the largest number it can hold")
-                         .arg(column));
-    return *next;
-}
-} // namespace
-
 Result<NextReceiptNumbers> nextReceiptNumbers(Connection& company, const QDate& date, int amPm)
 {
     // An installation made before cancelling existed has no Tv_Audit: nothing was cancelled.
     const auto audited = hasTable(company, QStringLiteral("Tv_Audit"));
     if (!audited)
         return audited.error();
-    const auto refNo = nextOf(company, QStringLiteral("RefNo"), QString(), {}, *audited);
-    if (!refNo)
-        return refNo.error();
-    const auto dlySlNo =
-        nextOf(company, QStringLiteral("DlySlNo"), QStringLiteral("WHERE RefDate = ? AND AmPm = ?"),
-               {date, amPm}, *audited);
-    if (!dlySlNo)
-        return dlySlNo.error();
+    // Every largest number in one round trip: it runs under the write lock of each Add.
+    const QString shift = QStringLiteral("RefDate = ? AND AmPm = ?");
+    QStringList largest{QStringLiteral("(SELECT Max(RefNo) FROM Data_Wght)"),
+                        QStringLiteral("(SELECT Max(DlySlNo) FROM Data_Wght WHERE %1)").arg(shift)};
+    QVariantList values{date, amPm};
+    if (*audited) {
+        largest << QStringLiteral("(SELECT Max(RefNo) FROM Tv_Audit WHERE Kind = 'cancel')")
+                << QStringLiteral("(SELECT Max(DlySlNo) FROM Tv_Audit WHERE Kind = 'cancel' AND "
+                                  "%1)")
+                       .arg(shift);
+        values << date << amPm;
+    }
+    auto rs = company.exec(QStringLiteral("SELECT ") + largest.join(QStringLiteral(", ")), values);
+    if (!rs)
+        return rs.error();
+    if (!rs->next())
+        return error(ErrorKind::Other, describeError(*rs));
+    const auto larger = [&](int column) {
+        const QVariant stored = rs->value(column);
+        const QVariant cancelled = *audited ? rs->value(column + 2) : QVariant();
+        return cancelled.isNull() || (!stored.isNull() && stored.toDouble() >= cancelled.toDouble())
+                   ? stored
+                   : cancelled;
+    };
+    const auto refNo = nextAfter(larger(0));
+    const auto dlySlNo = nextAfter(larger(1));
+    if (!refNo || !dlySlNo)
+        return error(ErrorKind::Other,
+                     QStringLiteral("%1 of Data_Wght has reached the largest number it can hold")
+                         .arg(refNo ? QStringLiteral("DlySlNo") : QStringLiteral("RefNo")));
     return NextReceiptNumbers{*refNo, *dlySlNo};
 }
 } // namespace datastore

@@ -435,7 +435,7 @@ void ServerTest::installedOnTheServer()
     QCOMPARE(platform::dsnDriver(company), QString("PostgreSQL Unicode"));
 
     // Other programs read it through the data sources.
-    QCOMPARE(isqlValue("QUENMOOR_MAIN", "select count(*) from pass"), QString("2"));
+    QCOMPARE(isqlValue("QUENMOOR_MAIN", "select count(*) from pass"), QString("3"));
     QCOMPARE(isqlValue(company, "select count(*) from mast_routes where rtinact = 0").toInt() > 0,
              true);
     // The indexes of the file installation.
@@ -486,9 +486,9 @@ void ServerTest::companyYearsOnTheServer()
     // Users: a name that differs only in letter case is refused, as on a file.
     run = runAdmin({"user", "add", "Meena", "--password-stdin"}, "secret\n");
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-    QVERIFY2(run.out.contains("Added user Meena (id 3)"), qPrintable(run.out));
+    QVERIFY2(run.out.contains("Added user Meena (id 4)"), qPrintable(run.out));
     QCOMPARE(runAdmin({"user", "add", "MEENA", "--password-stdin"}, "other\n").exitCode, 1);
-    QCOMPARE(isqlValue("QUENMOOR_MAIN", "select pwd from pass where uid = 3"), QString("secret"));
+    QCOMPARE(isqlValue("QUENMOOR_MAIN", "select pwd from pass where uid = 4"), QString("secret"));
 
     // Villages imported from a spreadsheet's file and exported back.
     const QString comCode = years.last().comCode;

@@ -214,10 +214,12 @@ int add(const QStringList& arguments)
             false, kUsersTable);
     if (!error.isEmpty())
         return failed(error);
-    out() << QStringLiteral("Added user %1 (id %2, %3)\n")
+    out() << QStringLiteral("Added user %1 (id %2)%3\n")
                  .arg(name)
                  .arg(uid)
-                 .arg(datastore::roleName(role));
+                 .arg(role == datastore::Role::Operator
+                          ? QString()
+                          : QStringLiteral(" as %1").arg(datastore::roleName(role)));
     return Done;
 }
 
