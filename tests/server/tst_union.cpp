@@ -165,9 +165,6 @@ void UnionTest::centresReachTheUnion()
         hba.close();
         centre->sql("postgres", "SELECT pg_reload_conf()");
     }
-    // The other program's audit table: published with the rest.
-    north.sql("dairy1_2026", "CREATE TABLE Tv_Audit (AuditNo integer PRIMARY KEY, Kind text, "
-                             "RefNo integer, RowBefore text, RowAfter text)");
     for (Centre* centre : {&north, &south}) {
         for (int run = 0; run < 2; ++run) { // the second run changes nothing
             const Run publish = centre->admin({"union", "publish", "--server", centre->server.url(),
@@ -225,8 +222,9 @@ void UnionTest::centresReachTheUnion()
                                      "77.5 WHERE RefNo = %1")
                                  .arg(before));
     north.sql("dairy1_2026", QString("DELETE FROM Data_Wght WHERE RefNo = %1").arg(before + 1));
-    north.sql("dairy1_2026",
-              QString("INSERT INTO Tv_Audit VALUES (1, 'cancel', %1, '{}', '')").arg(before + 1));
+    north.sql("dairy1_2026", QString("INSERT INTO Tv_Audit (Kind, RefNo, RowBefore, RowAfter) "
+                                     "VALUES ('cancel', %1, '{}', '')")
+                                 .arg(before + 1));
     QVERIFY(eventually([&] { return caughtUp(north, kYears) && caughtUp(south, kYears); }));
     QCOMPARE(rows(headOffice, "tvu_north_dairy1_2026", "SELECT Kind, RefNo FROM Tv_Audit"),
              QString("cancel|%1").arg(before + 1));
