@@ -21,6 +21,7 @@ packages=(
   postgresql odbc-postgresql libqt6sql6-psql libpq-dev
   xvfb xauth xdotool
   poppler-utils
+  qt6-l10n-tools fonts-noto-core
   cups cups-client libcups2-dev
   dpkg-dev desktop-file-utils passwd
 )

@@ -2,6 +2,7 @@
 #include "WeighingWindow.h"
 #include "datastore/GenState.h"
 #include "platform/DeskWindows.h"
+#include "platform/Language.h"
 #include "platform/Messages.h"
 #include "platform/Paths.h"
 #include "platform/ProgramEnd.h"
@@ -92,12 +93,16 @@ int main(int argc, char* argv[])
     if (const std::optional<EndStatus> status = answeredWithoutWindow(line))
         return int(*status);
     platform::useDeskWindows();
+    // Sign-in speaks the desk's own language; the user's own applies from the company window on.
+    platform::useLocaleLanguage();
     // The windows are laid out for a small 8-point face; larger ones clip the captions.
     QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
     // Ended through its return rather than the end-the-program routine, so that it is not
     // mistaken for an operator's normal exit: no window has opened yet.
     if (!useProgramFolder(line.programDir))
         return int(EndStatus::NoInstallation);
+    // The installation's own folder may hold a language the program's does not.
+    platform::useLocaleLanguage();
     wireWeighingWindow();
     // A later copy finds this one when its weighing window loads, and hands over to it.
     platform::listenAsRunningCopy();

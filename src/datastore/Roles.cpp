@@ -101,6 +101,37 @@ Result<Done> setRole(Connection& main, const QString& userName, Role role)
     return Done{};
 }
 
+Result<QString> languageOf(Connection& main, const QString& userName)
+{
+    const auto table = hasTable(main, QStringLiteral("Tv_Users"));
+    if (!table)
+        return table.error();
+    if (!*table)
+        return QString();
+    auto rs =
+        main.exec(QStringLiteral("SELECT Lang FROM Tv_Users WHERE UName = lower(?)"), {userName});
+    if (!rs)
+        return rs.error();
+    return rs->next() ? rs->value(0).toString().trimmed() : QString();
+}
+
+Result<Done> setLanguage(Connection& main, const QString& userName, const QString& code)
+{
+    const auto user = userByName(main, userName);
+    if (!user)
+        return user.error();
+    if (!*user)
+        return error(ErrorKind::Other, QStringLiteral("there is no user %1").arg(userName));
+    const QVariant stored = code.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(code);
+    auto done =
+        main.exec(QStringLiteral("INSERT INTO Tv_Users (UName, Lang) VALUES (lower(?), ?) "
+                                 "ON CONFLICT (UName) DO UPDATE SET Lang = excluded.Lang"),
+                  {userName, stored});
+    if (!done)
+        return done.error();
+    return Done{};
+}
+
 Result<SupervisorCheck> checkSupervisor(Connection& main, const QString& name,
                                         const QString& password)
 {

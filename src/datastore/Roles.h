@@ -26,6 +26,13 @@ Result<Role> roleOf(Connection& main, const QString& userName);
 // Stores the role of a user of Pass; refused for a name that is not a user.
 Result<Done> setRole(Connection& main, const QString& userName, Role role);
 
+// The language a user is given ("hi", "mr", "en"), or an empty one when none is (the desk then
+// keeps the language of its own locale).
+Result<QString> languageOf(Connection& main, const QString& userName);
+// Stores a user's language (an empty code takes it away); refused for a name that is not a
+// user.
+Result<Done> setLanguage(Connection& main, const QString& userName, const QString& code);
+
 enum class SupervisorCheck { Allowed, WrongNameOrPassword, NotASupervisor };
 // A supervisor's word: name and password compared as sign-in compares them, then the role
 // (supervisor or administrator).

@@ -3,6 +3,7 @@
 #include "Messages.h"
 #include "ProgramEnd.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
@@ -14,6 +15,8 @@ void showMessageBox(const Message& message)
     QMessageBox box(message.kind == MessageKind::Critical ? QMessageBox::Critical
                                                           : QMessageBox::NoIcon,
                     message.title, message.text, QMessageBox::Ok, QApplication::activeWindow());
+    // Qt's own texts come in few languages; the desk's button speaks the desk's.
+    box.button(QMessageBox::Ok)->setText(QCoreApplication::translate("DeskWindows", "OK"));
     box.exec();
 }
 

@@ -6,10 +6,12 @@
 #include "DataErrors.h"
 #include "datastore/GenState.h"
 #include "datastore/MainQueries.h"
+#include "datastore/Roles.h"
 #include "datastore/Startup.h"
 #include "formkit/FieldEvents.h"
 #include "formkit/Focus.h"
 #include "formkit/KeyFilters.h"
+#include "platform/Language.h"
 #include "platform/Messages.h"
 #include "platform/ProgramEnd.h"
 
@@ -72,6 +74,7 @@ void frm_Gen_Pass::cmdOk_Click()
         return;
     // The name goes in as typed, blanks included.
     const auto user = datastore::userByName(*Con_Main, ui->txtUser->text());
+    const auto language = datastore::languageOf(*Con_Main, ui->txtUser->text());
     Con_Main->close();
     if (!user) {
         platform::showMessage(dataError(user.error()).text);
@@ -103,7 +106,15 @@ void frm_Gen_Pass::cmdOk_Click()
     }
     Gen_Uid = qint16(found.uid);
     Gen_UName = ui->txtUser->text().trimmed();
+    speakUsersLanguage(language ? *language : QString());
     openCompanyWindow();
+}
+
+void frm_Gen_Pass::speakUsersLanguage(const QString& code)
+{
+    // Without a language of their own (or one whose file has gone) the desk's locale holds.
+    if (code.isEmpty() || !platform::useLanguage(code))
+        platform::useLocaleLanguage();
 }
 
 void frm_Gen_Pass::openCompanyWindow()

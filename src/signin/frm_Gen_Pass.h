@@ -36,6 +36,7 @@ protected:
 private:
     void offerUser();
     void openCompanyWindow();
+    static void speakUsersLanguage(const QString& code);
 
     std::unique_ptr<Ui::frm_Gen_Pass> ui;
     formkit::FieldEvents* m_fields = nullptr;

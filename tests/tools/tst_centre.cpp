@@ -47,7 +47,14 @@ private slots:
         QCOMPARE(user({"set-role", "nobody", "supervisor"}).exitCode, 1);
         QCOMPARE(text(main(), "SELECT group_concat(UName || ':' || Role, ' ') FROM Tv_Users"),
                  QString("sue:supervisor ravi:administrator"));
-        QVERIFY(user({"list"}).out.contains(QRegularExpression("sue +supervisor")));
+        QCOMPARE(user({"set-language", "sue", "hi"}).exitCode, 0);
+        QCOMPARE(user({"set-language", "sue", "xx"}).exitCode, 2);
+        QCOMPARE(user({"set-language", "ravi", "mr"}).exitCode, 0);
+        QCOMPARE(user({"set-language", "ravi", "en"}).exitCode, 0);
+        QCOMPARE(text(main(), "SELECT group_concat(UName || ':' || Role || ':' || Lang, ' ') "
+                              "FROM Tv_Users"),
+                 QString("sue:supervisor:hi ravi:administrator:en"));
+        QVERIFY(user({"list"}).out.contains(QRegularExpression("sue +supervisor +hi")));
 
         QCOMPARE(user({"disable", "Ravi"}).exitCode, 0);
         QCOMPARE(text(main(), "SELECT COALESCE(PWD, 'null') || SaveUser FROM Pass WHERE Uid = 2"),

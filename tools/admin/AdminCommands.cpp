@@ -30,7 +30,8 @@ const std::vector<Command>& commands()
          "  tarvolen-admin user list [--data-root DIR]\n"
          "  tarvolen-admin user set-offered NAME [--data-root DIR] [--program-dir DIR]\n"
          "  tarvolen-admin user set-role NAME operator|supervisor|administrator [--data-root "
-         "DIR]\n"},
+         "DIR]\n"
+         "  tarvolen-admin user set-language NAME en|hi|mr [--data-root DIR]\n"},
         {"import", runImport,
          "  tarvolen-admin import KIND [--data-root DIR] --company CODE [--dry-run] FILE.csv\n"},
         {"report", runReport,

@@ -5,6 +5,7 @@
 #include "AdminDb.h"
 #include "Centre.h"
 #include "datastore/Roles.h"
+#include "platform/Language.h"
 #include "platform/Paths.h"
 
 #include <QCommandLineParser>
@@ -25,6 +26,7 @@ struct User {
     int uid = 0;
     QString name;
     QString role;
+    QString language; // empty: the desk's own locale
     QString fullName;
     bool offered = false;  // SaveUser = 1
     bool disabled = false; // no password: sign-in refuses every password
@@ -37,7 +39,7 @@ QString readUsers(datastore::Connection& con, QList<User>* users)
     if (!query.isActive())
         return admin::errorOf(con, query);
     while (query.next())
-        users->append({query.value(0).toInt(), query.value(1).toString(), QString(),
+        users->append({query.value(0).toInt(), query.value(1).toString(), QString(), QString(),
                        query.value(2).toString(), query.value(3).toInt() == 1,
                        query.value(4).isNull() || query.value(4).toString().isEmpty()});
     for (User& user : *users) {
@@ -45,6 +47,10 @@ QString readUsers(datastore::Connection& con, QList<User>* users)
         if (!role)
             return role.errorText();
         user.role = datastore::roleName(*role);
+        const auto language = datastore::languageOf(con, user.name);
+        if (!language)
+            return language.errorText();
+        user.language = *language;
     }
     return QString();
 }
@@ -279,10 +285,11 @@ int list(const QStringList& arguments)
     if (!error.isEmpty())
         return failed(error);
     for (const User& user : users) {
-        out() << QStringLiteral("%1  %2  %3  %4%5%6\n")
+        out() << QStringLiteral("%1  %2  %3  %4  %5%6%7\n")
                      .arg(user.uid, 5)
                      .arg(user.name, -20)
                      .arg(user.role, -13)
+                     .arg(user.language.isEmpty() ? QStringLiteral("-") : user.language, -5)
                      .arg(user.fullName)
                      .arg(user.offered ? QStringLiteral("  (may be offered)") : QString())
                      .arg(user.disabled ? QStringLiteral("  (disabled)") : QString());
@@ -312,6 +319,45 @@ int setRole(const QStringList& arguments)
     if (!error.isEmpty())
         return failed(error);
     out() << QStringLiteral("User %1 is now %2\n").arg(c.words[0], datastore::roleName(role));
+    return Done;
+}
+
+// The languages this installation can speak, as the desk finds them.
+QStringList languagesHere(const Command& c)
+{
+    if (!c.where.programDir.isEmpty())
+        platform::setProgramFolder(c.where.programDir);
+    return platform::availableLanguages();
+}
+
+int setLanguage(const QStringList& arguments)
+{
+    Command c;
+    if (!c.parse(QStringLiteral("set-language"), {QStringLiteral("NAME"), QStringLiteral("CODE")},
+                 arguments,
+                 QStringLiteral("Gives a user the language the desk speaks from the company "
+                                "window on: en, hi, mr or any language whose translation file "
+                                "the installation holds.")))
+        return c.code;
+    const QString code = c.words[1];
+    const QStringList known = languagesHere(c);
+    if (!known.contains(code))
+        return wrongUsage(QStringLiteral("no translation for \"%1\" here; the languages are %2")
+                              .arg(code, known.join(QStringLiteral(", "))));
+    QString error = checkInstallation(c.mainFile());
+    if (error.isEmpty())
+        error = admin::fillFile(
+            c.mainFile(),
+            [&](datastore::Connection& con) {
+                if (const auto made = datastore::ensureUserTable(con); !made)
+                    return made.errorText();
+                const auto stored = datastore::setLanguage(con, c.words[0], code);
+                return stored ? QString() : stored.errorText();
+            },
+            false, kUsersTable);
+    if (!error.isEmpty())
+        return failed(error);
+    out() << QStringLiteral("User %1 now works in %2\n").arg(c.words[0], code);
     return Done;
 }
 
@@ -373,10 +419,12 @@ int admin::runUser(const QStringList& arguments)
         return setOffered(rest);
     if (sub == QLatin1String("set-role"))
         return setRole(rest);
+    if (sub == QLatin1String("set-language"))
+        return setLanguage(rest);
     if (sub == QLatin1String("--help") || sub == QLatin1String("-h")) {
         out() << usage();
         return Done;
     }
     return wrongUsage(
-        QStringLiteral("user add, set-password, disable, list, set-offered or set-role?"));
+        QStringLiteral("user add, set-password, disable, list, set-offered, set-role or set-language?"));
 }
