@@ -7,6 +7,7 @@
 #include "platform/Paths.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSqlError>
 #include <chrono>
@@ -78,9 +79,10 @@ Connection::OpenStatus Connection::open()
     OpenStatus why = OpenStatus::Failed;
     const QString file = fileFor(ConnectionString, &why);
     if (file.isEmpty()) {
-        m_lastError = why == OpenStatus::NoSuchDataSource
-                          ? QStringLiteral("the data source is not registered")
-                          : QStringLiteral("the database file does not exist");
+        m_lastError =
+            why == OpenStatus::NoSuchDataSource
+                ? QCoreApplication::translate("Connection", "the data source is not registered")
+                : QCoreApplication::translate("Connection", "the database file does not exist");
         return why;
     }
     return openFile(file);
@@ -228,7 +230,7 @@ QString describeError(const QSqlQuery& query)
 {
     QString reason = query.lastError().text().trimmed();
     if (reason.isEmpty())
-        reason = QStringLiteral("the database did not answer");
+        reason = QCoreApplication::translate("Connection", "the database did not answer");
     return reason + QStringLiteral("\n\nStatement: ") + query.lastQuery();
 }
 

@@ -1,5 +1,6 @@
 #include "FileAccess.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QVector>
@@ -61,30 +62,43 @@ QString askForGroup(const QString& subject, const QString& path, const struct st
 {
     const QString group = groupName(info.st_gid);
     if (geteuid() == info.st_uid || inGroupNow(info.st_gid))
-        return QStringLiteral("%1 belongs to the group %2, which may not change it: ask the "
-                              "administrator to run  chmod g+rw '%3'")
+        return QCoreApplication::translate(
+                   "FileAccess", "%1 belongs to the group %2, which may not change it: ask the "
+                                 "administrator to run  chmod g+rw '%3'")
             .arg(subject, group, path);
     if (listedInGroup(info.st_gid))
-        return QStringLiteral("%1 belongs to the group %2. You were added to the group after "
-                              "you logged in: log out and in again.")
+        return QCoreApplication::translate(
+                   "FileAccess", "%1 belongs to the group %2. You were added to the group after "
+                                 "you logged in: log out and in again.")
             .arg(subject, group);
-    return QStringLiteral("%1 belongs to the group %2, and you are not in it. Ask to be added to "
-                          "the group %2 (sudo adduser %3 %2), then log in again.")
+    return QCoreApplication::translate(
+               "FileAccess",
+               "%1 belongs to the group %2, and you are not in it. Ask to be added to "
+               "the group %2 (sudo adduser %3 %2), then log in again.")
         .arg(subject, group, userName());
 }
 
+QString folderSubject(const QString& folder)
+{
+    return QCoreApplication::translate("FileAccess", "its folder %1").arg(folder);
+}
 } // namespace
 
 QString fileAccessProblem(const QString& file, FileUse use)
 {
     const QByteArray path = QFile::encodeName(file);
-    const QString opening = use == FileUse::Read
-                                ? QStringLiteral("You cannot read the database ")
-                                : QStringLiteral("You cannot write to the database ");
+    const char* const opening =
+        use == FileUse::Read
+            ? QT_TRANSLATE_NOOP("FileAccess", "You cannot read the database %1: %2")
+            : QT_TRANSLATE_NOOP("FileAccess", "You cannot write to the database %1: %2");
+    const auto refused = [&](const QString& why) {
+        return QCoreApplication::translate("FileAccess", opening).arg(file, why);
+    };
     struct stat info {};
     if (stat(path.constData(), &info) != 0) {
         if (errno != EACCES)
-            return QStringLiteral("The database %1 does not exist.").arg(file);
+            return QCoreApplication::translate("FileAccess", "The database %1 does not exist.")
+                .arg(file);
         // The first folder on the way that is closed to this user, from the top down.
         QString closed = QStringLiteral("/");
         struct stat closedInfo {};
@@ -97,21 +111,20 @@ QString fileAccessProblem(const QString& file, FileUse use)
             closed = QDir::cleanPath(closed + QLatin1Char('/') + part);
         }
         stat(QFile::encodeName(closed).constData(), &closedInfo);
-        return opening + file + QStringLiteral(": ") +
-               askForGroup(QStringLiteral("its folder ") + closed, closed, closedInfo);
+        return refused(askForGroup(folderSubject(closed), closed, closedInfo));
     }
     const int wanted = use == FileUse::Read ? R_OK : R_OK | W_OK;
     if (faccessat(AT_FDCWD, path.constData(), wanted, AT_EACCESS) != 0)
-        return opening + file + QStringLiteral(": ") +
-               askForGroup(QStringLiteral("it"), file, info);
+        return refused(askForGroup(QCoreApplication::translate("FileAccess", "it"), file, info));
     if (use == FileUse::ReadWrite) {
         const QString folder = QFileInfo(file).absolutePath();
         const QByteArray folderPath = QFile::encodeName(folder);
         struct stat folderInfo {};
         if (stat(folderPath.constData(), &folderInfo) == 0 &&
             faccessat(AT_FDCWD, folderPath.constData(), W_OK | X_OK, AT_EACCESS) != 0)
-            return QStringLiteral("You cannot write to the database %1: ").arg(file) +
-                   askForGroup(QStringLiteral("its folder ") + folder, folder, folderInfo);
+            return QCoreApplication::translate("FileAccess",
+                                               "You cannot write to the database %1: %2")
+                .arg(file, askForGroup(folderSubject(folder), folder, folderInfo));
     }
     return openToOthersProblem(file);
 }
@@ -132,8 +145,9 @@ QString openToOthersProblem(const QString& file)
 {
     if (!othersReach(QFileInfo(file).absoluteFilePath(), S_IROTH))
         return QString();
-    return QStringLiteral("The database %1 is readable by everyone on this computer, passwords "
-                          "included: run  chmod o-rwx '%1'")
+    return QCoreApplication::translate(
+               "FileAccess", "The database %1 is readable by everyone on this computer, passwords "
+                             "included: run  chmod o-rwx '%1'")
         .arg(file);
 }
 

@@ -3,6 +3,7 @@
 #include "Roles.h"
 #include "Startup.h"
 
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QVariant>
 #include <limits>
@@ -51,9 +52,11 @@ Result<NextReceiptNumbers> nextReceiptNumbers(Connection& company, const QDate& 
     const auto refNo = nextAfter(larger(0));
     const auto dlySlNo = nextAfter(larger(1));
     if (!refNo || !dlySlNo)
-        return error(ErrorKind::Other,
-                     QStringLiteral("%1 of Data_Wght has reached the largest number it can hold")
-                         .arg(refNo ? QStringLiteral("DlySlNo") : QStringLiteral("RefNo")));
+        return error(
+            ErrorKind::Other,
+            QCoreApplication::translate(
+                "NextNumbers", "%1 of Data_Wght has reached the largest number it can hold")
+                .arg(refNo ? QStringLiteral("DlySlNo") : QStringLiteral("RefNo")));
     return NextReceiptNumbers{*refNo, *dlySlNo};
 }
 } // namespace datastore
@@ -73,7 +76,8 @@ datastore::Result<qint32> Max_No_Cond(const QString& Table, const QString& Field
     if (!next)
         return datastore::error(
             datastore::ErrorKind::Other,
-            QStringLiteral("%1 of %2 has reached the largest number it can hold")
+            QCoreApplication::translate("NextNumbers",
+                                        "%1 of %2 has reached the largest number it can hold")
                 .arg(Field, Table));
     return *next;
 }

@@ -3,6 +3,7 @@
 #include "Audit.h"
 #include "WriteTransaction.h"
 
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QVariant>
 #include <cmath>
@@ -63,7 +64,9 @@ Result<QSqlRecord> lockedReceipt(Connection& con, WriteTransaction& transaction,
     if (!row)
         return row.error();
     if (!*row)
-        return refused(QStringLiteral("there is no receipt with RefNo %1").arg(refNo));
+        return refused(
+            QCoreApplication::translate("ReceiptChanges", "there is no receipt with RefNo %1")
+                .arg(refNo));
     return **row;
 }
 
@@ -99,9 +102,9 @@ AuditEntry entryFor(AuditKind kind, const QSqlRecord& before, const AuditWho& wh
 Result<Done> checkWho(const AuditWho& who)
 {
     if (who.reason.trimmed().isEmpty())
-        return refused(QStringLiteral("a reason is required"));
+        return refused(QCoreApplication::translate("ReceiptChanges", "a reason is required"));
     if (who.allowedBy.trimmed().isEmpty())
-        return refused(QStringLiteral("a supervisor is required"));
+        return refused(QCoreApplication::translate("ReceiptChanges", "a supervisor is required"));
     return Done{};
 }
 } // namespace
@@ -123,23 +126,28 @@ Result<std::optional<QSqlRecord>> receiptByRef(Connection& company, qint32 refNo
 Result<QString> changeProblem(Connection& con, const QSqlRecord& row, const ReceiptChange& change)
 {
     if (change.cans && !(*change.cans > 0))
-        return QStringLiteral("the cans must be more than 0");
+        return QCoreApplication::translate("ReceiptChanges", "the cans must be more than 0");
     const double weight = row.value(QStringLiteral("MWeight")).toDouble();
     if (change.cans && weight > kMaxWeightPerCan * *change.cans)
-        return QStringLiteral("%1 cans cannot hold %2").arg(*change.cans).arg(weight);
+        return QCoreApplication::translate("ReceiptChanges", "%1 cans cannot hold %2")
+            .arg(*change.cans)
+            .arg(weight);
     const bool cansDiffer =
         change.cans &&
         std::abs(row.value(QStringLiteral("CansRecd")).toDouble() - *change.cans) > 1e-9;
     if (!differs(row, "VRefNo", change.vRefNo) && !differs(row, "ACode", change.aCode) &&
         !differs(row, "MCode", change.mCode) && !cansDiffer)
-        return QStringLiteral("nothing to change");
+        return QCoreApplication::translate("ReceiptChanges", "nothing to change");
     const qint32 route = row.value(QStringLiteral("RtRefNo")).toInt();
     const std::pair<std::optional<qint32>, QString> checks[] = {
-        {change.vRefNo, QStringLiteral("village %1 is not an active village of route %2")
+        {change.vRefNo, QCoreApplication::translate(
+                            "ReceiptChanges", "village %1 is not an active village of route %2")
                             .arg(change.vRefNo.value_or(0))
                             .arg(route)},
-        {change.aCode, QStringLiteral("there is no animal %1").arg(change.aCode.value_or(0))},
-        {change.mCode, QStringLiteral("there is no milk type %1").arg(change.mCode.value_or(0))},
+        {change.aCode, QCoreApplication::translate("ReceiptChanges", "there is no animal %1")
+                           .arg(change.aCode.value_or(0))},
+        {change.mCode, QCoreApplication::translate("ReceiptChanges", "there is no milk type %1")
+                           .arg(change.mCode.value_or(0))},
     };
     const QString statements[] = {
         QStringLiteral("SELECT 1 FROM Mast_Villages WHERE VRefNo = ? AND RtRefNo = ? AND "

@@ -2,6 +2,7 @@
 
 #include "MainQueries.h"
 
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -91,7 +92,8 @@ Result<Done> setRole(Connection& main, const QString& userName, Role role)
     if (!user)
         return user.error();
     if (!*user)
-        return error(ErrorKind::Other, QStringLiteral("there is no user %1").arg(userName));
+        return error(ErrorKind::Other,
+                     QCoreApplication::translate("Roles", "there is no user %1").arg(userName));
     auto stored =
         main.exec(QStringLiteral("INSERT INTO Tv_Users (UName, Role) VALUES (lower(?), ?) "
                                  "ON CONFLICT (UName) DO UPDATE SET Role = excluded.Role"),
@@ -121,12 +123,13 @@ Result<Done> setLanguage(Connection& main, const QString& userName, const QStrin
     if (!user)
         return user.error();
     if (!*user)
-        return error(ErrorKind::Other, QStringLiteral("there is no user %1").arg(userName));
-    const QVariant stored = code.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(code);
-    auto done =
-        main.exec(QStringLiteral("INSERT INTO Tv_Users (UName, Lang) VALUES (lower(?), ?) "
-                                 "ON CONFLICT (UName) DO UPDATE SET Lang = excluded.Lang"),
-                  {userName, stored});
+        return error(ErrorKind::Other,
+                     QCoreApplication::translate("Roles", "there is no user %1").arg(userName));
+    const QVariant stored =
+        code.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(code);
+    auto done = main.exec(QStringLiteral("INSERT INTO Tv_Users (UName, Lang) VALUES (lower(?), ?) "
+                                         "ON CONFLICT (UName) DO UPDATE SET Lang = excluded.Lang"),
+                          {userName, stored});
     if (!done)
         return done.error();
     return Done{};

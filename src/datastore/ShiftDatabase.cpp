@@ -3,6 +3,8 @@
 #include "Startup.h"
 #include "WriteTransaction.h"
 
+#include <QCoreApplication>
+
 namespace datastore {
 
 Result<Connection*> ShiftDatabase::open(Ask ask)
@@ -13,8 +15,10 @@ Result<Connection*> ShiftDatabase::open(Ask ask)
     if (ask == Ask::UnlessResting && m_serverFailed.isValid() &&
         std::chrono::milliseconds(m_serverFailed.elapsed()) < kServerRetryPause)
         return error(ErrorKind::ServerAway,
-                     QStringLiteral("Data Error - Master Database \n\nthe server did not answer "
-                                    "a moment ago"));
+                     QCoreApplication::translate(
+                         "ShiftDatabase",
+                         "Data Error - Master Database \n\nthe server did not answer "
+                         "a moment ago"));
     const Result<> opened = OpenMst(m_con);
     if (!opened) {
         if (opened.error().kind == ErrorKind::ServerAway)

@@ -5,6 +5,7 @@
 #include "platform/DsnRegistry.h"
 #include "platform/Paths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QSqlQuery>
 #include <QVariant>
@@ -76,7 +77,8 @@ Result<> OpenSerPath()
     Con_SerPath->ConnectionString =
         QStringLiteral("Provider=Microsoft.jet.oledb.3.51; Data Source=") +
         datastore::serPathFile() + QStringLiteral(";Jet OLEDB:Database Password=") + Gen_DbPwd;
-    return datastore::openConnection(*Con_SerPath, QStringLiteral("Data Error - Path Database"));
+    return datastore::openConnection(
+        *Con_SerPath, QCoreApplication::translate("Startup", "Data Error - Path Database"));
 }
 
 namespace {
@@ -91,7 +93,9 @@ Result<> readServerPath()
 {
     auto rs = Con_SerPath->exec(QStringLiteral("Select rowid, * from ServerPath"));
     if (!rs)
-        return datastore::Error{rs.error().kind, QStringLiteral("Data Error - ") + rs.errorText()};
+        return datastore::Error{
+            rs.error().kind,
+            QCoreApplication::translate("Startup", "Data Error - %1").arg(rs.errorText())};
     if (!rs->next())
         return Done{};
     const qint64 firstRow = rs->value(QStringLiteral("rowid")).toLongLong();
@@ -101,10 +105,13 @@ Result<> readServerPath()
         !platform::fileExists(Gen_ServerPath + QStringLiteral("\\DataBas\\Main.Mdb"));
     if (!mainMissing || checked)
         return Done{};
-    rs = Con_SerPath->exec(QStringLiteral("Update ServerPath Set Path = ?, Chk = 1 Where rowid = ?"),
-                           {Gen_AppPath, firstRow});
+    rs =
+        Con_SerPath->exec(QStringLiteral("Update ServerPath Set Path = ?, Chk = 1 Where rowid = ?"),
+                          {Gen_AppPath, firstRow});
     if (!rs)
-        return datastore::Error{rs.error().kind, QStringLiteral("Data Error - ") + rs.errorText()};
+        return datastore::Error{
+            rs.error().kind,
+            QCoreApplication::translate("Startup", "Data Error - %1").arg(rs.errorText())};
     // First start after installation: the program's folder becomes the data root, once.
     Gen_ServerPath = Gen_AppPath;
     return Done{};
@@ -131,14 +138,17 @@ Result<> Reg_Dsn(const QString& DsnName, const QString& DbFile)
         // Re-pointed at every call, with no file test, as the registration always was.
         platform::removeDsn(DsnName);
     } else if (!platform::fileExists(DbFile)) {
-        return datastore::error(ErrorKind::MissingFile, QStringLiteral("Database file doesn't exist!"));
+        return datastore::error(
+            ErrorKind::MissingFile,
+            QCoreApplication::translate("Startup", "Database file doesn't exist!"));
     }
     // Read back: a settings file that cannot be written may still name another file, and the
     // desk would then write its receipts there.
     if (!platform::writeDsn(DsnName, file) || platform::dsnDatabase(DsnName) != file)
         return datastore::error(
             ErrorKind::Other,
-            QStringLiteral("The data source %1 could not be pointed at %2: the ODBC settings file "
+            QCoreApplication::translate(
+                "Startup", "The data source %1 could not be pointed at %2: the ODBC settings file "
                            "%3 cannot be written. The desk does not go on through a data source "
                            "that may name another file.")
                 .arg(DsnName, file, odbcSettingsFile()));
@@ -158,7 +168,8 @@ Result<> OpenMain()
     if (!Con_Main)
         Con_Main = std::make_unique<Connection>();
     Con_Main->ConnectionString = Gen_ConStrMain;
-    return datastore::openConnection(*Con_Main, QStringLiteral("Data Error - Main Database "));
+    return datastore::openConnection(
+        *Con_Main, QCoreApplication::translate("Startup", "Data Error - Main Database "));
 }
 
 QString datastore::serverDatabaseName(const QString& dbMst)
@@ -189,5 +200,6 @@ Result<> Set_MstDsn()
 Result<> OpenMst(Connection& con)
 {
     con.ConnectionString = datastore::mstConnectionString();
-    return datastore::openConnection(con, QStringLiteral("Data Error - Master Database "));
+    return datastore::openConnection(
+        con, QCoreApplication::translate("Startup", "Data Error - Master Database "));
 }

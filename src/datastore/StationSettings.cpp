@@ -3,6 +3,7 @@
 #include "GenState.h"
 #include "NullFields.h"
 
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QVariant>
@@ -17,12 +18,14 @@ datastore::Result<quint8> byteSetting(const QSqlRecord& row, const char* column)
 {
     const qint64 value = datastore::roundHalfEven(Null_Cur(row.value(column)).toDouble());
     if (value < 0 || value > 255)
-        return datastore::error(datastore::ErrorKind::Other,
-                                QStringLiteral("The station's scale setting %1 holds %2, which is "
-                                               "not a value from 0 to 255. No scale link is "
-                                               "started until it is mended.")
-                                    .arg(QLatin1String(column))
-                                    .arg(value));
+        return datastore::error(
+            datastore::ErrorKind::Other,
+            QCoreApplication::translate("StationSettings",
+                                        "The station's scale setting %1 holds %2, which is "
+                                        "not a value from 0 to 255. No scale link is "
+                                        "started until it is mended.")
+                .arg(QLatin1String(column))
+                .arg(value));
     return quint8(value);
 }
 

@@ -3,6 +3,7 @@
 #include "datastore/GenState.h"
 #include "platform/Messages.h"
 
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QLocale>
 
@@ -20,16 +21,21 @@ bool dateOutsideYear(const QDate& date, const QDate& yStart, const QDate& yEnd, 
 QString yearRangeText(const QDate& yStart, const QDate& yEnd, const QDate& today)
 {
     if (!yStart.isValid() || !yEnd.isValid())
-        return QStringLiteral("No accounting year is chosen: no date can be taken.");
+        return QCoreApplication::translate("CheckDate",
+                                           "No accounting year is chosen: no date can be taken.");
     const QLocale english(QLocale::English);
-    const QString range = QStringLiteral("Accounting year %1 to %2")
-                              .arg(english.toString(yStart, QStringLiteral("dd/MMM/yyyy")),
-                                   english.toString(yEnd, QStringLiteral("dd/MMM/yyyy")));
+    const QString first = english.toString(yStart, QStringLiteral("dd/MMM/yyyy"));
+    const QString last = english.toString(yEnd, QStringLiteral("dd/MMM/yyyy"));
     if (today < yStart)
-        return range + QStringLiteral(": it starts after today, no date can be taken yet.");
+        return QCoreApplication::translate("CheckDate", "Accounting year %1 to %2: it starts after "
+                                                        "today, no date can be taken yet.")
+            .arg(first, last);
     if (today > yEnd)
-        return range + QStringLiteral(": it has ended, the next year must be made.");
-    return range;
+        return QCoreApplication::translate("CheckDate",
+                                           "Accounting year %1 to %2: it has ended, the "
+                                           "next year must be made.")
+            .arg(first, last);
+    return QCoreApplication::translate("CheckDate", "Accounting year %1 to %2").arg(first, last);
 }
 
 void Check_Date(QDateEdit* picker)
@@ -38,7 +44,7 @@ void Check_Date(QDateEdit* picker)
         return;
     if (!dateOutsideYear(picker->date(), Gen_YStart, Gen_YEnd, Gen_Today))
         return;
-    platform::showMessage(QStringLiteral("Please Check Date"),
+    platform::showMessage(QCoreApplication::translate("CheckDate", "Please Check Date"),
                           QString::fromLatin1(platform::kCheckTitle));
     // The operator stays in the picker, on the one date that is always allowed.
     if (Gen_Today.isValid())

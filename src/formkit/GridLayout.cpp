@@ -1,5 +1,6 @@
 #include "GridLayout.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QTableWidget>
@@ -36,14 +37,18 @@ QList<GridColumn> parseGridLayout(const QString& layout)
     return columns;
 }
 
-void applyGridLayout(QTableWidget* grid, const QString& layout)
+void applyGridLayout(QTableWidget* grid, const QString& layout, const char* headingContext)
 {
     const QList<GridColumn> columns = parseGridLayout(layout);
     if (grid->columnCount() < columns.size())
         grid->setColumnCount(int(columns.size()));
     const QFontMetrics metrics(grid->font());
     for (int i = 0; i < columns.size(); ++i) {
-        auto* item = new QTableWidgetItem(columns[i].header);
+        const QString header =
+            headingContext ? QCoreApplication::translate(headingContext,
+                                                         columns[i].header.toUtf8().constData())
+                           : columns[i].header;
+        auto* item = new QTableWidgetItem(header);
         item->setTextAlignment(columns[i].alignment);
         item->setData(kAlignmentRole, int(columns[i].alignment));
         grid->setHorizontalHeaderItem(i, item);

@@ -18,8 +18,11 @@ struct GridColumn {
 };
 
 QList<GridColumn> parseGridLayout(const QString& layout);
-// Header texts, alignments and widths of the grid from a layout string.
-void applyGridLayout(QTableWidget* grid, const QString& layout);
+// Header texts, alignments and widths of the grid from a layout string. With a translation
+// context the headers are shown translated in it, the widths kept as the English texts set them
+// (the caller lists the headers for the translators with QT_TRANSLATE_NOOP).
+void applyGridLayout(QTableWidget* grid, const QString& layout,
+                     const char* headingContext = nullptr);
 // Sets a cell's text with its column's alignment; rows and columns must exist.
 void setGridCell(QTableWidget* grid, int row, int column, const QString& text);
 

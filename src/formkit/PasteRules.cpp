@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -49,8 +50,9 @@ int typed(QChar c, TypingRule rule)
 
 QString whatItTakes(TypingRule rule)
 {
-    return rule == TypingRule::Numeric ? QStringLiteral("only digits and \"-\"")
-                                       : QStringLiteral("only digits, \"-\" and one \".\"");
+    return rule == TypingRule::Numeric
+               ? QCoreApplication::translate("PasteRules", "only digits and \"-\"")
+               : QCoreApplication::translate("PasteRules", "only digits, \"-\" and one \".\"");
 }
 
 PasteVerdict refuse(const QString& reason)
@@ -69,23 +71,28 @@ PasteVerdict judgePaste(const QString& pasted, TypingRule rule, const QString& k
     taken.reserve(text.size());
     for (QChar c : text) {
         if (c.category() == QChar::Other_Control)
-            return refuse(
-                QStringLiteral("%1 takes one line of text: the paste was refused").arg(caption));
+            return refuse(QCoreApplication::translate(
+                              "PasteRules", "%1 takes one line of text: the paste was refused")
+                              .arg(caption));
         const int code = typed(c, rule);
         if (code == 0)
-            return refuse(QStringLiteral("%1 takes %2: the paste \"%3\" was refused")
+            return refuse(QCoreApplication::translate("PasteRules",
+                                                      "%1 takes %2: the paste \"%3\" was refused")
                               .arg(caption, whatItTakes(rule), text.left(20)));
         taken += QChar(code);
     }
     if (rule == TypingRule::Decimal && (kept + taken).count(QLatin1Char('.')) > 1)
-        return refuse(QStringLiteral("%1 takes %2: the paste \"%3\" was refused")
-                          .arg(caption, whatItTakes(rule), text.left(20)));
+        return refuse(
+            QCoreApplication::translate("PasteRules", "%1 takes %2: the paste \"%3\" was refused")
+                .arg(caption, whatItTakes(rule), text.left(20)));
     const int length = int(kept.size() + taken.size());
     if (maxLength > 0 && length > maxLength)
-        return refuse(QStringLiteral("%1 takes at most %2 characters: the paste of %3 was refused")
-                          .arg(caption)
-                          .arg(maxLength)
-                          .arg(taken.size()));
+        return refuse(
+            QCoreApplication::translate(
+                "PasteRules", "%1 takes at most %2 characters: the paste of %3 was refused")
+                .arg(caption)
+                .arg(maxLength)
+                .arg(taken.size()));
     PasteVerdict verdict;
     verdict.accepted = true;
     verdict.text = taken;

@@ -81,21 +81,24 @@ QString missingInstallationMessage(const ProgramFolderSearch& search)
     QString where;
     switch (search.source) {
     case ProgramFolderSearch::Source::Option:
-        where = QStringLiteral("not in %1, the folder given by --program-dir").arg(search.folder);
+        where = QCoreApplication::translate("Paths", "not in %1, the folder given by --program-dir")
+                    .arg(search.folder);
         break;
     case ProgramFolderSearch::Source::Variable:
-        where = QStringLiteral("not in %1, the folder named by %2")
+        where = QCoreApplication::translate("Paths", "not in %1, the folder named by %2")
                     .arg(search.folder, QLatin1String(kProgramFolderVariable));
         break;
     case ProgramFolderSearch::Source::OwnFolder:
     case ProgramFolderSearch::Source::Installed:
-        where = QStringLiteral("neither in the program's own folder %1 nor in %2")
-                    .arg(search.ownFolder, search.folder);
+        where =
+            QCoreApplication::translate("Paths", "neither in the program's own folder %1 nor in %2")
+                .arg(search.ownFolder, search.folder);
         break;
     }
-    return QStringLiteral("No installation found: SerPath.mdb is %1.\n"
-                          "Create one with tarvolen-admin init, or name its folder with "
-                          "--program-dir DIR or %2.")
+    return QCoreApplication::translate(
+               "Paths", "No installation found: SerPath.mdb is %1.\n"
+                        "Create one with tarvolen-admin init, or name its folder with "
+                        "--program-dir DIR or %2.")
         .arg(where, QLatin1String(kProgramFolderVariable));
 }
 

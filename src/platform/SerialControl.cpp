@@ -18,7 +18,7 @@ SerialControl::SerialControl(QObject* parent) : QObject(parent)
         const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
         if (!gone || !m_port.isOpen())
             return;
-        const QString reason = QStringLiteral("the device went away");
+        const QString reason = tr("the device went away");
         // Reported once for the opening it concerns; a failed read repeats its error.
         const int opening = m_openings;
         QMetaObject::invokeMethod(
@@ -63,8 +63,8 @@ bool SerialControl::applySettings()
     bool speedIsWhole = false;
     const int speed = parts.value(0).trimmed().toInt(&speedIsWhole);
     if (!speedIsWhole || speed <= 0) {
-        m_lastError = QStringLiteral("the speed \"%1\" is not a whole number of bits per second")
-                          .arg(parts.value(0));
+        m_lastError =
+            tr("the speed \"%1\" is not a whole number of bits per second").arg(parts.value(0));
         return false;
     }
     m_port.setBaudRate(speed);
@@ -81,13 +81,13 @@ QString SerialControl::reasonFor(QSerialPort::SerialPortError error) const
     const QString said = m_port.errorString();
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
-        return QStringLiteral("no such device");
+        return tr("no such device");
     case QSerialPort::PermissionError:
         // Another program holds the port's lock, or the device itself refuses a second user.
         if (said.contains(QLatin1String("lock"), Qt::CaseInsensitive) ||
             said.contains(QLatin1String("busy"), Qt::CaseInsensitive))
-            return QStringLiteral("in use by another program");
-        return QStringLiteral("no permission to use it (%1)").arg(said);
+            return tr("in use by another program");
+        return tr("no permission to use it (%1)").arg(said);
     default:
         return said;
     }
@@ -109,7 +109,7 @@ bool SerialControl::setPortOpen(bool open)
         return true;
     const QString device = deviceName();
     if (!QFileInfo::exists(device)) {
-        m_lastError = QStringLiteral("no such device");
+        m_lastError = tr("no such device");
         return false;
     }
     m_port.setPortName(device);

@@ -3,6 +3,7 @@
 
 #include "formkit/TextRules.h"
 
+#include <QCoreApplication>
 #include <limits>
 
 #include <cmath>
@@ -29,8 +30,9 @@ bool usesNetwork(const LinkSettings& s)
 
 QString wrong(const char* setting, const QString& value, const QString& allowed)
 {
-    return QStringLiteral("The station's scale setting %1 holds %2, %3. No scale link is "
-                          "started until it is mended.")
+    return QCoreApplication::translate(
+               "scale", "The station's scale setting %1 holds %2, %3. No scale link is "
+                        "started until it is mended.")
         .arg(QLatin1String(setting), value, allowed);
 }
 
@@ -38,21 +40,25 @@ QString wrong(const char* setting, const QString& value, const QString& allowed)
 QString checkSettings(const LinkSettings& s)
 {
     if (s.link < 0 || s.link > kLinkNetworkContinuous)
-        return wrong("ComLan", QString::number(s.link),
-                     QStringLiteral("but the scale link is 1 to 4, or 0 for none"));
+        return wrong(
+            "ComLan", QString::number(s.link),
+            QCoreApplication::translate("scale", "but the scale link is 1 to 4, or 0 for none"));
     if (s.format < 0 || s.format > kFormatChosenByLink)
-        return wrong("WghtFmt", QString::number(s.format),
-                     QStringLiteral("but the scale format is 1 or 2, or 0 for none"));
+        return wrong(
+            "WghtFmt", QString::number(s.format),
+            QCoreApplication::translate("scale", "but the scale format is 1 or 2, or 0 for none"));
     if (usesSerial(s) && (s.speedValue < 0 || s.speedValue != std::floor(s.speedValue) ||
                           s.speedValue > std::numeric_limits<int>::max()))
-        return wrong("BitsNoW", s.speed,
-                     QStringLiteral("which is not a whole number of bits per second"));
+        return wrong(
+            "BitsNoW", s.speed,
+            QCoreApplication::translate("scale", "which is not a whole number of bits per second"));
     if (usesNetwork(s) && !s.tcpPort.isEmpty()) {
         bool isNumber = false;
         const uint port = s.tcpPort.trimmed().toUInt(&isNumber);
         if (!isNumber || port < 1 || port > 65535)
-            return wrong("LanHostNo", QStringLiteral("\"%1\"").arg(s.tcpPort),
-                         QStringLiteral("which is not a TCP port from 1 to 65535"));
+            return wrong(
+                "LanHostNo", QStringLiteral("\"%1\"").arg(s.tcpPort),
+                QCoreApplication::translate("scale", "which is not a TCP port from 1 to 65535"));
     }
     return QString();
 }

@@ -30,13 +30,13 @@ NetworkRequestLink::NetworkRequestLink(const NetworkSettings& settings, QObject*
 
 QString NetworkRequestLink::describe() const
 {
-    return QStringLiteral("network %1:%2, on request").arg(m_settings.host, m_settings.port);
+    return tr("network %1:%2, on request").arg(m_settings.host, m_settings.port);
 }
 
 bool NetworkRequestLink::ask()
 {
     if (!m_settings.complete()) {
-        emit failed(QStringLiteral("Enter Remote Host IP and Remote Port Number"));
+        emit failed(tr("Enter Remote Host IP and Remote Port Number"));
         return false;
     }
     Win_Sock_Connect();
@@ -67,8 +67,8 @@ void NetworkRequestLink::noAnswer()
         return;
     }
     // The desk goes on with the entry row as it stands; the next Get Weight tries again.
-    setState(QStringLiteral("not connected"));
-    emit failed(QStringLiteral("not connected"));
+    setState(tr("not connected"));
+    emit failed(tr("not connected"));
 }
 
 void NetworkRequestLink::Win_Sock_Clear()
@@ -93,13 +93,13 @@ NetworkContinuousLink::NetworkContinuousLink(const NetworkSettings& settings, QO
 
 QString NetworkContinuousLink::describe() const
 {
-    return QStringLiteral("network %1:%2, continuous").arg(m_settings.host, m_settings.port);
+    return tr("network %1:%2, continuous").arg(m_settings.host, m_settings.port);
 }
 
 void NetworkContinuousLink::Win_Sock_Connect()
 {
     if (!m_settings.complete()) {
-        setState(QStringLiteral("no host or port set"));
+        setState(tr("no host or port set"));
         return;
     }
     // One attempt at a time: a connection still being made is left to finish.
@@ -147,14 +147,14 @@ void NetworkContinuousLink::reopenIfGone()
 
 void NetworkContinuousLink::attemptFailed()
 {
-    linkDown(QStringLiteral("not connected, trying again every %1 s")
+    linkDown(tr("not connected, trying again every %1 s")
                  .arg(timings().reconnectEvery.count() / 1000.0));
     if (m_everConnected || m_unreachableTold)
         return;
     m_unreachableTold = true;
-    emit failed(QStringLiteral("The scale at %1:%2 cannot be reached. The desk goes on and "
-                               "connects to it as soon as it answers; until then no weight is "
-                               "read and Add stays disabled.")
+    emit failed(tr("The scale at %1:%2 cannot be reached. The desk goes on and "
+                   "connects to it as soon as it answers; until then no weight is "
+                   "read and Add stays disabled.")
                     .arg(m_settings.host, m_settings.port));
 }
 

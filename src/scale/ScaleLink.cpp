@@ -33,7 +33,7 @@ void ScaleLink::setState(const QString& state)
 
 QString ScaleLink::stateText(const QString& state) const
 {
-    return QStringLiteral("scale: %1 \u2014 %2").arg(state, describe());
+    return tr("scale: %1 \u2014 %2").arg(state, describe());
 }
 
 // ---- asked for each weight ----
@@ -56,7 +56,7 @@ RequestLink::RequestLink(QObject* parent) : ScaleLink(parent)
 
 void RequestLink::start()
 {
-    setState(QStringLiteral("no reply yet"));
+    setState(tr("no reply yet"));
 }
 
 void RequestLink::requestWeight()
@@ -88,7 +88,7 @@ void RequestLink::gather(const QByteArray& bytes)
     if (!m_open) {
         // Nothing was asked: a scale that prints on its own, or an answer too late to count.
         if (!bytes.trimmed().isEmpty())
-            setState(QStringLiteral("readings came unasked and were dropped"));
+            setState(tr("readings came unasked and were dropped"));
         return;
     }
     m_buffer.append(bytes);
@@ -108,11 +108,11 @@ void RequestLink::takeRecords()
         }
         const Record record = readReply(text);
         if (!record.isReading()) {
-            m_problem = QStringLiteral("not a reading: \"%1\"").arg(record.text);
+            m_problem = tr("not a reading: \"%1\"").arg(record.text);
             continue;
         }
         if (m_width.isFragment(text)) {
-            m_problem = QStringLiteral("a cut reading \"%1\" was dropped").arg(record.text);
+            m_problem = tr("a cut reading \"%1\" was dropped").arg(record.text);
             continue;
         }
         // Zero or below is an answer too: the platform holds nothing to weigh.
@@ -130,9 +130,8 @@ void RequestLink::giveUp()
 
 void RequestLink::noAnswer()
 {
-    setState(m_problem.isEmpty()
-                 ? QStringLiteral("no answer within %1 s").arg(seconds(answerWait()))
-                 : m_problem);
+    setState(m_problem.isEmpty() ? tr("no answer within %1 s").arg(seconds(answerWait()))
+                                 : m_problem);
 }
 
 void RequestLink::finish(bool answered)
@@ -143,8 +142,8 @@ void RequestLink::finish(bool answered)
     requestOver();
     if (answered) {
         const QString at = formkit::timeText(platform::timeOfDay());
-        setState(m_unasked ? QStringLiteral("last reply %1; readings came unasked too").arg(at)
-                           : QStringLiteral("last reply %1").arg(at));
+        setState(m_unasked ? tr("last reply %1; readings came unasked too").arg(at)
+                           : tr("last reply %1").arg(at));
     } else {
         noAnswer();
     }
@@ -201,7 +200,7 @@ void ContinuousLink::linkUp(bool headMayBeCut)
     m_buffer.clear();
     m_since = platform::steadyMs();
     m_recordProblem.clear();
-    setState(QStringLiteral("no reading yet"));
+    setState(tr("no reading yet"));
 }
 
 void ContinuousLink::linkDown(const QString& state)
@@ -246,11 +245,11 @@ void ContinuousLink::followScale()
 void ContinuousLink::showRecord(const Record& record)
 {
     if (!record.isReading()) {
-        noWeight(QStringLiteral("not a reading: \"%1\"").arg(record.text));
+        noWeight(tr("not a reading: \"%1\"").arg(record.text));
         return;
     }
     if (record.value < 0) {
-        noWeight(QStringLiteral("reading below zero"));
+        noWeight(tr("reading below zero"));
         return;
     }
     m_recordProblem.clear();
@@ -259,10 +258,10 @@ void ContinuousLink::showRecord(const Record& record)
     if (record.isEmptyPlatform()) {
         m_holdSince = -1;
         emit platformEmpty(emptyPlatformShown());
-        setState(QStringLiteral("reading 0 s ago"));
+        setState(tr("reading 0 s ago"));
     } else if (held()) {
         emit weightRead(formkit::shownWeight(record.value));
-        setState(QStringLiteral("reading 0 s ago"));
+        setState(tr("reading 0 s ago"));
     } else {
         m_moving = true;
         emit weightMoving(formkit::shownWeight(record.value));
@@ -308,13 +307,13 @@ void ContinuousLink::ageReading()
             m_holdSince = -1;
             emit weightLost();
         }
-        setState(QStringLiteral("no reading for %1 s").arg(ageSeconds));
+        setState(tr("no reading for %1 s").arg(ageSeconds));
     } else if (!m_recordProblem.isEmpty()) {
         setState(m_recordProblem);
     } else if (m_weightStands && m_moving) {
         setState(QStringLiteral("settling"));
     } else if (m_weightStands) {
-        setState(QStringLiteral("reading %1 s ago").arg(ageSeconds));
+        setState(tr("reading %1 s ago").arg(ageSeconds));
     }
 }
 

@@ -4,6 +4,8 @@
 #include "formkit/TextRules.h"
 #include "platform/SerialControl.h"
 
+#include <QCoreApplication>
+
 namespace scale {
 
 bool SerialSettings::complete() const
@@ -31,7 +33,8 @@ void ClosePortIfOpen(platform::SerialControl& port)
 
 QString portFailure(const platform::SerialControl& port)
 {
-    return QStringLiteral("port %1 cannot be opened: %2").arg(port.deviceName(), port.lastError());
+    return QCoreApplication::translate("scale", "port %1 cannot be opened: %2")
+        .arg(port.deviceName(), port.lastError());
 }
 
 // ---- asked by Get Weight ----
@@ -47,15 +50,14 @@ SerialRequestLink::SerialRequestLink(Mode mode, bool parsesReplies, const Serial
 
 QString SerialRequestLink::describe() const
 {
-    return QStringLiteral("serial %1, %2")
-        .arg(MSComm1->deviceName(),
-             m_mode == Mode::Polled ? QStringLiteral("polled") : QStringLiteral("on request"));
+    return tr("serial %1, %2")
+        .arg(MSComm1->deviceName(), m_mode == Mode::Polled ? tr("polled") : tr("on request"));
 }
 
 bool SerialRequestLink::ask()
 {
     if (!m_settings.complete()) {
-        emit failed(QStringLiteral("Enter Com Port Number and Comport Bits"));
+        emit failed(tr("Enter Com Port Number and Comport Bits"));
         return false;
     }
     ClosePortIfOpen(*MSComm1);
@@ -63,7 +65,7 @@ bool SerialRequestLink::ask()
         m_mode == Mode::Polled ? QByteArray() : QByteArray(protocol::kSerialRequest);
     if (!OpenScalePort(*MSComm1, m_settings, request)) {
         setState(portFailure(*MSComm1));
-        emit failed(QStringLiteral("The scale's ") + portFailure(*MSComm1));
+        emit failed(tr("The scale's %1").arg(portFailure(*MSComm1)));
         return false;
     }
     return true;
@@ -99,19 +101,19 @@ SerialContinuousLink::SerialContinuousLink(const SerialSettings& settings, QObje
     MSComm1->setCommPort(settings.portNumber);
     connect(MSComm1, &platform::SerialControl::OnComm, this, &SerialContinuousLink::MSComm1_OnComm);
     connect(MSComm1, &platform::SerialControl::lost, this, [this](const QString& reason) {
-        linkDown(QStringLiteral("port %1 lost: %2").arg(MSComm1->deviceName(), reason));
+        linkDown(tr("port %1 lost: %2").arg(MSComm1->deviceName(), reason));
     });
 }
 
 QString SerialContinuousLink::describe() const
 {
-    return QStringLiteral("serial %1, continuous").arg(MSComm1->deviceName());
+    return tr("serial %1, continuous").arg(MSComm1->deviceName());
 }
 
 void SerialContinuousLink::openLink()
 {
     if (!m_settings.complete()) {
-        setState(QStringLiteral("no serial port or speed set"));
+        setState(tr("no serial port or speed set"));
         return;
     }
     ClosePortIfOpen(*MSComm1);
@@ -141,7 +143,7 @@ void SerialContinuousLink::portFailed(const QString& state)
     linkDown(state);
     if (!m_failureTold) {
         m_failureTold = true;
-        emit failed(QStringLiteral("The scale's ") + state);
+        emit failed(tr("The scale's %1").arg(state));
     }
 }
 

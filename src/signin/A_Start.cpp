@@ -17,10 +17,12 @@
 #include <QKeyEvent>
 
 namespace {
-const QString kCaption = QStringLiteral(" Select Firm   ");
 const QString kGridLayout = QStringLiteral("^Sl.No.|^Code|<Name of the Firm") +
                             QString(58, QLatin1Char(' ')) + QStringLiteral("|<Town/Village") +
                             QString(24, QLatin1Char(' '));
+[[maybe_unused]] const char* const kGridHeadings[] = {
+    QT_TRANSLATE_NOOP("A_Start", "Sl.No."), QT_TRANSLATE_NOOP("A_Start", "Code"),
+    QT_TRANSLATE_NOOP("A_Start", "Name of the Firm"), QT_TRANSLATE_NOOP("A_Start", "Town/Village")};
 constexpr int kCodeColumn = 1;
 
 } // namespace
@@ -41,7 +43,7 @@ A_Start::~A_Start() = default;
 
 bool A_Start::load()
 {
-    setWindowTitle(kCaption);
+    setWindowTitle(tr(" Select Firm   "));
     return Load_Company();
 }
 
@@ -73,7 +75,7 @@ bool A_Start::Load_Company()
 void A_Start::Design()
 {
     ui->fgLIst->setColumnCount(4);
-    formkit::applyGridLayout(ui->fgLIst, kGridLayout);
+    formkit::applyGridLayout(ui->fgLIst, kGridLayout, "A_Start");
     // The heading "Code" is narrower than most codes; an operator must read the whole code.
     const int layoutWidth = ui->fgLIst->columnWidth(kCodeColumn);
     ui->fgLIst->resizeColumnToContents(kCodeColumn);
@@ -103,7 +105,8 @@ void A_Start::cmdOk_Click()
         // nothing may be written through one that still names another.
         const auto registered = Set_MstDsn();
         if (!registered) {
-            platform::showMessage(registered.errorText(), QString(), platform::MessageKind::Critical);
+            platform::showMessage(registered.errorText(), QString(),
+                                  platform::MessageKind::Critical);
             return;
         }
     }

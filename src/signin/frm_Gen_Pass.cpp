@@ -61,12 +61,12 @@ bool frm_Gen_Pass::load()
 void frm_Gen_Pass::cmdOk_Click()
 {
     if (ui->txtUser->text().isEmpty()) {
-        platform::showMessage(QStringLiteral(" Please Enter User Name"), kTitle);
+        platform::showMessage(tr(" Please Enter User Name"), kTitle);
         formkit::Next_Focus(ui->txtUser);
         return;
     }
     if (ui->txtPass->text().isEmpty()) {
-        platform::showMessage(QStringLiteral(" Please Enter Password"), kTitle);
+        platform::showMessage(tr(" Please Enter Password"), kTitle);
         formkit::Next_Focus(ui->txtPass);
         return;
     }
@@ -81,14 +81,14 @@ void frm_Gen_Pass::cmdOk_Click()
         return;
     }
     if (!*user) {
-        platform::showMessage(QStringLiteral("Wrong User Name"), kTitle);
+        platform::showMessage(tr("Wrong User Name"), kTitle);
         formkit::Next_Focus(ui->txtUser);
         return;
     }
     const datastore::SignInUser& found = **user;
     // A user without a stored password cannot sign in: no password matches nothing.
     if (found.password.isNull() || found.password.toString() != ui->txtPass->text()) {
-        platform::showMessage(QStringLiteral("Wrong Pass Word"), kTitle);
+        platform::showMessage(tr("Wrong Pass Word"), kTitle);
         formkit::Next_Focus(ui->txtPass);
         return;
     }
@@ -96,9 +96,9 @@ void frm_Gen_Pass::cmdOk_Click()
     // program would be stored as someone else's.
     if (found.uid < std::numeric_limits<qint16>::min() ||
         found.uid > std::numeric_limits<qint16>::max()) {
-        platform::showMessage(QStringLiteral("The user id %1 of %2 is larger than a receipt can "
-                                             "store (at most %3). Ask the administrator to "
-                                             "give the user a smaller id.")
+        platform::showMessage(tr("The user id %1 of %2 is larger than a receipt can store (at "
+                                 "most %3). Ask the administrator to give the user a smaller "
+                                 "id.")
                                   .arg(found.uid)
                                   .arg(ui->txtUser->text().trimmed())
                                   .arg(std::numeric_limits<qint16>::max()));

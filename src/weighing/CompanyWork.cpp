@@ -6,6 +6,8 @@
 #include "platform/Messages.h"
 #include "platform/ProgramEnd.h"
 
+#include <QCoreApplication>
+
 namespace weighing {
 
 CompanyWork::CompanyWork(WindowBusy* busy, QObject* parent) : QObject(parent), m_busy(busy)
@@ -96,11 +98,14 @@ Attempt CompanyWork::attemptUse(datastore::ShiftDatabase& db, const Use& use,
             db.lost();
             if (wasKept)
                 continue;
-            tellServerAway(QStringLiteral("Data Error - Master Database \n\n") + problem->text);
+            tellServerAway(
+                QCoreApplication::translate("CompanyWork", "Data Error - Master Database \n\n%1")
+                    .arg(problem->text));
             break;
         }
         db.release();
-        platform::showMessage(QStringLiteral("Data Error - ") + problem->text);
+        platform::showMessage(
+            QCoreApplication::translate("CompanyWork", "Data Error - %1").arg(problem->text));
         break;
     }
     if (failed)
@@ -116,7 +121,8 @@ void CompanyWork::tellOpenFailure(const datastore::Error& error)
         tellServerAway(error.text);
         return;
     case datastore::ErrorKind::Busy:
-        platform::showMessage(QStringLiteral("Data Error - ") + error.text);
+        platform::showMessage(
+            QCoreApplication::translate("CompanyWork", "Data Error - %1").arg(error.text));
         return;
     case datastore::ErrorKind::MissingFile:
     case datastore::ErrorKind::Other:

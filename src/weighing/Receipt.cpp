@@ -40,15 +40,15 @@ QString checkMessage(AddCheck check)
     case AddCheck::Passed:
         break;
     case AddCheck::NoRoute:
-        return QStringLiteral("Select Route");
+        return QCoreApplication::translate("weighing", "Select Route");
     case AddCheck::NoVillage:
-        return QStringLiteral("Select Village Code/Name");
+        return QCoreApplication::translate("weighing", "Select Village Code/Name");
     case AddCheck::NoCans:
-        return QStringLiteral("Enter Received Cans");
+        return QCoreApplication::translate("weighing", "Enter Received Cans");
     case AddCheck::NoWeight:
-        return QStringLiteral("Please Get Milk Weight");
+        return QCoreApplication::translate("weighing", "Please Get Milk Weight");
     case AddCheck::CansTooFew:
-        return QStringLiteral("Please Verify Cans");
+        return QCoreApplication::translate("weighing", "Please Verify Cans");
     }
     return QString();
 }
@@ -135,7 +135,7 @@ ReceiptWrite::Step ReceiptWrite::tryOnce()
     if (m_stored)
         return Step::Stored;
     if (!m_transaction)
-        return fail(QStringLiteral("the company database is not open"));
+        return fail(QCoreApplication::translate("weighing", "the company database is not open"));
     const datastore::LockTry begun = m_transaction->tryBegin();
     if (begun != datastore::LockTry::Done)
         return begun == datastore::LockTry::Busy ? busy() : fail(m_transaction->error());
@@ -206,8 +206,8 @@ void ReceiptWrite::giveUp(const QString& why)
 
 QString busyReason(std::chrono::milliseconds waited, const QString& lastError)
 {
-    return QStringLiteral("The database stayed busy for %1 s: another desk or program is using "
-                          "it.\n\n%2")
+    return QCoreApplication::translate("weighing", "The database stayed busy for %1 s: another "
+                                                   "desk or program is using it.\n\n%2")
         .arg(qRound(waited.count() / 1000.0))
         .arg(lastError);
 }

@@ -10,7 +10,8 @@ namespace {
 QString tallyText(const datastore::Tally& tally)
 {
     const char* const text =
-        tally.receipts == 1 ? "%1 receipt, %2 cans, %3 kg" : "%1 receipts, %2 cans, %3 kg";
+        tally.receipts == 1 ? QT_TRANSLATE_NOOP("RunningTotals", "%1 receipt, %2 cans, %3 kg")
+                            : QT_TRANSLATE_NOOP("RunningTotals", "%1 receipts, %2 cans, %3 kg");
     return QCoreApplication::translate("RunningTotals", text)
         .arg(QString::number(tally.receipts), formkit::plainNumber(tally.cans),
              formkit::shownWeight(tally.weight));

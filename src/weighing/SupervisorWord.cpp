@@ -130,7 +130,7 @@ void SupervisorWord::check(CompanyWork* work, SupervisorTries* tries, std::funct
                 return Attempt::Busy;
             ended();
             if (!verdict)
-                platform::showMessage(tr("Data Error - ") + verdict.errorText());
+                platform::showMessage(tr("Data Error - %1").arg(verdict.errorText()));
             else if (self)
                 self->judge(*verdict, tries, allowed);
             return Attempt::Done;

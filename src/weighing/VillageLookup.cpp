@@ -41,6 +41,9 @@ constexpr int kPanelLeftTwips = 6650;
 
 const QColor kLookupTeal{0, 192, 192};
 const QString kStripLayout = QStringLiteral("^VILL. CODE   |^VILLAGE NAME           |   ");
+[[maybe_unused]] const char* const kStripHeadings[] = {
+    QT_TRANSLATE_NOOP("VillageLookup", "VILL. CODE"),
+    QT_TRANSLATE_NOOP("VillageLookup", "VILLAGE NAME")};
 
 // The list shows a blank record selector, as wide as the strip's extra width.
 class VillageListRows : public QIdentityProxyModel {
@@ -102,7 +105,7 @@ void VillageLookup::wireList()
     strip->verticalHeader()->hide();
     strip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     strip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    formkit::applyGridLayout(strip, kStripLayout);
+    formkit::applyGridLayout(strip, kStripLayout, "VillageLookup");
     strip->setColumnWidth(0, twips(kCodeTwips + kSelectorTwips));
     strip->setColumnWidth(1, twips(kNameTwips));
     strip->horizontalHeader()->setStretchLastSection(true);
@@ -155,7 +158,6 @@ void VillageLookup::wireKeys()
     }
     connect(f->cmdOk, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
     connect(f->cmdCan, &QPushButton::clicked, this, [this] { cmdCan_Click(); });
-
 }
 
 void VillageLookup::watchField(QLineEdit* field, From from,

@@ -1,5 +1,6 @@
 #include "VillageSearch.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 
 namespace villagesearch {
@@ -69,12 +70,16 @@ PasteCheck checkPaste(const QString& pasted, const QString& fieldCaption, int ro
         text.chop(1);
     for (const QChar c : text) {
         if (isControlCharacter(c))
-            return {QString(), fieldCaption + QStringLiteral(": paste refused, it holds a line "
-                                                             "break or another control character")};
+            return {QString(),
+                    QCoreApplication::translate("weighing", "%1: paste refused, it holds a line "
+                                                            "break or another control character")
+                        .arg(fieldCaption)};
     }
     if (text.size() > roomLeft)
         return {QString(),
-                fieldCaption + QStringLiteral(": paste refused, at most %1 characters").arg(limit)};
+                QCoreApplication::translate("weighing", "%1: paste refused, at most %2 characters")
+                    .arg(fieldCaption)
+                    .arg(limit)};
     return {text, QString()};
 }
 

@@ -138,24 +138,25 @@ void frm_Data::loadStationSettings()
     // The continuous links run their own timer; the window follows what they tell it. Settings
     // that cannot be read start no scale link.
     const auto settingsWrong = [this] {
-        m_status->setScaleState(QStringLiteral("scale: no link, the station settings are wrong"));
+        m_status->setScaleState(tr("scale: no link, the station settings are wrong"));
     };
-    m_work->read<QSqlRecord>(stationSettingsRow,
-                             [this, settingsWrong](const QSqlRecord& row) {
-                                 const auto taken = takeStationSettings(row);
-                                 if (takeDeskScale() || taken) {
-                                     startScaleLink();
-                                     return;
-                                 }
-                                 platform::showMessage(taken.errorText());
-                                 settingsWrong();
-                             },
-                             [this, settingsWrong] {
-                                 if (takeDeskScale())
-                                     startScaleLink();
-                                 else
-                                     settingsWrong();
-                             });
+    m_work->read<QSqlRecord>(
+        stationSettingsRow,
+        [this, settingsWrong](const QSqlRecord& row) {
+            const auto taken = takeStationSettings(row);
+            if (takeDeskScale() || taken) {
+                startScaleLink();
+                return;
+            }
+            platform::showMessage(taken.errorText());
+            settingsWrong();
+        },
+        [this, settingsWrong] {
+            if (takeDeskScale())
+                startScaleLink();
+            else
+                settingsWrong();
+        });
 }
 
 void frm_Data::fillList(QComboBox* combo, const QString& table, const QString& shownColumn,
@@ -215,8 +216,8 @@ void frm_Data::cmbRoute_Click()
     const int route = selectedKey(ui->cmbRoute);
     if (!routeKeyFits(route)) {
         platform::showMessage(
-            QStringLiteral("The route \"%1\" has the key %2, which a receipt cannot store (at "
-                           "most %3). Ask the administrator to renumber it.")
+            tr("The route \"%1\" has the key %2, which a receipt cannot store (at most %3). Ask "
+               "the administrator to renumber it.")
                 .arg(ui->cmbRoute->currentText())
                 .arg(route)
                 .arg(std::numeric_limits<qint16>::max()));
@@ -379,7 +380,9 @@ void frm_Data::Get_RouteVehNo(QLineEdit* Target, qint16 RouteCode, const QDate& 
 {
     Target->setText(QString());
     m_work->read<QString>(
-        [=](datastore::Connection& con) { return datastore::routeVehicle(con, RouteCode, CollDate); },
+        [=](datastore::Connection& con) {
+            return datastore::routeVehicle(con, RouteCode, CollDate);
+        },
         [Target](const QString& vehicle) { Target->setText(vehicle); });
 }
 

@@ -68,8 +68,8 @@ void frm_Data::cmdAdd_Click()
     // operator would weigh the cans again.
     if (ui->cmbAnimal->currentIndex() < 0 || ui->cmbMilkType->currentIndex() < 0) {
         QComboBox* unchosen = ui->cmbAnimal->currentIndex() < 0 ? ui->cmbAnimal : ui->cmbMilkType;
-        platform::showMessage(unchosen == ui->cmbAnimal ? QStringLiteral("Select Animal Type")
-                                                        : QStringLiteral("Select Milk Type"),
+        platform::showMessage(unchosen == ui->cmbAnimal ? tr("Select Animal Type")
+                                                        : tr("Select Milk Type"),
                               checkTitle());
         formkit::Next_Focus(unchosen);
         return;
@@ -141,7 +141,8 @@ void frm_Data::Save_Data()
                         Save_Data_Done(con.error());
                         return weighing::Attempt::Done;
                     }
-                    pending->write = std::make_unique<weighing::ReceiptWrite>(**con, pending->entry);
+                    pending->write =
+                        std::make_unique<weighing::ReceiptWrite>(**con, pending->entry);
                 }
                 const weighing::ReceiptWrite::Step step = pending->write->tryOnce();
                 if (step == weighing::ReceiptWrite::Step::Busy)
@@ -186,14 +187,13 @@ void frm_Data::Save_Data_Done(const weighing::WriteResult& written)
     // A receipt that was not stored must not be confirmed or cleared away: the operator sees
     // why and can press Add again with the entry row as it stands.
     if (!written) {
-        platform::showMessage(QStringLiteral("The receipt was not saved.\n\n") +
-                              written.errorText());
+        platform::showMessage(tr("The receipt was not saved.\n\n%1").arg(written.errorText()));
         if (waited)
             formkit::Next_Focus(ui->cmdAdd);
         return;
     }
 
-    platform::showMessage(QStringLiteral("Successfully Added"));
+    platform::showMessage(tr("Successfully Added"));
     printSlipFor(written->refNo);
     if (Gen_WghtFmt == scale::kFormatChosenByLink) {
         if (Gen_ComLan == scale::kLinkSerialOnRequest)
@@ -240,5 +240,5 @@ void frm_Data::tellWhenReceiptsCannotBeStored()
     if (problem.isEmpty() || problem == datastore::openToOthersProblem(file))
         return;
     platform::showMessage(problem);
-    m_status->setNotice(QStringLiteral("Receipts cannot be stored from this desk"));
+    m_status->setNotice(tr("Receipts cannot be stored from this desk"));
 }

@@ -24,6 +24,13 @@ const QString kGridLayout = QStringLiteral(
     "^SNo.  |<Village Code        |<Village Name                                         "
     "|^Animal Type   |^Milk Type              |^Cans Received  |>Weight                ");
 
+// The headings as translators see them (the layout keeps their English widths).
+[[maybe_unused]] const char* const kGridHeadings[] = {
+    QT_TRANSLATE_NOOP("frm_Data", "SNo."),         QT_TRANSLATE_NOOP("frm_Data", "Village Code"),
+    QT_TRANSLATE_NOOP("frm_Data", "Village Name"), QT_TRANSLATE_NOOP("frm_Data", "Animal Type"),
+    QT_TRANSLATE_NOOP("frm_Data", "Milk Type"),    QT_TRANSLATE_NOOP("frm_Data", "Cans Received"),
+    QT_TRANSLATE_NOOP("frm_Data", "Weight")};
+
 // A row read from the database, as the grid shows it.
 using GridRow = std::array<QString, kGridColumns>;
 
@@ -66,7 +73,7 @@ void frm_Data::Design()
     // rather than going out of sight behind a scroll bar.
     QHeaderView* const header = ui->fgLIst->horizontalHeader();
     header->setStretchLastSection(true);
-    formkit::applyGridLayout(ui->fgLIst, kGridLayout);
+    formkit::applyGridLayout(ui->fgLIst, kGridLayout, "frm_Data");
     // A stretched last column never shrinks below the width it was last given.
     header->resizeSection(kGridColumns - 1, header->minimumSectionSize());
 }

@@ -17,11 +17,11 @@ void frm_Data::wirePaste()
 {
     auto* guard = new formkit::PasteGuard(this);
     ui->fmVill->usePasteGuard(guard);
-    guard->guard(ui->txtTNo, TypingRule::Capitals, QStringLiteral("Truck Number"));
-    guard->guard(ui->txtTruckKMR, TypingRule::Decimal, QStringLiteral("Trip KMs"));
-    guard->guard(ui->txtTruckRecAmt, TypingRule::Decimal, QStringLiteral("Recovery Amount"));
-    guard->guard(ui->txtTruckRemarks, TypingRule::AnyText, QStringLiteral("Remarks"));
-    guard->guard(ui->txtCans, TypingRule::Numeric, QStringLiteral("Cans Recd."));
+    guard->guard(ui->txtTNo, TypingRule::Capitals, tr("Truck Number"));
+    guard->guard(ui->txtTruckKMR, TypingRule::Decimal, tr("Trip KMs"));
+    guard->guard(ui->txtTruckRecAmt, TypingRule::Decimal, tr("Recovery Amount"));
+    guard->guard(ui->txtTruckRemarks, TypingRule::AnyText, tr("Remarks"));
+    guard->guard(ui->txtCans, TypingRule::Numeric, tr("Cans Recd."));
 
     auto told = std::make_shared<QString>();
     connect(guard, &formkit::PasteGuard::refused, this, [this, told](const QString& reason) {

@@ -45,7 +45,7 @@ void frm_Data::startScaleLink()
     }
     scale::LinkChoice choice = scale::createLink(settingsFromGen(), nullptr);
     if (!choice.problem.isEmpty()) {
-        m_status->setScaleState(QStringLiteral("scale: no link, the station settings are wrong"));
+        m_status->setScaleState(tr("scale: no link, the station settings are wrong"));
         platform::showMessage(choice.problem);
         return;
     }
@@ -123,7 +123,7 @@ void frm_Data::showScaleState()
     if (!shown.isEmpty())
         shown += m_scaleSource;
     if (!shown.isEmpty() && isContinuousLink() && !m_addArmed && !m_manual)
-        shown += QStringLiteral(". Add waits for the platform to be emptied");
+        shown += tr(". Add waits for the platform to be emptied");
     m_status->setScaleState(shown);
 }
 
