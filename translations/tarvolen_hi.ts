@@ -5,58 +5,58 @@
     <name>A_Start</name>
     <message>
         <source> Select Firm   </source>
-        <translation type="unfinished"></translation>
+        <translation> फर्म चुनें   </translation>
     </message>
     <message>
         <source>Select Company</source>
-        <translation type="unfinished"></translation>
+        <translation>फर्म चुनें</translation>
     </message>
     <message>
         <source>&amp;Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>ठीक है(&amp;O)</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>बाहर(&amp;x)</translation>
     </message>
     <message>
         <source>Sl.No.</source>
-        <translation type="unfinished"></translation>
+        <translation>क्र.</translation>
     </message>
     <message>
         <source>Code</source>
-        <translation type="unfinished"></translation>
+        <translation>कोड</translation>
     </message>
     <message>
         <source>Name of the Firm</source>
-        <translation type="unfinished"></translation>
+        <translation>फर्म का नाम</translation>
     </message>
     <message>
         <source>Town/Village</source>
-        <translation type="unfinished"></translation>
+        <translation>शहर/गाँव</translation>
     </message>
 </context>
 <context>
     <name>CheckDate</name>
     <message>
         <source>No accounting year is chosen: no date can be taken.</source>
-        <translation type="unfinished"></translation>
+        <translation>कोई हिसाब वर्ष नहीं चुना गया है: कोई तारीख नहीं ली जा सकती।</translation>
     </message>
     <message>
         <source>Accounting year %1 to %2: it starts after today, no date can be taken yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>हिसाब वर्ष %1 से %2: यह आज के बाद शुरू होता है, अभी कोई तारीख नहीं ली जा सकती।</translation>
     </message>
     <message>
         <source>Accounting year %1 to %2: it has ended, the next year must be made.</source>
-        <translation type="unfinished"></translation>
+        <translation>हिसाब वर्ष %1 से %2: यह खत्म हो चुका है, अगला वर्ष बनाना होगा।</translation>
     </message>
     <message>
         <source>Accounting year %1 to %2</source>
-        <translation type="unfinished"></translation>
+        <translation>हिसाब वर्ष %1 से %2</translation>
     </message>
     <message>
         <source>Please Check Date</source>
-        <translation type="unfinished"></translation>
+        <translation>कृपया तारीख जाँचें</translation>
     </message>
 </context>
 <context>
@@ -65,258 +65,261 @@
         <source>Data Error - Master Database 
 
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>डेटा गड़बड़ी - मास्टर डेटाबेस 
+
+%1</translation>
     </message>
     <message>
         <source>Data Error - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>डेटा गड़बड़ी - %1</translation>
     </message>
 </context>
 <context>
     <name>Connection</name>
     <message>
         <source>the data source is not registered</source>
-        <translation type="unfinished"></translation>
+        <translation>डेटा सोर्स रजिस्टर नहीं है</translation>
     </message>
     <message>
         <source>the database file does not exist</source>
-        <translation type="unfinished"></translation>
+        <translation>डेटाबेस फ़ाइल मौजूद नहीं है</translation>
     </message>
     <message>
         <source>the database did not answer</source>
-        <translation type="unfinished"></translation>
+        <translation>डेटाबेस ने जवाब नहीं दिया</translation>
     </message>
 </context>
 <context>
     <name>DayWindow</name>
     <message>
         <source>AM receipts</source>
-        <translation type="unfinished"></translation>
+        <translation>AM रसीदें</translation>
     </message>
     <message>
         <source>AM cans</source>
-        <translation type="unfinished"></translation>
+        <translation>AM डिब्बे</translation>
     </message>
     <message>
         <source>AM kg</source>
-        <translation type="unfinished"></translation>
+        <translation>AM kg</translation>
     </message>
     <message>
         <source>PM receipts</source>
-        <translation type="unfinished"></translation>
+        <translation>PM रसीदें</translation>
     </message>
     <message>
         <source>PM cans</source>
-        <translation type="unfinished"></translation>
+        <translation>PM डिब्बे</translation>
     </message>
     <message>
         <source>PM kg</source>
-        <translation type="unfinished"></translation>
+        <translation>PM kg</translation>
     </message>
     <message>
         <source>Receipts</source>
-        <translation type="unfinished"></translation>
+        <translation>रसीदें</translation>
     </message>
     <message>
         <source>Cans</source>
-        <translation type="unfinished"></translation>
+        <translation>डिब्बे</translation>
     </message>
     <message>
         <source>Kg</source>
-        <translation type="unfinished"></translation>
+        <translation>Kg</translation>
     </message>
     <message>
         <source>Route</source>
-        <translation type="unfinished"></translation>
+        <translation>रूट</translation>
     </message>
     <message>
         <source>Vehicle</source>
-        <translation type="unfinished"></translation>
+        <translation>गाड़ी</translation>
     </message>
     <message>
         <source>Milk type</source>
-        <translation type="unfinished"></translation>
+        <translation>दूध प्रकार</translation>
     </message>
     <message>
         <source>Not yet delivered</source>
-        <translation type="unfinished"></translation>
+        <translation>अभी नहीं पहुँचा</translation>
     </message>
     <message>
         <source>The day at a glance</source>
-        <translation type="unfinished"></translation>
+        <translation>दिन एक नज़र में</translation>
     </message>
     <message>
         <source>%1, %2: the day %3 so far</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, %2: %3 का दिन, अब तक</translation>
     </message>
     <message>
         <source>All routes</source>
-        <translation type="unfinished"></translation>
+        <translation>सभी रूट</translation>
     </message>
     <message>
         <source>Every route with a vehicle today has delivered.</source>
-        <translation type="unfinished"></translation>
+        <translation>आज गाड़ी वाले सभी रूटों का दूध पहुँच गया है।</translation>
     </message>
 </context>
 <context>
     <name>DeskWindows</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>ठीक है</translation>
     </message>
 </context>
 <context>
     <name>FileAccess</name>
     <message>
         <source>%1 belongs to the group %2, which may not change it: ask the administrator to run  chmod g+rw &apos;%3&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ग्रुप %2 का है, जिसे इसे बदलने की अनुमति नहीं है: एडमिन से यह चलाने को कहें:  chmod g+rw &apos;%3&apos;</translation>
     </message>
     <message>
         <source>%1 belongs to the group %2. You were added to the group after you logged in: log out and in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ग्रुप %2 का है। आपको लॉग इन करने के बाद इस ग्रुप में जोड़ा गया था: लॉग आउट करके फिर से लॉग इन करें।</translation>
     </message>
     <message>
         <source>%1 belongs to the group %2, and you are not in it. Ask to be added to the group %2 (sudo adduser %3 %2), then log in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ग्रुप %2 का है, और आप उसमें नहीं हैं। ग्रुप %2 में जोड़े जाने के लिए कहें (sudo adduser %3 %2), फिर दोबारा लॉग इन करें।</translation>
     </message>
     <message>
         <source>its folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>इसका फ़ोल्डर %1</translation>
     </message>
     <message>
         <source>You cannot read the database %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>आप डेटाबेस %1 को पढ़ नहीं सकते: %2</translation>
     </message>
     <message>
         <source>You cannot write to the database %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>आप डेटाबेस %1 में लिख नहीं सकते: %2</translation>
     </message>
     <message>
         <source>The database %1 does not exist.</source>
-        <translation type="unfinished"></translation>
+        <translation>डेटाबेस %1 मौजूद नहीं है।</translation>
     </message>
     <message>
         <source>it</source>
-        <translation type="unfinished"></translation>
+        <translation>यह</translation>
     </message>
     <message>
         <source>The database %1 is readable by everyone on this computer, passwords included: run  chmod o-rwx &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>डेटाबेस %1 को इस कंप्यूटर पर हर कोई पढ़ सकता है, पासवर्ड भी: यह चलाएँ:  chmod o-rwx &apos;%1&apos;</translation>
     </message>
 </context>
 <context>
     <name>NextNumbers</name>
     <message>
         <source>%1 of Data_Wght has reached the largest number it can hold</source>
-        <translation type="unfinished"></translation>
+        <translation>Data_Wght का %1 अपनी सबसे बड़ी संभव संख्या तक पहुँच गया है</translation>
     </message>
     <message>
         <source>%1 of %2 has reached the largest number it can hold</source>
-        <translation type="unfinished"></translation>
+        <translation>%2 का %1 अपनी सबसे बड़ी संभव संख्या तक पहुँच गया है</translation>
     </message>
 </context>
 <context>
     <name>PasteRules</name>
     <message>
         <source>only digits and &quot;-&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>केवल अंक और &quot;-&quot;</translation>
     </message>
     <message>
         <source>only digits, &quot;-&quot; and one &quot;.&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>केवल अंक, &quot;-&quot; और एक &quot;.&quot;</translation>
     </message>
     <message>
         <source>%1 takes one line of text: the paste was refused</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 में केवल एक लाइन आती है: पेस्ट नहीं लिया गया</translation>
     </message>
     <message>
         <source>%1 takes %2: the paste &quot;%3&quot; was refused</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 में %2 आते हैं: पेस्ट &quot;%3&quot; नहीं लिया गया</translation>
     </message>
     <message>
         <source>%1 takes at most %2 characters: the paste of %3 was refused</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 में ज़्यादा से ज़्यादा %2 अक्षर आते हैं: %3 अक्षरों का पेस्ट नहीं लिया गया</translation>
     </message>
 </context>
 <context>
     <name>Paths</name>
     <message>
         <source>not in %1, the folder given by --program-dir</source>
-        <translation type="unfinished"></translation>
+        <translation>--program-dir से दिए गए फ़ोल्डर %1 में नहीं है</translation>
     </message>
     <message>
         <source>not in %1, the folder named by %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%2 में दिए गए फ़ोल्डर %1 में नहीं है</translation>
     </message>
     <message>
         <source>neither in the program&apos;s own folder %1 nor in %2</source>
-        <translation type="unfinished"></translation>
+        <translation>न प्रोग्राम के अपने फ़ोल्डर %1 में है, न %2 में</translation>
     </message>
     <message>
         <source>No installation found: SerPath.mdb is %1.
 Create one with tarvolen-admin init, or name its folder with --program-dir DIR or %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>कोई इंस्टॉलेशन नहीं मिला: SerPath.mdb %1।
+tarvolen-admin init से नया बनाएँ, या उसका फ़ोल्डर --program-dir DIR या %2 से बताएँ।</translation>
     </message>
 </context>
 <context>
     <name>ReceiptChanges</name>
     <message>
         <source>there is no receipt with RefNo %1</source>
-        <translation type="unfinished"></translation>
+        <translation>RefNo %1 वाली कोई रसीद नहीं है</translation>
     </message>
     <message>
         <source>a reason is required</source>
-        <translation type="unfinished"></translation>
+        <translation>कारण देना ज़रूरी है</translation>
     </message>
     <message>
         <source>a supervisor is required</source>
-        <translation type="unfinished"></translation>
+        <translation>सुपरवाइज़र ज़रूरी है</translation>
     </message>
     <message>
         <source>the cans must be more than 0</source>
-        <translation type="unfinished"></translation>
+        <translation>डिब्बे 0 से ज़्यादा होने चाहिए</translation>
     </message>
     <message>
         <source>%1 cans cannot hold %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 डिब्बों में %2 नहीं आ सकता</translation>
     </message>
     <message>
         <source>nothing to change</source>
-        <translation type="unfinished"></translation>
+        <translation>बदलने को कुछ नहीं है</translation>
     </message>
     <message>
         <source>village %1 is not an active village of route %2</source>
-        <translation type="unfinished"></translation>
+        <translation>गाँव %1 रूट %2 का चालू गाँव नहीं है</translation>
     </message>
     <message>
         <source>there is no animal %1</source>
-        <translation type="unfinished"></translation>
+        <translation>पशु %1 मौजूद नहीं है</translation>
     </message>
     <message>
         <source>there is no milk type %1</source>
-        <translation type="unfinished"></translation>
+        <translation>दूध प्रकार %1 मौजूद नहीं है</translation>
     </message>
 </context>
 <context>
     <name>Roles</name>
     <message>
         <source>there is no user %1</source>
-        <translation type="unfinished"></translation>
+        <translation>यूज़र %1 मौजूद नहीं है</translation>
     </message>
 </context>
 <context>
     <name>RunningTotals</name>
     <message>
         <source>Route: %1    Shift: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>रूट: %1    शिफ्ट: %2</translation>
     </message>
     <message>
         <source>%1 receipt, %2 cans, %3 kg</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 रसीद, %2 डिब्बे, %3 kg</translation>
     </message>
     <message>
         <source>%1 receipts, %2 cans, %3 kg</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 रसीदें, %2 डिब्बे, %3 kg</translation>
     </message>
 </context>
 <context>
@@ -325,707 +328,713 @@ Create one with tarvolen-admin init, or name its folder with --program-dir DIR o
         <source>Data Error - Master Database 
 
 the server did not answer a moment ago</source>
-        <translation type="unfinished"></translation>
+        <translation>डेटा गड़बड़ी - मास्टर डेटाबेस 
+
+सर्वर ने अभी-अभी जवाब नहीं दिया</translation>
     </message>
 </context>
 <context>
     <name>Startup</name>
     <message>
         <source>Data Error - Path Database</source>
-        <translation type="unfinished"></translation>
+        <translation>डेटा गड़बड़ी - पाथ डेटाबेस</translation>
     </message>
     <message>
         <source>Data Error - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>डेटा गड़बड़ी - %1</translation>
     </message>
     <message>
         <source>Database file doesn&apos;t exist!</source>
-        <translation type="unfinished"></translation>
+        <translation>डेटाबेस फ़ाइल मौजूद नहीं है!</translation>
     </message>
     <message>
         <source>The data source %1 could not be pointed at %2: the ODBC settings file %3 cannot be written. The desk does not go on through a data source that may name another file.</source>
-        <translation type="unfinished"></translation>
+        <translation>डेटा सोर्स %1 को %2 से नहीं जोड़ा जा सका: ODBC सेटिंग फ़ाइल %3 में लिखा नहीं जा सकता। जो डेटा सोर्स किसी और फ़ाइल से जुड़ा हो सकता है, उससे डेस्क आगे काम नहीं करता।</translation>
     </message>
     <message>
         <source>Data Error - Main Database </source>
-        <translation type="unfinished"></translation>
+        <translation>डेटा गड़बड़ी - मुख्य डेटाबेस </translation>
     </message>
     <message>
         <source>Data Error - Master Database </source>
-        <translation type="unfinished"></translation>
+        <translation>डेटा गड़बड़ी - मास्टर डेटाबेस </translation>
     </message>
 </context>
 <context>
     <name>StationSettings</name>
     <message>
         <source>The station&apos;s scale setting %1 holds %2, which is not a value from 0 to 255. No scale link is started until it is mended.</source>
-        <translation type="unfinished"></translation>
+        <translation>स्टेशन की कांटा सेटिंग %1 में %2 है, जो 0 से 255 के बीच का मान नहीं है। इसे ठीक किए जाने तक कांटे का कोई कनेक्शन शुरू नहीं होगा।</translation>
     </message>
 </context>
 <context>
     <name>VillageLookup</name>
     <message>
         <source>Village Code</source>
-        <translation type="unfinished"></translation>
+        <translation>गाँव कोड</translation>
     </message>
     <message>
         <source>Village Name</source>
-        <translation type="unfinished"></translation>
+        <translation>गाँव का नाम</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>रद्द करें</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>ठीक है</translation>
     </message>
     <message>
         <source>VILL. CODE</source>
-        <translation type="unfinished"></translation>
+        <translation>गाँव कोड</translation>
     </message>
     <message>
         <source>VILLAGE NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>गाँव का नाम</translation>
     </message>
 </context>
 <context>
     <name>frm_Correct</name>
     <message>
         <source>Correct or Cancel a Receipt</source>
-        <translation type="unfinished"></translation>
+        <translation>रसीद सुधारें या रद्द करें</translation>
     </message>
     <message>
         <source>Type the serial number (SNo.) of a receipt of this shift and press Enter. Its village, animal, milk type and cans can be corrected; its weight cannot.</source>
-        <translation type="unfinished"></translation>
+        <translation>इस शिफ्ट की किसी रसीद का क्रमांक (क्र.) लिखें और Enter दबाएँ। उसका गाँव, पशु, दूध प्रकार और डिब्बे सुधारे जा सकते हैं; वजन नहीं।</translation>
     </message>
     <message>
         <source>Serial No.</source>
-        <translation type="unfinished"></translation>
+        <translation>क्रमांक</translation>
     </message>
     <message>
         <source>Route</source>
-        <translation type="unfinished"></translation>
+        <translation>रूट</translation>
     </message>
     <message>
         <source>Village Code</source>
-        <translation type="unfinished"></translation>
+        <translation>गाँव कोड</translation>
     </message>
     <message>
         <source>Animal</source>
-        <translation type="unfinished"></translation>
+        <translation>पशु</translation>
     </message>
     <message>
         <source>Milk Type</source>
-        <translation type="unfinished"></translation>
+        <translation>दूध प्रकार</translation>
     </message>
     <message>
         <source>Cans</source>
-        <translation type="unfinished"></translation>
+        <translation>डिब्बे</translation>
     </message>
     <message>
         <source>Weight</source>
-        <translation type="unfinished"></translation>
+        <translation>वजन</translation>
     </message>
     <message>
         <source>Reason</source>
-        <translation type="unfinished"></translation>
+        <translation>कारण</translation>
     </message>
     <message>
         <source>&amp;Correct</source>
-        <translation type="unfinished"></translation>
+        <translation>सुधारें(&amp;C)</translation>
     </message>
     <message>
         <source>Cancel &amp;Receipt</source>
-        <translation type="unfinished"></translation>
+        <translation>रसीद रद्द करें(&amp;R)</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>बंद करें</translation>
     </message>
 </context>
 <context>
     <name>frm_Data</name>
     <message>
         <source>Tarvolen</source>
-        <translation type="unfinished"></translation>
+        <translation>Tarvolen</translation>
     </message>
     <message>
         <source>Milk Coll.Date</source>
-        <translation type="unfinished"></translation>
+        <translation>संकलन तारीख</translation>
     </message>
     <message>
         <source>dd/MMM/yyyy</source>
-        <translation type="unfinished"></translation>
+        <translation>dd/MMM/yyyy</translation>
     </message>
     <message>
         <source>Route Name</source>
-        <translation type="unfinished"></translation>
+        <translation>रूट का नाम</translation>
     </message>
     <message>
         <source>Truck Number</source>
-        <translation type="unfinished"></translation>
+        <translation>गाड़ी नं.</translation>
     </message>
     <message>
         <source>Scheduled Time</source>
-        <translation type="unfinished"></translation>
+        <translation>तय समय</translation>
     </message>
     <message>
         <source>hh:mm:ss AP</source>
-        <translation type="unfinished"></translation>
+        <translation>hh:mm:ss AP</translation>
     </message>
     <message>
         <source>Arrived Time</source>
-        <translation type="unfinished"></translation>
+        <translation>पहुँचने का समय</translation>
     </message>
     <message>
         <source>Trip KMs</source>
-        <translation type="unfinished"></translation>
+        <translation>फेरा कि.मी.</translation>
     </message>
     <message>
         <source>Recovery Details (If Truck Late)</source>
-        <translation type="unfinished"></translation>
+        <translation>वसूली विवरण (गाड़ी देर से आए तो)</translation>
     </message>
     <message>
         <source>Recovery Amount</source>
-        <translation type="unfinished"></translation>
+        <translation>वसूली रकम</translation>
     </message>
     <message>
         <source>Remarks</source>
-        <translation type="unfinished"></translation>
+        <translation>टिप्पणी</translation>
     </message>
     <message>
         <source>VILL.CODE</source>
-        <translation type="unfinished"></translation>
+        <translation>गाँव कोड</translation>
     </message>
     <message>
         <source>VILLAGE NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>गाँव का नाम</translation>
     </message>
     <message>
         <source>ANIMAL</source>
-        <translation type="unfinished"></translation>
+        <translation>पशु</translation>
     </message>
     <message>
         <source>MILK TYPE</source>
-        <translation type="unfinished"></translation>
+        <translation>दूध प्रकार</translation>
     </message>
     <message>
         <source>CANS RECD.</source>
-        <translation type="unfinished"></translation>
+        <translation>प्राप्त डिब्बे</translation>
     </message>
     <message>
         <source>GET WEIGHT</source>
-        <translation type="unfinished"></translation>
+        <translation>वजन लें</translation>
     </message>
     <message>
         <source>Get Weight</source>
-        <translation type="unfinished"></translation>
+        <translation>वजन लें</translation>
     </message>
     <message>
         <source>WEIGHT</source>
-        <translation type="unfinished"></translation>
+        <translation>वजन</translation>
     </message>
     <message>
         <source>Typed by hand, approved by a supervisor</source>
-        <translation type="unfinished"></translation>
+        <translation>हाथ से लिखा, सुपरवाइज़र ने मंज़ूर किया</translation>
     </message>
     <message>
         <source>TYPED</source>
-        <translation type="unfinished"></translation>
+        <translation>हाथ</translation>
     </message>
     <message>
         <source>&amp;Add</source>
-        <translation type="unfinished"></translation>
+        <translation>जोड़ें(&amp;A)</translation>
     </message>
     <message>
         <source>0.00</source>
-        <translation type="unfinished"></translation>
+        <translation>0.00</translation>
     </message>
     <message>
         <source>Milk Weighing Collection</source>
-        <translation type="unfinished"></translation>
+        <translation>दूध तौल संकलन</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>बाहर(&amp;x)</translation>
     </message>
     <message>
         <source>M: weight typed by hand, C: corrected</source>
-        <translation type="unfinished"></translation>
+        <translation>M: वजन हाथ से लिखा, C: सुधारी गई</translation>
     </message>
     <message>
         <source>F8 shift report  F9 the day</source>
-        <translation type="unfinished"></translation>
+        <translation>F8 शिफ्ट रिपोर्ट  F9 दिन</translation>
     </message>
     <message>
         <source>F6 manual  F7 correct  </source>
-        <translation type="unfinished"></translation>
+        <translation>F6 हाथ से वजन  F7 सुधार  </translation>
     </message>
     <message>
         <source>scale: no link, the station settings are wrong</source>
-        <translation type="unfinished"></translation>
+        <translation>कांटा: कोई कनेक्शन नहीं, स्टेशन की सेटिंग गलत है</translation>
     </message>
     <message>
         <source>The route &quot;%1&quot; has the key %2, which a receipt cannot store (at most %3). Ask the administrator to renumber it.</source>
-        <translation type="unfinished"></translation>
+        <translation>रूट &quot;%1&quot; का अंदरूनी नंबर %2 है, जो रसीद में नहीं रखा जा सकता (ज़्यादा से ज़्यादा %3)। एडमिन से इसे नया नंबर देने को कहें।</translation>
     </message>
     <message>
         <source>Select Animal Type</source>
-        <translation type="unfinished"></translation>
+        <translation>पशु प्रकार चुनें</translation>
     </message>
     <message>
         <source>Select Milk Type</source>
-        <translation type="unfinished"></translation>
+        <translation>दूध प्रकार चुनें</translation>
     </message>
     <message>
         <source>The receipt was not saved.
 
 %1</source>
-        <translation type="unfinished"></translation>
+        <translation>रसीद सेव नहीं हुई।
+
+%1</translation>
     </message>
     <message>
         <source>Successfully Added</source>
-        <translation type="unfinished"></translation>
+        <translation>रसीद जुड़ गई</translation>
     </message>
     <message>
         <source>Receipts cannot be stored from this desk</source>
-        <translation type="unfinished"></translation>
+        <translation>इस डेस्क से रसीदें सेव नहीं हो सकतीं</translation>
     </message>
     <message>
         <source>SNo.</source>
-        <translation type="unfinished"></translation>
+        <translation>क्र.</translation>
     </message>
     <message>
         <source>Village Code</source>
-        <translation type="unfinished"></translation>
+        <translation>गाँव कोड</translation>
     </message>
     <message>
         <source>Village Name</source>
-        <translation type="unfinished"></translation>
+        <translation>गाँव का नाम</translation>
     </message>
     <message>
         <source>Animal Type</source>
-        <translation type="unfinished"></translation>
+        <translation>पशु प्रकार</translation>
     </message>
     <message>
         <source>Milk Type</source>
-        <translation type="unfinished"></translation>
+        <translation>दूध प्रकार</translation>
     </message>
     <message>
         <source>Cans Received</source>
-        <translation type="unfinished"></translation>
+        <translation>प्राप्त डिब्बे</translation>
     </message>
     <message>
         <source>Weight</source>
-        <translation type="unfinished"></translation>
+        <translation>वजन</translation>
     </message>
     <message>
         <source>Cans Recd.</source>
-        <translation type="unfinished"></translation>
+        <translation>प्राप्त डिब्बे</translation>
     </message>
     <message>
         <source>. Add waits for the platform to be emptied</source>
-        <translation type="unfinished"></translation>
+        <translation>। जोड़ने से पहले प्लेटफ़ॉर्म खाली होना चाहिए</translation>
     </message>
 </context>
 <context>
     <name>frm_Dates</name>
     <message>
         <source> Select Date</source>
-        <translation type="unfinished"></translation>
+        <translation> तारीख चुनें</translation>
     </message>
     <message>
         <source>Milk Collection Date</source>
-        <translation type="unfinished"></translation>
+        <translation>दूध संकलन तारीख</translation>
     </message>
     <message>
         <source>dd/MMM/yyyy</source>
-        <translation type="unfinished"></translation>
+        <translation>dd/MMM/yyyy</translation>
     </message>
     <message>
         <source>Select Date</source>
-        <translation type="unfinished"></translation>
+        <translation>तारीख चुनें</translation>
     </message>
     <message>
         <source>&amp;Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>ठीक है(&amp;O)</translation>
     </message>
     <message>
         <source>E&amp;xit</source>
-        <translation type="unfinished"></translation>
+        <translation>बाहर(&amp;x)</translation>
     </message>
 </context>
 <context>
     <name>frm_Gen_Pass</name>
     <message>
         <source>Tarvolen</source>
-        <translation type="unfinished"></translation>
+        <translation>Tarvolen</translation>
     </message>
     <message>
         <source>User Name</source>
-        <translation type="unfinished"></translation>
+        <translation>यूज़र नाम</translation>
     </message>
     <message>
         <source>PassWord</source>
-        <translation type="unfinished"></translation>
+        <translation>पासवर्ड</translation>
     </message>
     <message>
         <source>&amp;Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>ठीक है(&amp;O)</translation>
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>रद्द करें(&amp;C)</translation>
     </message>
     <message>
         <source> Please Enter User Name</source>
-        <translation type="unfinished"></translation>
+        <translation> कृपया यूज़र नाम लिखें</translation>
     </message>
     <message>
         <source> Please Enter Password</source>
-        <translation type="unfinished"></translation>
+        <translation> कृपया पासवर्ड लिखें</translation>
     </message>
     <message>
         <source>Wrong User Name</source>
-        <translation type="unfinished"></translation>
+        <translation>गलत यूज़र नाम</translation>
     </message>
     <message>
         <source>Wrong Pass Word</source>
-        <translation type="unfinished"></translation>
+        <translation>गलत पासवर्ड</translation>
     </message>
     <message>
         <source>The user id %1 of %2 is larger than a receipt can store (at most %3). Ask the administrator to give the user a smaller id.</source>
-        <translation type="unfinished"></translation>
+        <translation>%2 की यूज़र आईडी %1 इतनी बड़ी है कि रसीद में नहीं रखी जा सकती (ज़्यादा से ज़्यादा %3)। एडमिन से इस यूज़र को छोटी आईडी देने को कहें।</translation>
     </message>
 </context>
 <context>
     <name>frm_ManualWeight</name>
     <message>
         <source>Manual Weight</source>
-        <translation type="unfinished"></translation>
+        <translation>हाथ से वजन</translation>
     </message>
     <message>
         <source>The scale cannot weigh these cans: type the weight read elsewhere. A supervisor approves it.</source>
-        <translation type="unfinished"></translation>
+        <translation>कांटा इन डिब्बों को नहीं तौल सकता: कहीं और पढ़ा गया वजन लिखें। सुपरवाइज़र इसे मंज़ूर करेगा।</translation>
     </message>
     <message>
         <source>Weight</source>
-        <translation type="unfinished"></translation>
+        <translation>वजन</translation>
     </message>
     <message>
         <source>Reason</source>
-        <translation type="unfinished"></translation>
+        <translation>कारण</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>ठीक है</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>रद्द करें</translation>
     </message>
 </context>
 <context>
     <name>platform::SerialControl</name>
     <message>
         <source>the device went away</source>
-        <translation type="unfinished"></translation>
+        <translation>डिवाइस हट गया</translation>
     </message>
     <message>
         <source>the speed &quot;%1&quot; is not a whole number of bits per second</source>
-        <translation type="unfinished"></translation>
+        <translation>स्पीड &quot;%1&quot; बिट प्रति सेकंड की पूरी संख्या नहीं है</translation>
     </message>
     <message>
         <source>no such device</source>
-        <translation type="unfinished"></translation>
+        <translation>ऐसा कोई डिवाइस नहीं है</translation>
     </message>
     <message>
         <source>in use by another program</source>
-        <translation type="unfinished"></translation>
+        <translation>कोई और प्रोग्राम इसे इस्तेमाल कर रहा है</translation>
     </message>
     <message>
         <source>no permission to use it (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>इसे इस्तेमाल करने की अनुमति नहीं है (%1)</translation>
     </message>
 </context>
 <context>
     <name>scale</name>
     <message>
         <source>The station&apos;s scale setting %1 holds %2, %3. No scale link is started until it is mended.</source>
-        <translation type="unfinished"></translation>
+        <translation>स्टेशन की कांटा सेटिंग %1 में %2 है, %3। इसे ठीक किए जाने तक कांटे का कोई कनेक्शन शुरू नहीं होगा।</translation>
     </message>
     <message>
         <source>but the scale link is 1 to 4, or 0 for none</source>
-        <translation type="unfinished"></translation>
+        <translation>पर कांटा कनेक्शन 1 से 4 होता है, या कोई नहीं तो 0</translation>
     </message>
     <message>
         <source>but the scale format is 1 or 2, or 0 for none</source>
-        <translation type="unfinished"></translation>
+        <translation>पर कांटा फ़ॉर्मेट 1 या 2 होता है, या कोई नहीं तो 0</translation>
     </message>
     <message>
         <source>which is not a whole number of bits per second</source>
-        <translation type="unfinished"></translation>
+        <translation>जो बिट प्रति सेकंड की पूरी संख्या नहीं है</translation>
     </message>
     <message>
         <source>which is not a TCP port from 1 to 65535</source>
-        <translation type="unfinished"></translation>
+        <translation>जो 1 से 65535 तक का TCP पोर्ट नहीं है</translation>
     </message>
     <message>
         <source>port %1 cannot be opened: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>पोर्ट %1 नहीं खुल सकता: %2</translation>
     </message>
 </context>
 <context>
     <name>scale::ContinuousLink</name>
     <message>
         <source>no reading yet</source>
-        <translation type="unfinished"></translation>
+        <translation>अभी कोई रीडिंग नहीं</translation>
     </message>
     <message>
         <source>not a reading: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>रीडिंग नहीं है: &quot;%1&quot;</translation>
     </message>
     <message>
         <source>reading below zero</source>
-        <translation type="unfinished"></translation>
+        <translation>रीडिंग 0 से कम</translation>
     </message>
     <message>
         <source>reading 0 s ago</source>
-        <translation type="unfinished"></translation>
+        <translation>रीडिंग 0 सेकंड पहले</translation>
     </message>
     <message>
         <source>no reading for %1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 सेकंड से कोई रीडिंग नहीं</translation>
     </message>
     <message>
         <source>reading %1 s ago</source>
-        <translation type="unfinished"></translation>
+        <translation>रीडिंग %1 सेकंड पहले</translation>
     </message>
 </context>
 <context>
     <name>scale::NetworkContinuousLink</name>
     <message>
         <source>network %1:%2, continuous</source>
-        <translation type="unfinished"></translation>
+        <translation>नेटवर्क %1:%2, लगातार</translation>
     </message>
     <message>
         <source>no host or port set</source>
-        <translation type="unfinished"></translation>
+        <translation>होस्ट या पोर्ट सेट नहीं है</translation>
     </message>
     <message>
         <source>not connected, trying again every %1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>जुड़ा नहीं, हर %1 सेकंड में फिर कोशिश</translation>
     </message>
     <message>
         <source>The scale at %1:%2 cannot be reached. The desk goes on and connects to it as soon as it answers; until then no weight is read and Add stays disabled.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1:%2 पर कांटे तक नहीं पहुँचा जा सकता। डेस्क चलता रहेगा और कांटे के जवाब देते ही उससे जुड़ जाएगा; तब तक कोई वजन नहीं पढ़ा जाएगा और &quot;जोड़ें&quot; बंद रहेगा।</translation>
     </message>
 </context>
 <context>
     <name>scale::NetworkRequestLink</name>
     <message>
         <source>network %1:%2, on request</source>
-        <translation type="unfinished"></translation>
+        <translation>नेटवर्क %1:%2, माँगने पर</translation>
     </message>
     <message>
         <source>Enter Remote Host IP and Remote Port Number</source>
-        <translation type="unfinished"></translation>
+        <translation>रिमोट होस्ट IP और रिमोट पोर्ट नंबर लिखें</translation>
     </message>
     <message>
         <source>not connected</source>
-        <translation type="unfinished"></translation>
+        <translation>जुड़ा नहीं</translation>
     </message>
 </context>
 <context>
     <name>scale::RequestLink</name>
     <message>
         <source>no reply yet</source>
-        <translation type="unfinished"></translation>
+        <translation>अभी कोई जवाब नहीं</translation>
     </message>
     <message>
         <source>readings came unasked and were dropped</source>
-        <translation type="unfinished"></translation>
+        <translation>बिना माँगे रीडिंग आईं और छोड़ दी गईं</translation>
     </message>
     <message>
         <source>not a reading: &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>रीडिंग नहीं है: &quot;%1&quot;</translation>
     </message>
     <message>
         <source>a cut reading &quot;%1&quot; was dropped</source>
-        <translation type="unfinished"></translation>
+        <translation>अधूरी रीडिंग &quot;%1&quot; छोड़ दी गई</translation>
     </message>
     <message>
         <source>no answer within %1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 सेकंड में कोई जवाब नहीं</translation>
     </message>
     <message>
         <source>last reply %1; readings came unasked too</source>
-        <translation type="unfinished"></translation>
+        <translation>आखिरी जवाब %1; बिना माँगे रीडिंग भी आईं</translation>
     </message>
     <message>
         <source>last reply %1</source>
-        <translation type="unfinished"></translation>
+        <translation>आखिरी जवाब %1</translation>
     </message>
 </context>
 <context>
     <name>scale::ScaleLink</name>
     <message>
         <source>scale: %1 — %2</source>
-        <translation type="unfinished"></translation>
+        <translation>कांटा: %1 — %2</translation>
     </message>
 </context>
 <context>
     <name>scale::SerialContinuousLink</name>
     <message>
         <source>port %1 lost: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>पोर्ट %1 बंद हो गया: %2</translation>
     </message>
     <message>
         <source>serial %1, continuous</source>
-        <translation type="unfinished"></translation>
+        <translation>सीरियल %1, लगातार</translation>
     </message>
     <message>
         <source>no serial port or speed set</source>
-        <translation type="unfinished"></translation>
+        <translation>सीरियल पोर्ट या स्पीड सेट नहीं है</translation>
     </message>
     <message>
         <source>The scale&apos;s %1</source>
-        <translation type="unfinished"></translation>
+        <translation>कांटे का %1</translation>
     </message>
 </context>
 <context>
     <name>scale::SerialRequestLink</name>
     <message>
         <source>serial %1, %2</source>
-        <translation type="unfinished"></translation>
+        <translation>सीरियल %1, %2</translation>
     </message>
     <message>
         <source>polled</source>
-        <translation type="unfinished"></translation>
+        <translation>पोलिंग</translation>
     </message>
     <message>
         <source>on request</source>
-        <translation type="unfinished"></translation>
+        <translation>माँगने पर</translation>
     </message>
     <message>
         <source>Enter Com Port Number and Comport Bits</source>
-        <translation type="unfinished"></translation>
+        <translation>कॉम पोर्ट नंबर और कॉम पोर्ट बिट्स लिखें</translation>
     </message>
     <message>
         <source>The scale&apos;s %1</source>
-        <translation type="unfinished"></translation>
+        <translation>कांटे का %1</translation>
     </message>
 </context>
 <context>
     <name>weighing</name>
     <message>
         <source>Type the weight as the scale shows it: a number above 0, one decimal at most</source>
-        <translation type="unfinished"></translation>
+        <translation>वजन वैसा ही लिखें जैसा कांटा दिखाता है: 0 से बड़ी संख्या, दशमलव के बाद ज़्यादा से ज़्यादा एक अंक</translation>
     </message>
     <message>
         <source>Select Route</source>
-        <translation type="unfinished"></translation>
+        <translation>रूट चुनें</translation>
     </message>
     <message>
         <source>Select Village Code/Name</source>
-        <translation type="unfinished"></translation>
+        <translation>गाँव कोड/नाम चुनें</translation>
     </message>
     <message>
         <source>Enter Received Cans</source>
-        <translation type="unfinished"></translation>
+        <translation>प्राप्त डिब्बे लिखें</translation>
     </message>
     <message>
         <source>Please Get Milk Weight</source>
-        <translation type="unfinished"></translation>
+        <translation>कृपया दूध का वजन लें</translation>
     </message>
     <message>
         <source>Please Verify Cans</source>
-        <translation type="unfinished"></translation>
+        <translation>कृपया डिब्बे जाँचें</translation>
     </message>
     <message>
         <source>the company database is not open</source>
-        <translation type="unfinished"></translation>
+        <translation>फर्म का डेटाबेस खुला नहीं है</translation>
     </message>
     <message>
         <source>The database stayed busy for %1 s: another desk or program is using it.
 
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>डेटाबेस %1 सेकंड तक व्यस्त रहा: कोई और डेस्क या प्रोग्राम इसे इस्तेमाल कर रहा है।
+
+%2</translation>
     </message>
     <message>
         <source>%1: paste refused, it holds a line break or another control character</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: पेस्ट नहीं लिया गया, इसमें लाइन ब्रेक या कोई और कंट्रोल अक्षर है</translation>
     </message>
     <message>
         <source>%1: paste refused, at most %2 characters</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: पेस्ट नहीं लिया गया, ज़्यादा से ज़्यादा %2 अक्षर</translation>
     </message>
 </context>
 <context>
     <name>weighing::SupervisorWord</name>
     <message>
         <source>Supervisor</source>
-        <translation type="unfinished"></translation>
+        <translation>सुपरवाइज़र</translation>
     </message>
     <message>
         <source>Password</source>
-        <translation type="unfinished"></translation>
+        <translation>पासवर्ड</translation>
     </message>
     <message>
         <source>Three wrong tries: supervisor approval is paused until %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>तीन बार गलत: सुपरवाइज़र की मंज़ूरी %1 तक रुकी है।</translation>
     </message>
     <message>
         <source>Type the supervisor&apos;s name</source>
-        <translation type="unfinished"></translation>
+        <translation>सुपरवाइज़र का नाम लिखें</translation>
     </message>
     <message>
         <source>Type the supervisor&apos;s password</source>
-        <translation type="unfinished"></translation>
+        <translation>सुपरवाइज़र का पासवर्ड लिखें</translation>
     </message>
     <message>
         <source>The users&apos; database stayed busy for %1 s: nothing was approved. Try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>यूज़र डेटाबेस %1 सेकंड तक व्यस्त रहा: कुछ भी मंज़ूर नहीं हुआ। फिर से कोशिश करें।</translation>
     </message>
     <message>
         <source>Wrong supervisor name or password</source>
-        <translation type="unfinished"></translation>
+        <translation>सुपरवाइज़र का नाम या पासवर्ड गलत है</translation>
     </message>
     <message>
         <source>%1 is not a supervisor: a supervisor or an administrator types their own name and password here.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 सुपरवाइज़र नहीं है: यहाँ सुपरवाइज़र या एडमिन अपना नाम और पासवर्ड लिखें।</translation>
     </message>
     <message>
         <source>Data Error - %1</source>
-        <translation type="unfinished"></translation>
+        <translation>डेटा गड़बड़ी - %1</translation>
     </message>
 </context>
 <context>
     <name>weighing::frm_Correct</name>
     <message>
         <source>Serial No.</source>
-        <translation type="unfinished"></translation>
+        <translation>क्रमांक</translation>
     </message>
     <message>
         <source>Cans</source>
-        <translation type="unfinished"></translation>
+        <translation>डिब्बे</translation>
     </message>
     <message>
         <source>Reason</source>
-        <translation type="unfinished"></translation>
+        <translation>कारण</translation>
     </message>
     <message>
         <source>Type the receipt&apos;s serial number (SNo.)</source>
-        <translation type="unfinished"></translation>
+        <translation>रसीद का क्रमांक (क्र.) लिखें</translation>
     </message>
     <message>
         <source>No receipt of this shift has the serial number %1</source>
-        <translation type="unfinished"></translation>
+        <translation>इस शिफ्ट में क्रमांक %1 की कोई रसीद नहीं है</translation>
     </message>
     <message>
         <source>%1 (it cannot be changed)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (यह बदला नहीं जा सकता)</translation>
     </message>
     <message>
         <source>As stored (SNo. %1, reference %2):
@@ -1037,46 +1046,54 @@ Cans: %7
 Weight: %8
 
 Added at %9 by %10</source>
-        <translation type="unfinished"></translation>
+        <translation>जैसा सेव है (क्र. %1, रेफ़. %2):
+
+गाँव: %3 %4
+पशु: %5
+दूध प्रकार: %6
+डिब्बे: %7
+वजन: %8
+
+%9 पर %10 ने जोड़ा</translation>
     </message>
     <message>
         <source>Nothing to correct: change the village, animal, milk type or cans, or cancel the receipt.</source>
-        <translation type="unfinished"></translation>
+        <translation>सुधारने को कुछ नहीं: गाँव, पशु, दूध प्रकार या डिब्बे बदलें, या रसीद रद्द करें।</translation>
     </message>
     <message>
         <source>Receipt %1 corrected.</source>
-        <translation type="unfinished"></translation>
+        <translation>रसीद %1 सुधार दी गई।</translation>
     </message>
     <message>
         <source>Receipt %1 cancelled.</source>
-        <translation type="unfinished"></translation>
+        <translation>रसीद %1 रद्द कर दी गई।</translation>
     </message>
     <message>
         <source>Type the reason for the change</source>
-        <translation type="unfinished"></translation>
+        <translation>बदलाव का कारण लिखें</translation>
     </message>
 </context>
 <context>
     <name>weighing::frm_ManualWeight</name>
     <message>
         <source>Weight</source>
-        <translation type="unfinished"></translation>
+        <translation>वजन</translation>
     </message>
     <message>
         <source>Reason</source>
-        <translation type="unfinished"></translation>
+        <translation>कारण</translation>
     </message>
     <message>
         <source>The scale shows no reading</source>
-        <translation type="unfinished"></translation>
+        <translation>कांटे पर कोई रीडिंग नहीं है</translation>
     </message>
     <message>
         <source>The scale shows %1</source>
-        <translation type="unfinished"></translation>
+        <translation>कांटा %1 दिखा रहा है</translation>
     </message>
     <message>
         <source>Type the reason why the weight is typed by hand</source>
-        <translation type="unfinished"></translation>
+        <translation>वजन हाथ से लिखने का कारण लिखें</translation>
     </message>
 </context>
 </TS>
