@@ -452,16 +452,8 @@ the server did not answer a moment ago</source>
 <context>
     <name>frm_Data</name>
     <message>
-        <source>Tarvolen</source>
-        <translation>Tarvolen</translation>
-    </message>
-    <message>
         <source>Milk Coll.Date</source>
         <translation>संकलन तारीख</translation>
-    </message>
-    <message>
-        <source>dd/MMM/yyyy</source>
-        <translation>dd/MMM/yyyy</translation>
     </message>
     <message>
         <source>Route Name</source>
@@ -474,10 +466,6 @@ the server did not answer a moment ago</source>
     <message>
         <source>Scheduled Time</source>
         <translation>ठरलेली वेळ</translation>
-    </message>
-    <message>
-        <source>hh:mm:ss AP</source>
-        <translation>hh:mm:ss AP</translation>
     </message>
     <message>
         <source>Arrived Time</source>
@@ -647,10 +635,6 @@ the server did not answer a moment ago</source>
         <translation>दूध संकलन तारीख</translation>
     </message>
     <message>
-        <source>dd/MMM/yyyy</source>
-        <translation>dd/MMM/yyyy</translation>
-    </message>
-    <message>
         <source>Select Date</source>
         <translation>तारीख निवडा</translation>
     </message>
@@ -665,10 +649,6 @@ the server did not answer a moment ago</source>
 </context>
 <context>
     <name>frm_Gen_Pass</name>
-    <message>
-        <source>Tarvolen</source>
-        <translation>Tarvolen</translation>
-    </message>
     <message>
         <source>User Name</source>
         <translation>युजर नाव</translation>

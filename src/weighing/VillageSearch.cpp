@@ -58,6 +58,11 @@ QString openingText(const QKeyEvent& key)
             break;
         }
     }
+    // A letter of another script (a Devanagari keyboard's) opens the panel with itself: the
+    // operator is starting a village's name.
+    const QString typed = key.text();
+    if (typed.size() == 1 && typed.at(0).unicode() > 0x7f && typed.at(0).isLetter())
+        return typed;
     return QString();
 }
 

@@ -110,8 +110,11 @@ void frm_Data::showDay()
         [this](const report::DaySummary& summary) {
             // Shown once this piece of work is over, not inside it.
             QTimer::singleShot(0, this, [this, summary] {
-                if (!m_day)
+                if (!m_day) {
                     m_day = new DayWindow(this);
+                    // The keys go back to the entry row the figures were asked from.
+                    connect(m_day, &QDialog::finished, this, [this] { activateWindow(); });
+                }
                 m_day->show(summary);
             });
         },

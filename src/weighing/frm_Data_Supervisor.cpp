@@ -77,6 +77,7 @@ void frm_Data::Correct_Show()
         m_correctDialog = new weighing::frm_Correct(m_work, &m_supervisorTries, this);
         connect(m_correctDialog, &weighing::frm_Correct::changed, this, &frm_Data::Load_Into_Grid);
         connect(m_correctDialog, &weighing::frm_Correct::corrected, this, &frm_Data::printSlipFor);
+        connect(m_correctDialog, &QDialog::finished, this, [this] { activateWindow(); });
     }
     m_correctDialog->begin(ui->dtpDate->date(), selectedKey(ui->cmbAP));
 }
