@@ -4,10 +4,13 @@
 #include "platform/Messages.h"
 #include "platform/ProgramEnd.h"
 
+#include <QCoreApplication>
+
 // A failed statement as the operator is told it.
 inline datastore::Error dataError(const datastore::Error& error)
 {
-    return {error.kind, QStringLiteral("Data Error - ") + error.text};
+    return {error.kind,
+            QCoreApplication::translate("CompanyWork", "Data Error - %1").arg(error.text)};
 }
 
 // The first windows cannot go on without their databases: a failure is told and ends the
@@ -23,8 +26,7 @@ inline bool endsOnFailure(const datastore::Error& error)
 }
 
 // Whether it went through; otherwise told and the program ended.
-template <typename T>
-bool wentThrough(const datastore::Result<T>& result)
+template <typename T> bool wentThrough(const datastore::Result<T>& result)
 {
     return result ? true : endsOnFailure(result.error());
 }

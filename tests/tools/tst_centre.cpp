@@ -48,7 +48,13 @@ private slots:
         QCOMPARE(text(main(), "SELECT group_concat(UName || ':' || Role, ' ') FROM Tv_Users"),
                  QString("sue:supervisor ravi:administrator"));
         QCOMPARE(user({"set-language", "sue", "hi"}).exitCode, 0);
-        QCOMPARE(user({"set-language", "sue", "xx"}).exitCode, 2);
+        QCOMPARE(user({"set-language", "sue", "ta"}).exitCode, 2);
+        // A language comes with its compiled file, dropped into the installation.
+        QVERIFY(QDir().mkpath(m_env->programDir() + "/translations"));
+        QVERIFY(QFile::copy(testkit::toolPath("../share/tarvolen/translations/tarvolen_mr.qm"),
+                            m_env->programDir() + "/translations/tarvolen_ta.qm"));
+        QCOMPARE(
+            user({"set-language", "ravi", "ta", "--program-dir", m_env->programDir()}).exitCode, 0);
         QCOMPARE(user({"set-language", "ravi", "mr"}).exitCode, 0);
         QCOMPARE(user({"set-language", "ravi", "en"}).exitCode, 0);
         QCOMPARE(text(main(), "SELECT group_concat(UName || ':' || Role || ':' || Lang, ' ') "

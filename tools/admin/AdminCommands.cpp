@@ -31,7 +31,8 @@ const std::vector<Command>& commands()
          "  tarvolen-admin user set-offered NAME [--data-root DIR] [--program-dir DIR]\n"
          "  tarvolen-admin user set-role NAME operator|supervisor|administrator [--data-root "
          "DIR]\n"
-         "  tarvolen-admin user set-language NAME en|hi|mr [--data-root DIR]\n"},
+         "  tarvolen-admin user set-language NAME en|hi|mr|CODE [--data-root DIR] [--program-dir "
+         "DIR]\n"},
         {"import", runImport,
          "  tarvolen-admin import KIND [--data-root DIR] --company CODE [--dry-run] FILE.csv\n"},
         {"report", runReport,
@@ -67,10 +68,12 @@ const std::vector<Command>& commands()
          "FILE]\n"},
         {"check", runCheck, "  tarvolen-admin check [--data-root DIR] [--company CODE] [--fix]\n"},
         {"union", runUnion,
-         "  tarvolen-admin union publish --server postgresql://USER@HOST:PORT --password-file FILE\n"
+         "  tarvolen-admin union publish --server postgresql://USER@HOST:PORT --password-file "
+         "FILE\n"
          "                 [--role NAME]\n"
          "  tarvolen-admin union add-centre NAME --centre postgresql://ROLE@HOST:PORT\n"
-         "                 --union postgresql://USER@HOST:PORT --password-file FILE|--password-stdin\n"
+         "                 --union postgresql://USER@HOST:PORT --password-file "
+         "FILE|--password-stdin\n"
          "  tarvolen-admin union status --union postgresql://USER@HOST:PORT\n"
          "  tarvolen-admin union remove-centre NAME --union postgresql://USER@HOST:PORT\n"},
         {"desk", runDesk,

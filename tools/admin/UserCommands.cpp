@@ -425,6 +425,6 @@ int admin::runUser(const QStringList& arguments)
         out() << usage();
         return Done;
     }
-    return wrongUsage(
-        QStringLiteral("user add, set-password, disable, list, set-offered, set-role or set-language?"));
+    return wrongUsage(QStringLiteral(
+        "user add, set-password, disable, list, set-offered, set-role or set-language?"));
 }
