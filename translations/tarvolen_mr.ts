@@ -90,6 +90,138 @@
     </message>
 </context>
 <context>
+    <name>DaySummary</name>
+    <message>
+        <source>AM Receipts</source>
+        <extracomment>AM and PM: the morning and the evening shift</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AM Cans</source>
+        <extracomment>Milk cans received in the morning shift</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AM Weight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PM Receipts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PM Cans</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PM Weight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cans</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AM receipts</source>
+        <extracomment>AM and PM: the morning and the evening shift</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AM cans</source>
+        <extracomment>Milk cans received in the morning shift</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AM weight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PM receipts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PM cans</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PM weight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day summary %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Route</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vehicle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All routes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <extracomment>The milk type&apos;s code</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Milk type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every route with a vehicle on this day has delivered.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not yet delivered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shifts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day Summary</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Routes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Milk types</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Milk Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day Summary %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DayWindow</name>
     <message>
         <source>AM receipts</source>
@@ -308,6 +440,148 @@ tarvolen-admin init ने ते तयार करा, किंवा त्
     </message>
 </context>
 <context>
+    <name>PageDrawer</name>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReportDocument</name>
+    <message>
+        <source>Truck Number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scheduled Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arrived Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trip KMs</source>
+        <extracomment>Kilometres the truck ran on its trip</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recovery Amount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remarks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SNo.</source>
+        <extracomment>The receipt&apos;s serial number in the shift</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Village Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Village Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Animal Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Milk Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cans Received</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <extracomment>The column of the marks M and C, which stay as they are</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Route total: %n receipts</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Cancelled, not in the totals:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cans</source>
+        <extracomment>Milk cans received</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allowed by</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift totals</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <extracomment>The milk type&apos;s code</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All milk types</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date: %1    Shift: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No receipts were stored for this shift.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Route %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>M: the weight was typed by hand.  C: corrected after it was stored.</source>
+        <extracomment>M and C are the marks of the Mark column: they stay as they are</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift Report %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReportPreview</name>
+    <message>
+        <source>Shift Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>RunningTotals</name>
     <message>
         <source>Route: %1    Shift: %2</source>
@@ -368,6 +642,81 @@ the server did not answer a moment ago</source>
     </message>
 </context>
 <context>
+    <name>ShiftReport</name>
+    <message>
+        <source>AM</source>
+        <extracomment>The morning shift of milk collection (a shift&apos;s name on the reports)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PM</source>
+        <extracomment>The evening shift of milk collection (a shift&apos;s name on the reports)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>UnionReport</name>
+    <message>
+        <source>milk type %1</source>
+        <extracomment>A milk type by its code, when the centre has lost its name</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Union Shift Report</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date: %1    Shift: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No centre has receipts for this shift.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cans</source>
+        <extracomment>Milk cans received</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Centre</source>
+        <extracomment>A collection centre of the dairy union</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Company</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Route</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Union totals</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Milk Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All milk types</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Union Shift Report %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>VillageLookup</name>
     <message>
         <source>Village Code</source>
@@ -392,6 +741,77 @@ the server did not answer a moment ago</source>
     <message>
         <source>VILLAGE NAME</source>
         <translation>गावाचे नाव</translation>
+    </message>
+</context>
+<context>
+    <name>VillageStatement</name>
+    <message>
+        <source>Village Statements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From %1 to %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>M: the weight was typed by hand.  C: corrected after it was stored.  Cancelled receipts are left out.</source>
+        <extracomment>M and C are the marks of the Marks column: they stay as they are</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No receipts were stored in this period.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift</source>
+        <extracomment>The shift of the day, AM or PM</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Receipts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cans</source>
+        <extracomment>Milk cans received</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Weight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Marks</source>
+        <extracomment>The column of the marks M and C</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Route %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Village %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Village total</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Route %1 total</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Period total</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Village Statements %1 to %2</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -6,10 +6,16 @@
 #include "datastore/NullFields.h"
 #include "formkit/TextRules.h"
 
+#include <QCoreApplication>
 #include <QMap>
+#include <iterator>
 
 namespace report {
 namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(DaySummary)
+};
 
 void add(Totals* totals, qint64 receipts, double cans, double weight)
 {
@@ -61,15 +67,23 @@ QStringList csvCells(const DayFigures& f)
     return cells;
 }
 
+// The figures' headings on paper: receipts, cans and weight of the morning, the evening and
+// the whole day.
+const char* const kFigureHeadings[] = {
+    //: AM and PM: the morning and the evening shift
+    QT_TRANSLATE_NOOP("DaySummary", "AM Receipts"),
+    //: Milk cans received in the morning shift
+    QT_TRANSLATE_NOOP("DaySummary", "AM Cans"), QT_TRANSLATE_NOOP("DaySummary", "AM Weight"),
+    QT_TRANSLATE_NOOP("DaySummary", "PM Receipts"), QT_TRANSLATE_NOOP("DaySummary", "PM Cans"),
+    QT_TRANSLATE_NOOP("DaySummary", "PM Weight"), QT_TRANSLATE_NOOP("DaySummary", "Receipts"),
+    QT_TRANSLATE_NOOP("DaySummary", "Cans"), QT_TRANSLATE_NOOP("DaySummary", "Weight")};
+
 QVector<TableColumn> figureColumns(const QVector<TableColumn>& first)
 {
+    constexpr double kWidths[] = {1.5, 1.1, 1.4}; // receipts, cans, weight
     QVector<TableColumn> columns = first;
-    for (const char* shift : {"AM ", "PM ", ""})
-        columns << TableColumn{QLatin1String(shift) + QStringLiteral("Receipts"), 1.5,
-                               Qt::AlignRight}
-                << TableColumn{QLatin1String(shift) + QStringLiteral("Cans"), 1.1, Qt::AlignRight}
-                << TableColumn{QLatin1String(shift) + QStringLiteral("Weight"), 1.4,
-                               Qt::AlignRight};
+    for (int i = 0; i < int(std::size(kFigureHeadings)); ++i)
+        columns << TableColumn{Text::tr(kFigureHeadings[i]), kWidths[i % 3], Qt::AlignRight};
     return columns;
 }
 
@@ -142,41 +156,51 @@ datastore::Result<DaySummary> daySummary(datastore::Connection& companyYear, con
     return summary;
 }
 
-QString missingShifts(const NotDelivered& route)
+namespace {
+QString missingShiftNames(const NotDelivered& route, QString (*nameOf)(int))
 {
     QStringList shifts;
     if (route.am)
-        shifts << shiftName(2);
+        shifts << nameOf(2);
     if (route.pm)
-        shifts << shiftName(3);
+        shifts << nameOf(3);
     return shifts.join(QLatin1Char(' '));
+}
+} // namespace
+
+QString missingShifts(const NotDelivered& route)
+{
+    return missingShiftNames(route, shownShiftName);
 }
 
 QString daySummaryText(const DaySummary& s)
 {
     const QStringList figureHeadings{
-        QStringLiteral("AM receipts"), QStringLiteral("AM cans"),  QStringLiteral("AM weight"),
-        QStringLiteral("PM receipts"), QStringLiteral("PM cans"),  QStringLiteral("PM weight"),
-        QStringLiteral("Receipts"),    QStringLiteral("Cans"),     QStringLiteral("Weight")};
-    QString text = QStringLiteral("%1, %2\nDay summary %3\n\n")
-                       .arg(s.company, s.town, formkit::dateText(s.date));
-    QVector<QStringList> routes{QStringList{QStringLiteral("Route"), QStringLiteral("Name"),
-                                            QStringLiteral("Vehicle")} +
-                                figureHeadings};
+        //: AM and PM: the morning and the evening shift
+        Text::tr("AM receipts"),
+        //: Milk cans received in the morning shift
+        Text::tr("AM cans"), Text::tr("AM weight"), Text::tr("PM receipts"), Text::tr("PM cans"),
+        Text::tr("PM weight"), Text::tr("Receipts"), Text::tr("Cans"), Text::tr("Weight")};
+    QString text = s.company + QStringLiteral(", ") + s.town + QLatin1Char('\n') +
+                   Text::tr("Day summary %1").arg(formkit::dateText(s.date)) +
+                   QStringLiteral("\n\n");
+    QVector<QStringList> routes{
+        QStringList{Text::tr("Route"), Text::tr("Name"), Text::tr("Vehicle")} + figureHeadings};
     for (const DayRoute& r : s.routes)
         routes << QStringList{QString::number(r.route), r.name, r.vehicle} + figureCells(r.figures);
-    routes << QStringList{QString(), QStringLiteral("All routes"), QString()} +
-                  figureCells(s.overall);
+    routes << QStringList{QString(), Text::tr("All routes"), QString()} + figureCells(s.overall);
     text += textTable(routes, 3) + QLatin1Char('\n');
-    QVector<QStringList> milk{QStringList{QStringLiteral("Code"), QStringLiteral("Milk type")} +
+    //: The milk type's code
+    QVector<QStringList> milk{QStringList{Text::tr("Code"), Text::tr("Milk type")} +
                               figureHeadings};
     for (const DayMilkType& m : s.byMilkType)
         milk << QStringList{QString::number(m.milkType), m.name} + figureCells(m.figures);
     text += textTable(milk, 2) + QLatin1Char('\n');
     if (s.notDelivered.isEmpty())
-        return text + QStringLiteral("Every route with a vehicle on this day has delivered.\n");
-    QVector<QStringList> pending{{QStringLiteral("Not yet delivered"), QStringLiteral("Name"),
-                                  QStringLiteral("Vehicle"), QStringLiteral("Shifts")}};
+        return text + Text::tr("Every route with a vehicle on this day has delivered.") +
+               QLatin1Char('\n');
+    QVector<QStringList> pending{
+        {Text::tr("Not yet delivered"), Text::tr("Name"), Text::tr("Vehicle"), Text::tr("Shifts")}};
     for (const NotDelivered& n : s.notDelivered)
         pending << QStringList{QString::number(n.route), n.name, n.vehicle, missingShifts(n)};
     return text + textTable(pending, 4);
@@ -194,7 +218,7 @@ QString daySummaryCsv(const DaySummary& s)
         if (line.isEmpty())
             line = QStringList{QString::number(n.route), n.name, n.vehicle} +
                    csvCells(DayFigures()) + QStringList{QString()};
-        line.last() = missingShifts(n);
+        line.last() = missingShiftNames(n, shiftName);
     }
     QString csv = csvLine({QStringLiteral("route"), QStringLiteral("name"),
                            QStringLiteral("vehicle"), QStringLiteral("am receipts"),
@@ -212,32 +236,32 @@ void drawDaySummary(PageDrawer& pages, const DaySummary& s)
 {
     pages.title(s.company);
     pages.centred(s.town);
-    pages.centred(QStringLiteral("Day Summary"), true);
-    pages.centred(QStringLiteral("Date: %1").arg(formkit::dateText(s.date)));
-    pages.heading(QStringLiteral("Routes"));
-    pages.beginTable(figureColumns({{QStringLiteral("Route"), 1, Qt::AlignHCenter},
-                                    {QStringLiteral("Name"), 2},
-                                    {QStringLiteral("Vehicle"), 1.6}}));
+    pages.centred(Text::tr("Day Summary"), true);
+    pages.centred(Text::tr("Date: %1").arg(formkit::dateText(s.date)));
+    pages.heading(Text::tr("Routes"));
+    pages.beginTable(figureColumns({{Text::tr("Route"), 1, Qt::AlignHCenter},
+                                    {Text::tr("Name"), 2},
+                                    {Text::tr("Vehicle"), 1.6}}));
     for (const DayRoute& r : s.routes)
         pages.row(QStringList{QString::number(r.route), r.name, r.vehicle} +
                   figureCells(r.figures));
-    pages.row(QStringList{QStringLiteral("All routes")} + figureCells(s.overall), true, 3);
+    pages.row(QStringList{Text::tr("All routes")} + figureCells(s.overall), true, 3);
     pages.endTable();
-    pages.heading(QStringLiteral("Milk types"));
-    pages.beginTable(figureColumns(
-        {{QStringLiteral("Code"), 1, Qt::AlignHCenter}, {QStringLiteral("Milk Type"), 3.6}}));
+    pages.heading(Text::tr("Milk types"));
+    pages.beginTable(
+        figureColumns({{Text::tr("Code"), 1, Qt::AlignHCenter}, {Text::tr("Milk Type"), 3.6}}));
     for (const DayMilkType& m : s.byMilkType)
         pages.row(QStringList{QString::number(m.milkType), m.name} + figureCells(m.figures));
     pages.endTable();
-    pages.heading(QStringLiteral("Not yet delivered"));
+    pages.heading(Text::tr("Not yet delivered"));
     if (s.notDelivered.isEmpty()) {
-        pages.line(QStringLiteral("Every route with a vehicle on this day has delivered."));
+        pages.line(Text::tr("Every route with a vehicle on this day has delivered."));
         return;
     }
-    pages.beginTable({{QStringLiteral("Route"), 1, Qt::AlignHCenter},
-                      {QStringLiteral("Name"), 3},
-                      {QStringLiteral("Vehicle"), 3},
-                      {QStringLiteral("Shifts"), 2, Qt::AlignHCenter}});
+    pages.beginTable({{Text::tr("Route"), 1, Qt::AlignHCenter},
+                      {Text::tr("Name"), 3},
+                      {Text::tr("Vehicle"), 3},
+                      {Text::tr("Shifts"), 2, Qt::AlignHCenter}});
     for (const NotDelivered& n : s.notDelivered)
         pages.row({QString::number(n.route), n.name, n.vehicle, missingShifts(n)});
     pages.endTable();
@@ -246,7 +270,7 @@ void drawDaySummary(PageDrawer& pages, const DaySummary& s)
 bool writeDaySummaryPdf(const DaySummary& summary, const QString& file, QString* error)
 {
     return writePdf(
-        file, QStringLiteral("Day Summary %1").arg(formkit::dateText(summary.date)),
+        file, Text::tr("Day Summary %1").arg(formkit::dateText(summary.date)),
         [&summary](PageDrawer& pages) { drawDaySummary(pages, summary); }, error);
 }
 

@@ -54,7 +54,8 @@ struct DaySummary {
 // Summed by the database from the stored values; null cans and weights count as 0.
 datastore::Result<DaySummary> daySummary(datastore::Connection& companyYear, const QDate& date);
 
-// "AM PM", "AM", "PM": the shifts a route has not yet delivered.
+// "AM PM", "AM", "PM": the shifts a route has not yet delivered, as the reader sees them (in the
+// desk's language; the CSV keeps them as stored).
 QString missingShifts(const NotDelivered& route);
 
 QString daySummaryText(const DaySummary& summary);

@@ -1,9 +1,12 @@
 #include "PageDrawer.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QTextLayout>
+#include <algorithm>
 
 namespace report {
 namespace {
@@ -13,9 +16,47 @@ constexpr double kHeadingScale = 1.17;
 constexpr double kTitleScale = 1.5;
 const QColor kShade(0xe0, 0xe0, 0xe0);
 
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(PageDrawer)
+};
+
+// The report's letters are named rather than left to the desktop's font, so that every desk
+// prints alike: Latin in Noto Sans, Devanagari (village names, a Hindi or Marathi desk's own
+// texts) in Noto Sans Devanagari, both of fonts-noto-core, drawn in one design. A desk without
+// them falls back to whatever font has the letters.
+const QStringList kLatinFirst{QStringLiteral("Noto Sans"), QStringLiteral("Noto Sans Devanagari")};
+// For a text with Devanagari: Qt would otherwise try Noto Sans for those letters first, find it
+// without them, and say so on standard error.
+const QStringList kDevanagariFirst{QStringLiteral("Noto Sans Devanagari"),
+                                   QStringLiteral("Noto Sans")};
+
+bool hasScript(const QString& text, bool (*isIt)(QChar::Script))
+{
+    return std::any_of(text.begin(), text.end(), [isIt](QChar c) { return isIt(c.script()); });
+}
+
+bool hasDevanagari(const QString& text)
+{
+    return hasScript(text, [](QChar::Script s) { return s == QChar::Script_Devanagari; });
+}
+
+// Letters of a script other than Latin; figures, blanks and signs belong to none.
+bool hasOtherScript(const QString& text)
+{
+    return hasScript(text, [](QChar::Script s) { return s > QChar::Script_Latin; });
+}
+
+QFont forText(QFont font, const QString& text)
+{
+    if (hasDevanagari(text))
+        font.setFamilies(kDevanagariFirst);
+    return font;
+}
+
 QFont reportFont(bool bold)
 {
     QFont font;
+    font.setFamilies(kLatinFirst);
     font.setPointSizeF(kPointSize);
     font.setBold(bold);
     // Letter spacing keeps the shaper from joining letters into ligatures ("ff" as one glyph),
@@ -69,7 +110,7 @@ void PageDrawer::makeRoom(double height)
 
 void PageDrawer::textLine(const QString& text, const QFont& font, Qt::Alignment align)
 {
-    m_painter.setFont(font);
+    m_painter.setFont(forText(font, text));
     const QRectF room(0, 0, m_width, 1e9);
     const QRectF needed =
         m_painter.boundingRect(room, int(align | Qt::TextWordWrap), text);
@@ -149,11 +190,36 @@ double PageDrawer::cellHeight(const QString& text, double width, bool bold) cons
 {
     const QFontMetricsF& metrics = bold ? m_boldMetrics : m_metrics;
     const double inner = width - 2 * m_pad;
+    if (hasOtherScript(text)) {
+        QTextLayout layout(text, forText(bold ? m_bold : m_font, text), m_device);
+        return layOut(&layout, inner, Qt::AlignLeft, bold) + 2 * m_pad;
+    }
     // Short texts (numbers, codes) fit by their length alone, without being shaped twice.
     if (text.size() * metrics.maxWidth() <= inner || metrics.horizontalAdvance(text) <= inner)
         return metrics.height() + 2 * m_pad;
     return metrics.boundingRect(QRectF(0, 0, inner, 1e9), Qt::TextWordWrap, text).height() +
            2 * m_pad;
+}
+
+// A line stands as high as the fonts of its letters reach. Devanagari alone (a village's name,
+// a Hindi heading) reaches less high than Latin letters and figures, and would ride above the
+// numbers of its row: its first line is moved down onto theirs. The height the lines take.
+double PageDrawer::layOut(QTextLayout* layout, double width, Qt::Alignment align, bool bold) const
+{
+    QTextOption option(align & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(QTextOption::WordWrap);
+    layout->setTextOption(option);
+    layout->beginLayout();
+    double y = 0;
+    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+        line.setLineWidth(width);
+        if (line.lineNumber() == 0)
+            y = std::max(0.0, (bold ? m_boldMetrics : m_metrics).ascent() - line.ascent());
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+    }
+    layout->endLayout();
+    return y;
 }
 
 void PageDrawer::drawCell(const QRectF& cell, const QString& text, Qt::Alignment align,
@@ -163,10 +229,16 @@ void PageDrawer::drawCell(const QRectF& cell, const QString& text, Qt::Alignment
         m_painter.fillRect(cell, kShade);
     if (text.isEmpty())
         return;
+    const QRectF room = cell.adjusted(m_pad, m_pad, -m_pad, -m_pad);
+    if (hasOtherScript(text)) {
+        QTextLayout layout(text, forText(bold ? m_bold : m_font, text), m_device);
+        layOut(&layout, room.width(), align, bold);
+        layout.draw(&m_painter, room.topLeft());
+        return;
+    }
     if (bold)
         m_painter.setFont(m_bold);
-    m_painter.drawText(cell.adjusted(m_pad, m_pad, -m_pad, -m_pad),
-                       int(align | Qt::AlignTop | Qt::TextWordWrap), text);
+    m_painter.drawText(room, int(align | Qt::AlignTop | Qt::TextWordWrap), text);
     if (bold)
         m_painter.setFont(m_font);
 }
@@ -216,7 +288,7 @@ bool writePdf(const QString& file, const QString& title,
 {
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = QStringLiteral("cannot write %1: %2").arg(file, out.errorString());
+        *error = Text::tr("cannot write %1: %2").arg(file, out.errorString());
         return false;
     }
     bool drawn = false;
@@ -233,7 +305,7 @@ bool writePdf(const QString& file, const QString& title,
     }
     out.close();
     if (!drawn || out.error() != QFileDevice::NoError || QFile(file).size() == 0) {
-        *error = QStringLiteral("cannot write %1: %2").arg(file, out.errorString());
+        *error = Text::tr("cannot write %1: %2").arg(file, out.errorString());
         return false;
     }
     return true;

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QPagedPaintDevice;
+class QTextLayout;
 
 // Draws a report straight onto pages (a PDF writer, a printer, the print preview) from top to
 // bottom: headings, lines of text and tables whose heading row is drawn again atop every page a
@@ -49,6 +50,7 @@ public:
 
 private:
     double cellHeight(const QString& text, double width, bool bold) const;
+    double layOut(QTextLayout* layout, double width, Qt::Alignment align, bool bold) const;
     void drawCell(const QRectF& cell, const QString& text, Qt::Alignment align, bool bold,
                   bool shaded);
     void drawHeadingRow();

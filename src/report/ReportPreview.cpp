@@ -3,10 +3,16 @@
 #include "PageDrawer.h"
 #include "ReportDocument.h"
 
+#include <QCoreApplication>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace report {
+namespace {
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(ReportPreview)
+};
+} // namespace
 
 void previewShiftReport(const ShiftReport& report, QWidget* parent)
 {
@@ -15,7 +21,7 @@ void previewShiftReport(const ShiftReport& report, QWidget* parent)
     printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     QPrintPreviewDialog preview(&printer, parent);
     preview.setObjectName(QStringLiteral("dlgShiftReport"));
-    preview.setWindowTitle(QStringLiteral("Shift Report"));
+    preview.setWindowTitle(Text::tr("Shift Report"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&report](QPrinter* target) {
                          PageDrawer pages(target);

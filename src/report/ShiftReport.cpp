@@ -2,11 +2,16 @@
 
 #include "datastore/NullFields.h"
 
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <algorithm>
 
 namespace report {
 namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(ShiftReport)
+};
 
 bool carriesTruckDetails(const datastore::StoredReceipt& r)
 {
@@ -239,6 +244,17 @@ QString shiftName(int shift)
         return QStringLiteral("AM");
     if (shift == 3)
         return QStringLiteral("PM");
+    return QString();
+}
+
+QString shownShiftName(int shift)
+{
+    if (shift == 2)
+        //: The morning shift of milk collection (a shift's name on the reports)
+        return Text::tr("AM");
+    if (shift == 3)
+        //: The evening shift of milk collection (a shift's name on the reports)
+        return Text::tr("PM");
     return QString();
 }
 

@@ -107,7 +107,10 @@ datastore::Result<ShiftReport> loadShiftReport(datastore::Connection& main,
 datastore::Result<ShiftReport> loadShiftReport(datastore::Connection& companyYear,
                                                const ReportRequest& request);
 
-// "AM" or "PM" (empty for another code).
+// "AM" or "PM" (empty for another code), as stored, typed on a command line and written to
+// CSV files.
 QString shiftName(int shift);
+// The same as the reader sees it on a report, in the desk's language.
+QString shownShiftName(int shift);
 
 } // namespace report

@@ -5,10 +5,15 @@
 #include "ReportDocument.h"
 #include "formkit/TextRules.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace report {
 namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(UnionReport)
+};
 
 void addTotals(Totals* sum, const Totals& more)
 {
@@ -67,7 +72,8 @@ QString addCentreYear(UnionReport* report, datastore::Connection& year, const QS
         return totals.errorText();
     for (const datastore::MilkTypeTotal& t : *totals) {
         const QString name = t.milkTypeName.trimmed().isEmpty()
-                                 ? QStringLiteral("milk type %1").arg(t.milkType)
+                                 //: A milk type by its code, when the centre has lost its name
+                                 ? Text::tr("milk type %1").arg(t.milkType)
                                  : t.milkTypeName.trimmed();
         addTotals(&milkLine(report, name)->totals, Totals{t.receipts, t.cans, t.weight});
         addTotals(&report->overall, Totals{t.receipts, t.cans, t.weight});
@@ -89,28 +95,30 @@ QString unionCsv(const UnionReport& report)
 
 void drawUnionReport(PageDrawer& pages, const UnionReport& report)
 {
-    pages.centred(QStringLiteral("Union Shift Report"), true);
-    pages.centred(QStringLiteral("Date: %1    Shift: %2")
-                      .arg(formkit::dateText(report.date), shiftName(report.shift)));
+    pages.centred(Text::tr("Union Shift Report"), true);
+    pages.centred(Text::tr("Date: %1    Shift: %2")
+                      .arg(formkit::dateText(report.date), shownShiftName(report.shift)));
     if (report.routes.isEmpty())
-        pages.line(QStringLiteral("No centre has receipts for this shift."));
-    const QVector<TableColumn> figureColumns{{QStringLiteral("Receipts"), 1, Qt::AlignRight},
-                                             {QStringLiteral("Cans"), 1, Qt::AlignRight},
-                                             {QStringLiteral("Weight"), 1.2, Qt::AlignRight}};
-    pages.beginTable(QVector<TableColumn>{{QStringLiteral("Centre"), 2},
-                                          {QStringLiteral("Company"), 1.4},
-                                          {QStringLiteral("Route"), 2.4}} +
+        pages.line(Text::tr("No centre has receipts for this shift."));
+    const QVector<TableColumn> figureColumns{{Text::tr("Receipts"), 1, Qt::AlignRight},
+                                             //: Milk cans received
+                                             {Text::tr("Cans"), 1, Qt::AlignRight},
+                                             {Text::tr("Weight"), 1.2, Qt::AlignRight}};
+    //: A collection centre of the dairy union
+    pages.beginTable(QVector<TableColumn>{{Text::tr("Centre"), 2},
+                                          {Text::tr("Company"), 1.4},
+                                          {Text::tr("Route"), 2.4}} +
                      figureColumns);
     for (const UnionRouteLine& line : report.routes)
         pages.row(QStringList{line.centre, line.company,
                               QStringLiteral("%1 %2").arg(line.route).arg(line.routeName)} +
                   figures(line.totals));
     pages.endTable();
-    pages.heading(QStringLiteral("Union totals"));
-    pages.beginTable(QVector<TableColumn>{{QStringLiteral("Milk Type"), 3}} + figureColumns);
+    pages.heading(Text::tr("Union totals"));
+    pages.beginTable(QVector<TableColumn>{{Text::tr("Milk Type"), 3}} + figureColumns);
     for (const UnionMilkLine& line : report.byMilkType)
         pages.row(QStringList{line.name} + figures(line.totals));
-    pages.row(QStringList{QStringLiteral("All milk types")} + figures(report.overall), true);
+    pages.row(QStringList{Text::tr("All milk types")} + figures(report.overall), true);
     pages.endTable();
 }
 
@@ -118,8 +126,8 @@ bool writeUnionReportPdf(const UnionReport& report, const QString& file, QString
 {
     return writePdf(
         file,
-        QStringLiteral("Union Shift Report %1 %2")
-            .arg(formkit::dateText(report.date), shiftName(report.shift)),
+        Text::tr("Union Shift Report %1 %2")
+            .arg(formkit::dateText(report.date), shownShiftName(report.shift)),
         [&report](PageDrawer& pages) { drawUnionReport(pages, report); }, error);
 }
 

@@ -7,11 +7,16 @@
 #include "datastore/NullFields.h"
 #include "formkit/TextRules.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <algorithm>
 
 namespace report {
 namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(VillageStatement)
+};
 
 // Every receipt of the period, one row each: the statement groups them itself, so that each
 // line can say which of its receipts were typed or corrected.
@@ -176,49 +181,51 @@ void drawStatements(PageDrawer& pages, const Statements& s)
 {
     pages.title(s.company);
     pages.centred(s.town);
-    pages.centred(QStringLiteral("Village Statements"), true);
-    pages.centred(QStringLiteral("From %1 to %2")
-                      .arg(formkit::dateText(s.from), formkit::dateText(s.to)));
-    pages.line(QStringLiteral("M: the weight was typed by hand.  C: corrected after it was "
-                              "stored.  Cancelled receipts are left out."));
+    pages.centred(Text::tr("Village Statements"), true);
+    pages.centred(
+        Text::tr("From %1 to %2").arg(formkit::dateText(s.from), formkit::dateText(s.to)));
+    //: M and C are the marks of the Marks column: they stay as they are
+    pages.line(Text::tr("M: the weight was typed by hand.  C: corrected after it was stored.  "
+                        "Cancelled receipts are left out."));
     if (s.routes.isEmpty())
-        pages.line(QStringLiteral("No receipts were stored in this period."));
-    const QVector<TableColumn> columns{{QStringLiteral("Date"), 2, Qt::AlignHCenter},
-                                       {QStringLiteral("Shift"), 1, Qt::AlignHCenter},
-                                       {QStringLiteral("Receipts"), 1.3, Qt::AlignRight},
-                                       {QStringLiteral("Cans"), 1.3, Qt::AlignRight},
-                                       {QStringLiteral("Weight"), 1.6, Qt::AlignRight},
-                                       {QStringLiteral("Marks"), 1, Qt::AlignHCenter}};
+        pages.line(Text::tr("No receipts were stored in this period."));
+    const QVector<TableColumn> columns{{Text::tr("Date"), 2, Qt::AlignHCenter},
+                                       //: The shift of the day, AM or PM
+                                       {Text::tr("Shift"), 1, Qt::AlignHCenter},
+                                       {Text::tr("Receipts"), 1.3, Qt::AlignRight},
+                                       //: Milk cans received
+                                       {Text::tr("Cans"), 1.3, Qt::AlignRight},
+                                       {Text::tr("Weight"), 1.6, Qt::AlignRight},
+                                       //: The column of the marks M and C
+                                       {Text::tr("Marks"), 1, Qt::AlignHCenter}};
     for (const StatementRoute& r : s.routes) {
-        pages.heading(QStringLiteral("Route %1 %2").arg(r.route).arg(r.name));
+        pages.heading(Text::tr("Route %1 %2").arg(r.route).arg(r.name));
         for (const VillageStatement& v : r.villages) {
-            pages.line(QStringLiteral("Village %1 %2").arg(v.code, v.name));
+            pages.line(Text::tr("Village %1 %2").arg(v.code, v.name));
             pages.beginTable(columns);
             for (const StatementLine& line : v.lines)
-                pages.row(QStringList{formkit::dateText(line.date), shiftName(line.shift)} +
+                pages.row(QStringList{formkit::dateText(line.date), shownShiftName(line.shift)} +
                           figureCells(line.totals) + QStringList{marksOf(line)});
-            pages.row(QStringList{QStringLiteral("Village total")} + figureCells(v.totals), true,
-                      2);
+            pages.row(QStringList{Text::tr("Village total")} + figureCells(v.totals), true, 2);
             pages.endTable();
         }
         pages.beginTable(columns, false);
-        pages.row(QStringList{QStringLiteral("Route %1 total").arg(r.route)} +
-                      figureCells(r.totals),
+        pages.row(QStringList{Text::tr("Route %1 total").arg(r.route)} + figureCells(r.totals),
                   true, 2);
         pages.endTable();
     }
     pages.beginTable(columns, false);
-    pages.row(QStringList{QStringLiteral("Period total")} + figureCells(s.totals), true, 2);
+    pages.row(QStringList{Text::tr("Period total")} + figureCells(s.totals), true, 2);
     pages.endTable();
 }
 
 bool writeStatementsPdf(const Statements& statements, const QString& file, QString* error)
 {
-    return writePdf(file,
-                    QStringLiteral("Village Statements %1 to %2")
-                        .arg(formkit::dateText(statements.from), formkit::dateText(statements.to)),
-                    [&statements](PageDrawer& pages) { drawStatements(pages, statements); },
-                    error);
+    return writePdf(
+        file,
+        Text::tr("Village Statements %1 to %2")
+            .arg(formkit::dateText(statements.from), formkit::dateText(statements.to)),
+        [&statements](PageDrawer& pages) { drawStatements(pages, statements); }, error);
 }
 
 } // namespace report

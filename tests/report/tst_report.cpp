@@ -1,6 +1,7 @@
 // The shift report: every stored receipt of the shift listed and counted, lost master rows,
 // null cans, a route without a truck row, totals from the stored values; the PDF's text. The
-// day summary and the village statements of the same rows. On both engines.
+// day summary, the village statements and the union's report of the same rows, in another
+// language. On both engines.
 // The expected totals are summed by hand from the rows below.
 
 #include "TestEnv.h"
@@ -9,17 +10,38 @@
 #include "report/ReceiptExport.h"
 #include "report/ReportDocument.h"
 #include "report/ShiftReport.h"
+#include "report/UnionReport.h"
 #include "report/VillageStatement.h"
 
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTextDocument>
+#include <QTranslator>
 #include <QtTest>
 
 using namespace report;
 
 namespace {
 const QDate kDay(2024, 3, 5);
+
+// A language in which every letter of the English text is a Devanagari one (and %1, %n stay).
+class Devanagari : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char* source, const char*, int) const override
+    {
+        static const QRegularExpression letter("(?<!%)[A-Za-z]");
+        return QString::fromUtf8(source).replace(letter, "क");
+    }
+};
+
+QString pdfText(const QString& pdf, const QStringList& options = {})
+{
+    QProcess text;
+    text.start("pdftotext", options + QStringList{pdf, "-"});
+    text.waitForFinished(30000);
+    return QString::fromUtf8(text.readAllStandardOutput());
+}
 } // namespace
 
 class ReportTest : public QObject {
@@ -28,9 +50,9 @@ class ReportTest : public QObject {
     datastore::Connection m_main;
     datastore::Connection m_company;
 
-    ShiftReport load(qint64 route = 0)
+    ShiftReport load(qint64 route = 0, const QDate& date = kDay)
     {
-        auto loaded = loadShiftReport(m_main, m_company, {"CO1", kDay, 2, route});
+        auto loaded = loadShiftReport(m_main, m_company, {"CO1", date, 2, route});
         if (!loaded)
             qWarning() << loaded.errorText();
         return loaded ? *loaded : ShiftReport();
@@ -52,7 +74,7 @@ private slots:
               "(3, '2024-03-05', '2024-03-05', 'KA-03'), (4, '2024-03-01', '2024-03-31', 'KA-04')",
               "INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo) VALUES "
               "(1, 'V01', 'Hill & Dale', 1), (2, 'V02', 'Riverside', 1), (3, 'S01', "
-              "'Southend', 2)",
+              "'Southend', 2), (4, 'E01', 'रामपुर', 3)",
               "INSERT INTO Mast_Animal (ACode, AType) VALUES (1, 'Cow'), (2, 'Buffalo')",
               "INSERT INTO Mast_Milk (MCode, MType) VALUES (1, 'Whole'), (2, 'Skim')",
               // Route 1: serials 1, 3, 5, 6; route 2: 2, 4. Serial 3's village (77) and
@@ -72,7 +94,9 @@ private slots:
               "(16, '2024-03-05', 2, 1, 2, 1, 1, 6, 1, 7.25, '', '', '', 0, 0, ''), "
               // Other shift and other day: not in the report.
               "(17, '2024-03-05', 3, 1, 1, 1, 1, 1, 5, 99.9, '', '', '', 0, 0, ''), "
-              "(18, '2024-03-04', 2, 1, 1, 1, 1, 1, 5, 88.8, '', '', '', 0, 0, '')"})
+              "(18, '2024-03-04', 2, 1, 1, 1, 1, 1, 5, 88.8, '', '', '', 0, 0, ''), "
+              // Two days on, a village named in Devanagari.
+              "(19, '2024-03-07', 2, 3, 4, 2, 1, 1, 3, 24.5, '', '', '', 0, 0, '')"})
             m_env->exec(file, sql);
         const bool server = testkit::TestEnv::onServer();
         m_main.ConnectionString = server ? "DSN=QUENMOOR_MAIN;" : "Data Source=" + m_env->mainFile();
@@ -307,21 +331,30 @@ private slots:
         QCOMPARE(csv.value(1).section(',', -1) + csv.value(2).section(',', -1), "manualcorrected");
     }
 
+    void pdfHoldsEveryFigure_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("names in Latin letters")
+            << kDay
+            << QStringList{"First Dairy", "Hilltown",       "05/Mar/2024", "AM",          "North",
+                           "South",       "TR-9",           "05:45:00 AM", "06:20:00 AM", "42.5",
+                           "150.75",      "late by 35 min", "06:30:00 AM", "06:45:00 AM"};
+        // Drawn in a font that has the letters, and embedded: extracted as it was stored.
+        QTest::newRow("a village named in Devanagari")
+            << kDay.addDays(2) << QStringList{"07/Mar/2024", "East", "रामपुर"};
+    }
     void pdfHoldsEveryFigure()
     {
+        QFETCH(QDate, date);
+        QFETCH(QStringList, expected);
         if (QStandardPaths::findExecutable("pdftotext").isEmpty())
             QSKIP("pdftotext is not installed (scripts/setup.sh installs poppler-utils)");
-        const ShiftReport r = load();
+        const ShiftReport r = load(0, date);
         const QString pdf = m_env->root() + "/shift.pdf";
         QString error;
         QVERIFY2(writeShiftReportPdf(r, pdf, &error), qPrintable(error));
-        QProcess text;
-        text.start("pdftotext", {"-layout", pdf, "-"});
-        QVERIFY(text.waitForFinished(30000));
-        const QString shown = QString::fromUtf8(text.readAllStandardOutput());
-        QStringList expected{"First Dairy", "Hilltown",       "05/Mar/2024", "AM",          "North",
-                             "South",       "TR-9",           "05:45:00 AM", "06:20:00 AM", "42.5",
-                             "150.75",      "late by 35 min", "06:30:00 AM", "06:45:00 AM"};
+        const QString shown = pdfText(pdf, {"-layout"});
         for (const RouteSection& route : r.routes) {
             for (const ReportLine& line : route.lines) {
                 // One receipt's figures on one line of the page, in column order.
@@ -342,6 +375,39 @@ private slots:
         expected << weightText(r.overall.weight) << "All milk types";
         for (const QString& figure : expected)
             QVERIFY2(shown.contains(figure), qPrintable(figure));
+    }
+
+    // Every text of the reports goes through the translation, the names and figures do not; the
+    // CSV files, read by other programs, stay as they are.
+    void inTheDesksLanguage()
+    {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext is not installed (scripts/setup.sh installs poppler-utils)");
+        QTest::failOnWarning(QRegularExpression(".")); // Qt's notes on fonts among them
+        const auto day = daySummary(m_company, kDay);
+        const auto statements =
+            report::villageStatements(m_company, {kDay.addDays(-1), kDay, 0, {}});
+        QVERIFY(day && statements);
+        const QString csv = daySummaryCsv(*day) + statementsCsv(*statements, true);
+        Devanagari language;
+        QCoreApplication::installTranslator(&language);
+        UnionReport centres{kDay, 2, {}, {}, {}};
+        QVERIFY(addCentreYear(&centres, m_company, "north", "CO1").isEmpty());
+        const QString pdf = m_env->root() + "/translated.pdf";
+        QString shown = daySummaryText(*day), error;
+        for (const auto& write : std::initializer_list<std::function<bool()>>{
+                 [&] { return writeShiftReportPdf(load(), pdf, &error); },
+                 [&] { return writeDaySummaryPdf(*day, pdf, &error); },
+                 [&] { return writeStatementsPdf(*statements, pdf, &error); },
+                 [&] { return writeUnionReportPdf(centres, pdf, &error); }})
+            shown += write() ? pdfText(pdf) : error;
+        QCOMPARE(daySummaryCsv(*day) + statementsCsv(*statements, true), csv);
+        // What is left of the English is the stored names, times and dates.
+        shown.remove(QRegularExpression("\\d\\d:\\d\\d:\\d\\d [AP]M|\\d\\d/Mar/\\d{4}|First Dairy|"
+                                        "Hilltown|North|Southend|South|East|Hill & Dale|Riverside|"
+                                        "Cow|Buffalo|Whole|Skim|late by 35 min|[A-Z]+\\S*\\d",
+                                        QRegularExpression::CaseInsensitiveOption));
+        QVERIFY2(!shown.contains(QRegularExpression("[A-Za-z]")), qPrintable(shown.simplified()));
     }
 
     void pdfToAFolderThatIsNotThere()
