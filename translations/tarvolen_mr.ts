@@ -119,25 +119,25 @@
     </message>
     <message>
         <source>Receipts</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">पावत्या</translation>
     </message>
     <message>
         <source>Cans</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">कॅन</translation>
     </message>
     <message>
         <source>Weight</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">वजन</translation>
     </message>
     <message>
         <source>AM receipts</source>
         <extracomment>AM and PM: the morning and the evening shift</extracomment>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">सकाळ पावत्या</translation>
     </message>
     <message>
         <source>AM cans</source>
         <extracomment>Milk cans received in the morning shift</extracomment>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">सकाळ कॅन</translation>
     </message>
     <message>
         <source>AM weight</source>
@@ -145,11 +145,11 @@
     </message>
     <message>
         <source>PM receipts</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">संध्या. पावत्या</translation>
     </message>
     <message>
         <source>PM cans</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">संध्या. कॅन</translation>
     </message>
     <message>
         <source>PM weight</source>
@@ -161,7 +161,7 @@
     </message>
     <message>
         <source>Route</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">रूट</translation>
     </message>
     <message>
         <source>Name</source>
@@ -169,20 +169,20 @@
     </message>
     <message>
         <source>Vehicle</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">गाडी</translation>
     </message>
     <message>
         <source>All routes</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">सर्व रूट</translation>
     </message>
     <message>
         <source>Code</source>
         <extracomment>The milk type&apos;s code</extracomment>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">कोड</translation>
     </message>
     <message>
         <source>Milk type</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">दूध प्रकार</translation>
     </message>
     <message>
         <source>Every route with a vehicle on this day has delivered.</source>
@@ -190,7 +190,7 @@
     </message>
     <message>
         <source>Not yet delivered</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">अजून आले नाही</translation>
     </message>
     <message>
         <source>Shifts</source>
@@ -214,7 +214,7 @@
     </message>
     <message>
         <source>Milk Type</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">दूध प्रकार</translation>
     </message>
     <message>
         <source>Day Summary %1</source>
@@ -350,6 +350,13 @@
     </message>
 </context>
 <context>
+    <name>PageDrawer</name>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PasteRules</name>
     <message>
         <source>only digits and &quot;-&quot;</source>
@@ -433,74 +440,60 @@ tarvolen-admin init ने ते तयार करा, किंवा त्
     </message>
 </context>
 <context>
-    <name>Roles</name>
-    <message>
-        <source>there is no user %1</source>
-        <translation>%1 असा युजर नाही</translation>
-    </message>
-</context>
-<context>
-    <name>PageDrawer</name>
-    <message>
-        <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>ReportDocument</name>
     <message>
         <source>Truck Number</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">गाडी क्र.</translation>
     </message>
     <message>
         <source>Scheduled Time</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">ठरलेली वेळ</translation>
     </message>
     <message>
         <source>Arrived Time</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">आल्याची वेळ</translation>
     </message>
     <message>
         <source>Trip KMs</source>
         <extracomment>Kilometres the truck ran on its trip</extracomment>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">फेरी कि.मी.</translation>
     </message>
     <message>
         <source>Recovery Amount</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">वसुली रक्कम</translation>
     </message>
     <message>
         <source>Remarks</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">शेरा</translation>
     </message>
     <message>
         <source>SNo.</source>
         <extracomment>The receipt&apos;s serial number in the shift</extracomment>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">अ.क्र.</translation>
     </message>
     <message>
         <source>Village Code</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">गाव कोड</translation>
     </message>
     <message>
         <source>Village Name</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">गावाचे नाव</translation>
     </message>
     <message>
         <source>Animal Type</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">जनावर</translation>
     </message>
     <message>
         <source>Milk Type</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">दूध प्रकार</translation>
     </message>
     <message>
         <source>Cans Received</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">आलेले कॅन</translation>
     </message>
     <message>
         <source>Weight</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">वजन</translation>
     </message>
     <message>
         <source>Mark</source>
@@ -521,11 +514,11 @@ tarvolen-admin init ने ते तयार करा, किंवा त्
     <message>
         <source>Cans</source>
         <extracomment>Milk cans received</extracomment>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">कॅन</translation>
     </message>
     <message>
         <source>Reason</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">कारण</translation>
     </message>
     <message>
         <source>Allowed by</source>
@@ -538,11 +531,11 @@ tarvolen-admin init ने ते तयार करा, किंवा त्
     <message>
         <source>Code</source>
         <extracomment>The milk type&apos;s code</extracomment>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">कोड</translation>
     </message>
     <message>
         <source>Receipts</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">पावत्या</translation>
     </message>
     <message>
         <source>All milk types</source>
@@ -582,6 +575,13 @@ tarvolen-admin init ने ते तयार करा, किंवा त्
     </message>
 </context>
 <context>
+    <name>Roles</name>
+    <message>
+        <source>there is no user %1</source>
+        <translation>%1 असा युजर नाही</translation>
+    </message>
+</context>
+<context>
     <name>RunningTotals</name>
     <message>
         <source>Route: %1    Shift: %2</source>
@@ -605,6 +605,19 @@ the server did not answer a moment ago</source>
         <translation>डेटा एरर - मास्टर डेटाबेस 
 
 थोड्या वेळापूर्वी सर्वरने उत्तर दिले नाही</translation>
+    </message>
+</context>
+<context>
+    <name>ShiftReport</name>
+    <message>
+        <source>AM</source>
+        <extracomment>The morning shift of milk collection (a shift&apos;s name on the reports)</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PM</source>
+        <extracomment>The evening shift of milk collection (a shift&apos;s name on the reports)</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -642,19 +655,6 @@ the server did not answer a moment ago</source>
     </message>
 </context>
 <context>
-    <name>ShiftReport</name>
-    <message>
-        <source>AM</source>
-        <extracomment>The morning shift of milk collection (a shift&apos;s name on the reports)</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>PM</source>
-        <extracomment>The evening shift of milk collection (a shift&apos;s name on the reports)</extracomment>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>UnionReport</name>
     <message>
         <source>milk type %1</source>
@@ -675,16 +675,16 @@ the server did not answer a moment ago</source>
     </message>
     <message>
         <source>Receipts</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">पावत्या</translation>
     </message>
     <message>
         <source>Cans</source>
         <extracomment>Milk cans received</extracomment>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">कॅन</translation>
     </message>
     <message>
         <source>Weight</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">वजन</translation>
     </message>
     <message>
         <source>Centre</source>
@@ -697,7 +697,7 @@ the server did not answer a moment ago</source>
     </message>
     <message>
         <source>Route</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">रूट</translation>
     </message>
     <message>
         <source>Union totals</source>
@@ -705,7 +705,7 @@ the server did not answer a moment ago</source>
     </message>
     <message>
         <source>Milk Type</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">दूध प्रकार</translation>
     </message>
     <message>
         <source>All milk types</source>
@@ -773,16 +773,16 @@ the server did not answer a moment ago</source>
     </message>
     <message>
         <source>Receipts</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">पावत्या</translation>
     </message>
     <message>
         <source>Cans</source>
         <extracomment>Milk cans received</extracomment>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">कॅन</translation>
     </message>
     <message>
         <source>Weight</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">वजन</translation>
     </message>
     <message>
         <source>Marks</source>
