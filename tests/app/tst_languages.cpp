@@ -83,7 +83,8 @@ QList<Entry> readTranslations(const QString& file)
             entries.last().source = xml.readElementText();
         } else if (xml.name() == u"translation" && !entries.isEmpty()) {
             entries.last().finished = xml.attributes().value(QStringLiteral("type")).isEmpty();
-            entries.last().translation = xml.readElementText();
+            entries.last().translation =
+                xml.readElementText(QXmlStreamReader::IncludeChildElements);
         }
     }
     if (xml.hasError())
