@@ -48,7 +48,6 @@ private slots:
     void init()
     {
         m_env->exec(m_env->companyFile(), "DELETE FROM Sms_Add");
-        m_env->exec(m_env->companyFile(), "DROP TABLE IF EXISTS Numbers");
         m_env->messages.clear();
         datastore::resetGenState();
         m_env->chooseCompany();
@@ -99,36 +98,26 @@ private slots:
         datastore::Connection con;
         QVERIFY(OpenMst(con));
         // The date is bound: a server has no CDate to read date text with.
-        const auto number = Max_No_Cond(
-            "Data_Wght", "DlySlNo", " Where RefDate = ? and AMPM = " + QString::number(shift) + " ",
-            con, {date});
-        QVERIFY2(number, qPrintable(number.errorText()));
-        QCOMPARE(*number, next);
+        const auto numbers = datastore::nextReceiptNumbers(con, date, shift);
+        QVERIFY2(numbers, qPrintable(numbers.errorText()));
+        QCOMPARE(numbers->dlySlNo, next);
     }
 
-    void maxNo_data()
+    void nextAfter_data()
     {
-        QTest::addColumn<QString>("stored"); // "none": no such table
-        QTest::addColumn<int>("next");       // 0: no number
-        QTest::newRow("empty table") << "" << 1;
-        QTest::newRow("largest 41") << "(3), (41), (7)" << 42;
-        QTest::newRow("largest -1") << "(-1)" << 1;
-        QTest::newRow("only nulls") << "(NULL)" << 1;
-        QTest::newRow("next is the largest 32-bit number") << "(2147483646)" << 2147483647;
-        QTest::newRow("largest 32-bit number") << "(2147483647)" << 0;
-        QTest::newRow("no such table") << "none" << 0;
+        QTest::addColumn<QVariant>("largest"); // null: nothing stored
+        QTest::addColumn<int>("next");         // 0: no number
+        QTest::newRow("nothing stored") << QVariant() << 1;
+        QTest::newRow("largest 41") << QVariant(41) << 42;
+        QTest::newRow("largest -1") << QVariant(-1) << 1;
+        QTest::newRow("next is the largest 32-bit number") << QVariant(2147483646) << 2147483647;
+        QTest::newRow("largest 32-bit number") << QVariant(2147483647) << 0;
     }
-    void maxNo()
+    void nextAfter()
     {
-        QFETCH(QString, stored);
+        QFETCH(QVariant, largest);
         QFETCH(int, next);
-        m_env->exec(m_env->companyFile(), "CREATE TABLE Numbers (N INTEGER)");
-        if (stored.startsWith('('))
-            m_env->exec(m_env->companyFile(), "INSERT INTO Numbers (N) VALUES " + stored);
-        datastore::Connection con; // as a receipt's write holds it open
-        QVERIFY(OpenMst(con));
-        const auto number = Max_No(stored == "none" ? "NoSuchTable" : "Numbers", "N", con);
-        QCOMPARE(number ? *number : 0, next);
+        QCOMPARE(datastore::nextAfter(largest).value_or(0), next);
     }
 
     void stationSettings_data()
@@ -163,7 +152,8 @@ private slots:
         Gen_ComLan = 9;
         datastore::Connection con;
         QVERIFY(OpenMst(con));
-        QVERIFY(LoadStationSettings(con));
+        const auto row = stationSettingsRow(con);
+        QVERIFY(row && takeStationSettings(*row));
         const QStringList values{QString::number(Gen_WghtFmt),
                                  Gen_BitsNoW.toText(),
                                  QString::number(Gen_ComPortW),
