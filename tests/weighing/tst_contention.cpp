@@ -103,42 +103,33 @@ struct Heartbeat {
     int ticks = 0;
 };
 
-// A scale that streams its reading on the serial port of link com1, read by a continuous link
-// on shortened timings; pulled out and plugged in again as an adapter is.
+// A scale on a continuous serial link (the pty behind com1), read on quick ticks.
 struct SerialScale {
     explicit SerialScale(QString link) : com1(std::move(link))
     {
         scale::timings().tick = std::chrono::milliseconds(50);
-        scale::timings().settleTime = std::chrono::milliseconds(150);
-        QObject::connect(&streaming, &QTimer::timeout, [this] {
-            if (pty)
-                pty->write(reading);
-        });
-        plugIn();
-        streaming.start(50);
+        scale::timings().settleTime = std::chrono::milliseconds(0);
     }
     ~SerialScale() { scale::timings() = scale::Timings{}; }
-    void plugIn() { pty = std::make_unique<scaletest::PtyScale>(com1); }
-    void unplug()
+    // The scale streams its platform emptied, then loaded: true once the desk holds the weight,
+    // Add armed.
+    bool load(Desk& desk, const QByteArray& weight) const
     {
-        pty.reset();
-        QFile::remove(com1);
+        const auto streamUntil = [this](const QByteArray& reading, auto done) {
+            return QTest::qWaitFor(
+                [&] {
+                    pty->write(reading + "\r\n");
+                    return done();
+                },
+                5000);
+        };
+        return streamUntil("0000.0", [&] { return desk.field("cmdAdd")->isEnabled(); }) &&
+               streamUntil(weight, [&] {
+                   return desk.box("txtWeight")->text().toDouble() == weight.toDouble();
+               });
     }
-    // The platform emptied, then loaded with weight: true once the desk holds it, Add armed.
-    bool load(Desk& desk, const QByteArray& weight)
-    {
-        reading = "0000.0\r\n";
-        if (!QTest::qWaitFor([&] { return desk.field("cmdAdd")->isEnabled(); }, 5000))
-            return false;
-        reading = weight + "\r\n";
-        return QTest::qWaitFor(
-            [&] { return desk.box("txtWeight")->text().toDouble() == weight.toDouble(); }, 5000);
-    }
-
     QString com1;
-    std::unique_ptr<scaletest::PtyScale> pty;
-    QByteArray reading = "0000.0\r\n";
-    QTimer streaming;
+    std::unique_ptr<scaletest::PtyScale> pty = std::make_unique<scaletest::PtyScale>(com1);
 };
 } // namespace
 
@@ -391,7 +382,8 @@ void ContentionTest::boxesOpenedDuringTheWaitAnswer()
     QTest::keyClick(desk.window.get(), Qt::Key_F8);
     QStringList told;
     if (portFails) {
-        scale->unplug();
+        scale->pty.reset(); // the adapter is pulled out
+        QFile::remove(scale->com1);
         told << "The scale's port " + scale->com1 + " cannot be opened: no such device";
         QTRY_COMPARE_WITH_TIMEOUT(boxes.answered, told, 2000);
         QVERIFY(desk.window->busy()->waitingFor(weighing::WaitFor::Database));
@@ -402,7 +394,7 @@ void ContentionTest::boxesOpenedDuringTheWaitAnswer()
     QCOMPARE(count(desk.db(), "SELECT COUNT(*) FROM Data_Wght WHERE VRefNo = 17"), 1);
 
     if (portFails) {
-        scale->plugIn();
+        scale->pty = std::make_unique<scaletest::PtyScale>(scale->com1);
         QVERIFY(scale->load(desk, "0080.0"));
     }
     desk.fillEntry("2", portFails ? QString() : QString("80"));
