@@ -103,11 +103,10 @@ struct Heartbeat {
     int ticks = 0;
 };
 
-// A scale on a continuous serial link (the pty behind com1), read on quick ticks.
+// A scale on a continuous serial link (the pty behind com1), whose weights count at once.
 struct SerialScale {
     explicit SerialScale(QString link) : com1(std::move(link))
     {
-        scale::timings().tick = std::chrono::milliseconds(50);
         scale::timings().settleTime = std::chrono::milliseconds(0);
     }
     ~SerialScale() { scale::timings() = scale::Timings{}; }
