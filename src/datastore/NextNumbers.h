@@ -4,27 +4,7 @@
 
 #include <QDate>
 #include <QString>
-#include <QVariantList>
-#include <memory>
 #include <optional>
-
-// The next number of a column: the largest stored value plus 1, or 1 when no row has one.
-// With IsOpen false a new connection is opened into Con with OpenMst; the caller keeps it.
-// No number comes back when the statement fails or when the column has reached the largest
-// number it can hold: the error says which.
-datastore::Result<qint32> Max_No(const QString& Table, const QString& Field, bool IsOpen,
-                                 std::unique_ptr<datastore::Connection>& Con);
-datastore::Result<qint32> Max_No_Cond(const QString& Table, const QString& Field,
-                                      const QString& Cond, bool IsOpen,
-                                      std::unique_ptr<datastore::Connection>& Con);
-
-// The same on a connection the caller holds open, e.g. inside its write transaction.
-datastore::Result<qint32> Max_No(const QString& Table, const QString& Field,
-                                 datastore::Connection& con);
-// Cond may hold "?" for values bound in order (dates are bound, never written into the text).
-datastore::Result<qint32> Max_No_Cond(const QString& Table, const QString& Field,
-                                      const QString& Cond, datastore::Connection& con,
-                                      const QVariantList& values = {});
 
 namespace datastore {
 struct NextReceiptNumbers {

@@ -63,11 +63,3 @@ datastore::Result<> takeStationSettings(const QSqlRecord& row)
     Gen_ComLan = *byteSetting(row, "ComLan");
     return datastore::Done{};
 }
-
-datastore::Result<> LoadStationSettings(datastore::Connection& con)
-{
-    const auto row = stationSettingsRow(con);
-    if (!row)
-        return row.error();
-    return takeStationSettings(*row);
-}

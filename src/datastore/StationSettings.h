@@ -9,5 +9,3 @@ datastore::Result<QSqlRecord> stationSettingsRow(datastore::Connection& con);
 // Copies the row into the Gen_ settings (no row: the serial settings are cleared). A setting out
 // of range leaves no link set up (Gen_ComLan 0) and says which.
 datastore::Result<> takeStationSettings(const QSqlRecord& row);
-// Both, on an open connection to the company year.
-datastore::Result<> LoadStationSettings(datastore::Connection& con);

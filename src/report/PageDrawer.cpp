@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <QTextLayout>
 #include <algorithm>
+#include <utility>
 
 namespace report {
 namespace {
@@ -94,8 +95,10 @@ PageDrawer::PageDrawer(QPagedPaintDevice* device)
 
 PageDrawer::~PageDrawer()
 {
-    if (m_painter.isActive())
-        m_painter.end();
+    if (!m_painter.isActive())
+        return;
+    drawLead(0); // a preview's pages end here, without finish()
+    m_painter.end();
 }
 
 void PageDrawer::makeRoom(double height)
@@ -112,12 +115,28 @@ void PageDrawer::textLine(const QString& text, const QFont& font, Qt::Alignment 
 {
     m_painter.setFont(forText(font, text));
     const QRectF room(0, 0, m_width, 1e9);
-    const QRectF needed =
-        m_painter.boundingRect(room, int(align | Qt::TextWordWrap), text);
-    makeRoom(needed.height());
-    m_painter.drawText(QRectF(0, m_y, m_width, needed.height()), int(align | Qt::TextWordWrap),
-                       text);
-    m_y += needed.height() + m_pad;
+    const double height =
+        m_painter.boundingRect(room, int(align | Qt::TextWordWrap), text).height();
+    m_painter.setFont(m_font);
+    // A run of lines longer than a third of a page is no heading: it goes as it comes.
+    if (m_leadHeight > m_height / 3)
+        drawLead(0);
+    m_lead.append({text, font, align, height, height + m_pad});
+    m_leadHeight += height + m_pad;
+}
+
+void PageDrawer::drawLead(double following)
+{
+    makeRoom(m_leadHeight + following);
+    for (const Lead& lead : std::exchange(m_lead, {})) {
+        if (!lead.text.isEmpty()) {
+            m_painter.setFont(forText(lead.font, lead.text));
+            m_painter.drawText(QRectF(0, m_y, m_width, lead.height),
+                               int(lead.align | Qt::TextWordWrap), lead.text);
+        }
+        m_y += lead.advance;
+    }
+    m_leadHeight = 0;
     m_painter.setFont(m_font);
 }
 
@@ -144,7 +163,9 @@ void PageDrawer::line(const QString& text)
 
 void PageDrawer::gap()
 {
-    m_y += m_metrics.height() / 2;
+    const double gap = m_metrics.height() / 2;
+    m_lead.append({QString(), m_font, Qt::AlignLeft, 0, gap});
+    m_leadHeight += gap;
 }
 
 void PageDrawer::beginTable(const QVector<TableColumn>& columns, bool headingRow)
@@ -157,25 +178,33 @@ void PageDrawer::beginTable(const QVector<TableColumn>& columns, bool headingRow
     for (const TableColumn& column : columns)
         m_left << m_left.last() + m_width * column.width / shares;
     m_headingRow = headingRow;
-    if (!headingRow)
-        return;
-    QStringList headings;
-    for (const TableColumn& column : columns)
-        headings << column.heading;
-    double height = 0;
-    for (int c = 0; c < columns.size(); ++c)
-        height = std::max(height, cellHeight(headings[c], m_left[c + 1] - m_left[c], true));
-    // A heading row alone at the foot of a page is no use: it goes with its first row.
-    makeRoom(2 * height);
-    drawHeadingRow();
+    m_tableStarted = false;
 }
 
-void PageDrawer::drawHeadingRow()
+void PageDrawer::startTable(double firstRow)
+{
+    m_tableStarted = true;
+    const double heading = m_headingRow ? headingHeight() : 0;
+    // Drawn after the lines before it, not atop the page they may move to.
+    const bool headingRow = std::exchange(m_headingRow, false);
+    drawLead(heading + firstRow);
+    m_headingRow = headingRow;
+    if (m_headingRow)
+        drawHeadingRow();
+}
+
+double PageDrawer::headingHeight() const
 {
     double height = 0;
     for (int c = 0; c < m_columns.size(); ++c)
         height =
             std::max(height, cellHeight(m_columns[c].heading, m_left[c + 1] - m_left[c], true));
+    return height;
+}
+
+void PageDrawer::drawHeadingRow()
+{
+    const double height = headingHeight();
     QVector<int> edges;
     for (int c = 0; c < m_columns.size(); ++c) {
         drawCell(QRectF(m_left[c], m_y, m_left[c + 1] - m_left[c], height), m_columns[c].heading,
@@ -264,7 +293,10 @@ void PageDrawer::row(const QStringList& cells, bool bold, int firstSpan)
     for (int i = 0; i + 1 < edge.size(); ++i)
         height = std::max(
             height, cellHeight(cells.value(i), m_left[edge[i + 1]] - m_left[edge[i]], bold));
-    makeRoom(height);
+    if (m_tableStarted)
+        makeRoom(height);
+    else
+        startTable(height);
     for (int i = 0; i + 1 < edge.size(); ++i)
         drawCell(QRectF(m_left[edge[i]], m_y, m_left[edge[i + 1]] - m_left[edge[i]], height),
                  cells.value(i), m_columns[edge[i]].align, bold, false);
@@ -274,12 +306,15 @@ void PageDrawer::row(const QStringList& cells, bool bold, int firstSpan)
 
 void PageDrawer::endTable()
 {
+    if (!m_tableStarted)
+        startTable(0); // a table without rows still shows its heading row
     m_columns.clear();
     m_y += m_pad;
 }
 
 bool PageDrawer::finish()
 {
+    drawLead(0);
     return m_painter.end();
 }
 

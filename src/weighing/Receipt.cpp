@@ -66,12 +66,6 @@ QString manualWeightProblem(const QString& typed, const QString& cansText)
     return QString();
 }
 
-QString shiftCondition(qint32 shift)
-{
-    return QStringLiteral(" Where RefDate = ? and AmPM =") + QString::number(shift) +
-           QStringLiteral(" ");
-}
-
 namespace {
 // In the order of datastore::kDataWghtColumns.
 QVariantList rowValues(const ReceiptEntry& entry, const ReceiptNumbers& numbers)

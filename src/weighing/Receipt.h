@@ -75,10 +75,6 @@ struct ReceiptNumbers {
 // The numbers of the stored row, or why it was not stored (busy: the database stayed busy).
 using WriteResult = datastore::Result<ReceiptNumbers>;
 
-// The DlySlNo condition: every route's receipts of the date and shift, the date bound to its
-// "?" (a server has no CDate and reads no date text of ours).
-QString shiftCondition(qint32 shift);
-
 // A receipt meets a database that another desk or program is using: it waits this long in all
 // for the write lock and for readers to let its commit through, then gives up.
 constexpr std::chrono::seconds kWriteWaitLimit{30};

@@ -48,7 +48,6 @@ public:
     explicit SupervisorWord(QWidget* parent = nullptr);
 
     QLineEdit* nameField() const { return m_name; }
-    QLineEdit* passwordField() const { return m_password; }
     // Enter in the name moves to the password; Enter in the password runs confirm.
     void wireKeys(formkit::FieldEvents* fields, std::function<void()> confirm);
     // The name as it goes into the audit: as typed, blanks around it removed.

@@ -1,5 +1,5 @@
 // The system's statements on either engine (run a second time on the test server): CDate and
-// text without regard to case on files; next numbers with bound dates and station settings.
+// text without regard to case on files; the next number's limits and station settings.
 
 #include "TestEnv.h"
 #include "datastore/GenState.h"
@@ -31,24 +31,13 @@ private slots:
     {
         m_env = std::make_unique<testkit::TestEnv>();
         m_env->createInstallation();
-        // On 05/Mar in the morning route 1 has daily numbers 1 and 3, route 2 took 2, and
-        // number 4 points at a village that is not there.
-        for (const char* sql :
-             {"INSERT INTO Mast_Villages (VRefNo, VCode, VName, RtRefNo) VALUES "
-              "(1, 'V01', 'Hill', 1), (2, 'V02', 'Dale', 2)",
-              "INSERT INTO Data_Wght (RefNo, RefDate, AmPm, RtRefNo, VRefNo, ACode, MCode, "
-              "DlySlNo, CansRecd, MWeight) VALUES (1, '2024-03-05', 2, 1, 1, 1, 1, 1, 2, 45), "
-              "(2, '2024-03-05', 2, 2, 2, 1, 1, 2, 1, 30), "
-              "(3, '2024-03-05', 2, 1, 1, 1, 1, 3, NULL, 20.5), "
-              "(4, '2024-03-05', 3, 1, 1, 1, 1, 1, 1, 10), "
-              "(5, '2024-03-04', 2, 1, 1, 1, 1, 7, 1, 10), "
-              "(6, '2024-03-05', 2, 1, 99, 1, 1, 4, 1, 10)"})
-            m_env->exec(m_env->companyFile(), sql);
+        m_env->exec(m_env->companyFile(), "INSERT INTO Mast_Villages (VRefNo, VCode, VName, "
+                                          "RtRefNo) VALUES (1, 'V01', 'Hill', 1), (2, 'V02', "
+                                          "'Dale', 2)");
     }
     void init()
     {
         m_env->exec(m_env->companyFile(), "DELETE FROM Sms_Add");
-        m_env->exec(m_env->companyFile(), "DROP TABLE IF EXISTS Numbers");
         m_env->messages.clear();
         datastore::resetGenState();
         m_env->chooseCompany();
@@ -81,54 +70,21 @@ private slots:
         QCOMPARE(valueOf(statement), expected);
     }
 
-    void nextDailyNumber_data()
+    void nextAfter_data()
     {
-        QTest::addColumn<QDate>("date");
-        QTest::addColumn<int>("shift");
-        QTest::addColumn<int>("next");
-        QTest::newRow("05/Mar AM, every route, villages or not") << QDate(2024, 3, 5) << 2 << 5;
-        QTest::newRow("05/Mar PM") << QDate(2024, 3, 5) << 3 << 2;
-        QTest::newRow("the day before") << QDate(2024, 3, 4) << 2 << 8;
-        QTest::newRow("the day after: first") << QDate(2024, 3, 6) << 2 << 1;
+        QTest::addColumn<QVariant>("largest"); // null: nothing stored
+        QTest::addColumn<int>("next");         // 0: no number
+        QTest::newRow("nothing stored") << QVariant() << 1;
+        QTest::newRow("largest 41") << QVariant(41) << 42;
+        QTest::newRow("largest -1") << QVariant(-1) << 1;
+        QTest::newRow("next is the largest 32-bit number") << QVariant(2147483646) << 2147483647;
+        QTest::newRow("largest 32-bit number") << QVariant(2147483647) << 0;
     }
-    void nextDailyNumber()
+    void nextAfter()
     {
-        QFETCH(QDate, date);
-        QFETCH(int, shift);
+        QFETCH(QVariant, largest);
         QFETCH(int, next);
-        datastore::Connection con;
-        QVERIFY(OpenMst(con));
-        // The date is bound: a server has no CDate to read date text with.
-        const auto number = Max_No_Cond(
-            "Data_Wght", "DlySlNo", " Where RefDate = ? and AMPM = " + QString::number(shift) + " ",
-            con, {date});
-        QVERIFY2(number, qPrintable(number.errorText()));
-        QCOMPARE(*number, next);
-    }
-
-    void maxNo_data()
-    {
-        QTest::addColumn<QString>("stored"); // "none": no such table
-        QTest::addColumn<int>("next");       // 0: no number
-        QTest::newRow("empty table") << "" << 1;
-        QTest::newRow("largest 41") << "(3), (41), (7)" << 42;
-        QTest::newRow("largest -1") << "(-1)" << 1;
-        QTest::newRow("only nulls") << "(NULL)" << 1;
-        QTest::newRow("next is the largest 32-bit number") << "(2147483646)" << 2147483647;
-        QTest::newRow("largest 32-bit number") << "(2147483647)" << 0;
-        QTest::newRow("no such table") << "none" << 0;
-    }
-    void maxNo()
-    {
-        QFETCH(QString, stored);
-        QFETCH(int, next);
-        m_env->exec(m_env->companyFile(), "CREATE TABLE Numbers (N INTEGER)");
-        if (stored.startsWith('('))
-            m_env->exec(m_env->companyFile(), "INSERT INTO Numbers (N) VALUES " + stored);
-        datastore::Connection con; // as a receipt's write holds it open
-        QVERIFY(OpenMst(con));
-        const auto number = Max_No(stored == "none" ? "NoSuchTable" : "Numbers", "N", con);
-        QCOMPARE(number ? *number : 0, next);
+        QCOMPARE(datastore::nextAfter(largest).value_or(0), next);
     }
 
     void stationSettings_data()
@@ -143,7 +99,8 @@ private slots:
                                   << "0|0|0|||0";
         QTest::newRow("speed with a fraction") << "(2, 9600.5, 3, '192.168.1.5', '4001', 1)"
                                                << "2|9600.5|3|192.168.1.5|4001|1";
-        if (!testkit::TestEnv::onServer()) // the server's columns are whole numbers: it stores no halves
+        if (!testkit::TestEnv::onServer()) // the server's columns are whole numbers: it stores no
+                                           // halves
             QTest::newRow("halves go to the even neighbour") << "(2.5, 4800, 1.5, NULL, NULL, 3.5)"
                                                              << "2|4800|2|||4";
     }
@@ -163,7 +120,8 @@ private slots:
         Gen_ComLan = 9;
         datastore::Connection con;
         QVERIFY(OpenMst(con));
-        QVERIFY(LoadStationSettings(con));
+        const auto row = stationSettingsRow(con);
+        QVERIFY(row && takeStationSettings(*row));
         const QStringList values{QString::number(Gen_WghtFmt),
                                  Gen_BitsNoW.toText(),
                                  QString::number(Gen_ComPortW),

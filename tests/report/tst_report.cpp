@@ -7,6 +7,7 @@
 #include "TestEnv.h"
 #include "datastore/ReceiptChanges.h"
 #include "report/DaySummary.h"
+#include "report/PageDrawer.h"
 #include "report/ReceiptExport.h"
 #include "report/ReportDocument.h"
 #include "report/ShiftReport.h"
@@ -408,6 +409,31 @@ private slots:
                                         "Cow|Buffalo|Whole|Skim|late by 35 min|[A-Z]+\\S*\\d",
                                         QRegularExpression::CaseInsensitiveOption));
         QVERIFY2(!shown.contains(QRegularExpression("[A-Za-z]")), qPrintable(shown.simplified()));
+    }
+
+    // Wherever the page breaks, the caption and heading row of a table stay with its first row,
+    // however tall that row.
+    void tableKeepsItsCaption()
+    {
+        const QString pdf = m_env->root() + "/caption.pdf";
+        for (int filler = 40; filler < 60; ++filler) {
+            const auto draw = [filler](PageDrawer& pages) {
+                for (int line = 0; line < filler; ++line)
+                    pages.line("filler");
+                pages.line("Caption");
+                pages.beginTable({{"Heading"}, {"Reason"}});
+                pages.row({"First", QString("a reason that runs onto several lines ").repeated(5)});
+                pages.endTable();
+            };
+            QString error;
+            QVERIFY2(writePdf(pdf, "t", draw, &error), qPrintable(error));
+            QProcess text;
+            text.start("pdftotext", {pdf, "-"});
+            QVERIFY(text.waitForFinished(30000));
+            for (const QString& page : QString(text.readAllStandardOutput()).split('\f'))
+                QVERIFY2(page.count("Caption") + page.count("Heading") == 2 * page.count("First"),
+                         qPrintable(page));
+        }
     }
 
     void pdfToAFolderThatIsNotThere()

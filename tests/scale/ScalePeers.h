@@ -22,11 +22,14 @@ public:
     explicit PtyScale(const QString& link)
     {
         m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-        if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
+        // Kept from the programs a test starts: one holding the master would keep the line up
+        // after an unplug.
+        if (m_master < 0 || ::fcntl(m_master, F_SETFD, FD_CLOEXEC) != 0 ||
+            ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
             return;
         device = QString::fromLocal8Bit(::ptsname(m_master));
         // Held open so that the master never reads a hang-up while the desk has the port closed.
-        m_slave = ::open(::ptsname(m_master), O_RDWR | O_NOCTTY);
+        m_slave = ::open(::ptsname(m_master), O_RDWR | O_NOCTTY | O_CLOEXEC);
         termios tio;
         if (m_slave < 0 || ::tcgetattr(m_slave, &tio) != 0)
             return;

@@ -3,8 +3,11 @@
 // that adds while another program holds the database keeps answering, waits, and either stores
 // the receipt once the database is free or, after its time limit, says why and keeps the row.
 
+#include "ScalePeers.h"
+#include "scale/ScaleLink.h"
 #include "tst_window_fixture.h"
 #include "weighing/StatusArea.h"
+#include "weighing/WindowBusy.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -99,6 +102,34 @@ struct Heartbeat {
     qint64 longestGapMs = 0;
     int ticks = 0;
 };
+
+// A scale on a continuous serial link (the pty behind com1), whose weights count at once.
+struct SerialScale {
+    explicit SerialScale(QString link) : com1(std::move(link))
+    {
+        scale::timings().settleTime = std::chrono::milliseconds(0);
+    }
+    ~SerialScale() { scale::timings() = scale::Timings{}; }
+    // The scale streams its platform emptied, then loaded: true once the desk holds the weight,
+    // Add armed.
+    bool load(Desk& desk, const QByteArray& weight) const
+    {
+        const auto streamUntil = [this](const QByteArray& reading, auto done) {
+            return QTest::qWaitFor(
+                [&] {
+                    pty->write(reading + "\r\n");
+                    return done();
+                },
+                5000);
+        };
+        return streamUntil("0000.0", [&] { return desk.field("cmdAdd")->isEnabled(); }) &&
+               streamUntil(weight, [&] {
+                   return desk.box("txtWeight")->text().toDouble() == weight.toDouble();
+               });
+    }
+    QString com1;
+    std::unique_ptr<scaletest::PtyScale> pty = std::make_unique<scaletest::PtyScale>(com1);
+};
 } // namespace
 
 // Built twice, so that the desks' run and the window's waits go on side by side in the suite.
@@ -114,18 +145,25 @@ private slots:
     void lockOutlastsTheWait();
     void readWhileAnotherProgramHolds_data();
     void readWhileAnotherProgramHolds();
+    void boxesOpenedDuringTheWaitAnswer_data();
     void boxesOpenedDuringTheWaitAnswer();
 #endif
 
 private:
-    void openDesk(Desk& desk)
+    // The entry row ready for Add; with a scale on a continuous serial link, the weight it
+    // streams.
+    void openDesk(Desk& desk, SerialScale* scale = nullptr)
     {
         desk.addRouteAndVillage();
-        testkit::TestEnv::setStation(desk.db(), 0, 1);
+        if (scale)
+            testkit::TestEnv::setStation(desk.db(), 2, 3, {}, 1, 9600);
+        else
+            testkit::TestEnv::setStation(desk.db(), 0, 1);
         desk.open();
         QVERIFY(desk.loaded);
         desk.env.messages.clear();
-        desk.fillEntry("3", "120.5");
+        QVERIFY(!scale || scale->load(desk, "0120.5"));
+        desk.fillEntry("3", scale ? QString() : QString("120.5"));
     }
     // Add pressed; true once the window waits for the database, with the entry row held.
     bool addAndSeeItWait(Desk& desk)
@@ -317,25 +355,51 @@ void ContentionTest::readWhileAnotherProgramHolds()
     QVERIFY2(heartbeat.longestGapMs < 1000, qPrintable(QString::number(heartbeat.longestGapMs)));
 }
 
+void ContentionTest::boxesOpenedDuringTheWaitAnswer_data()
+{
+    QTest::addColumn<bool>("portFails"); // the serial scale's adapter is pulled out meanwhile
+    QTest::newRow("add, then the shift report") << false;
+    QTest::newRow("the same with a serial port failure during the read's wait") << true;
+}
+
 // Add waits for another program's lock, then F8: the confirmation that comes when the lock goes
-// takes its Enter, the receipt is stored once, and the next one goes in as usual.
+// takes its Enter, the receipt is stored once, and the next one goes in as usual. A scale port
+// that fails while the read waits is told at once in a box of its own, which takes its Enter
+// while the window still waits; the scale plugged in again, the desk weighs on.
 void ContentionTest::boxesOpenedDuringTheWaitAnswer()
 {
+    QFETCH(bool, portFails);
     Desk desk;
-    openDesk(desk);
+    std::unique_ptr<SerialScale> scale;
+    if (portFails)
+        scale = std::make_unique<SerialScale>(desk.env.configDir() + "/com1");
+    openDesk(desk, scale.get());
     QProcess peer;
     QVERIFY(startHolding(peer, "hold-write", desk.db(), 3));
     RealBoxes boxes;
     QVERIFY(addAndSeeItWait(desk));
     QTest::keyClick(desk.window.get(), Qt::Key_F8);
-    QTRY_VERIFY_WITH_TIMEOUT(!boxes.answered.isEmpty(), 15000);
-    QCOMPARE(boxes.answered, QStringList{kAdded});
+    QStringList told;
+    if (portFails) {
+        scale->pty.reset(); // the adapter is pulled out
+        QFile::remove(scale->com1);
+        told << "The scale's port " + scale->com1 + " cannot be opened: no such device";
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.answered, told, 2000);
+        QVERIFY(desk.window->busy()->waitingFor(weighing::WaitFor::Database));
+    }
+    told << kAdded;
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.answered, told, 15000);
     QVERIFY(peerEnds(peer, 5000));
     QCOMPARE(count(desk.db(), "SELECT COUNT(*) FROM Data_Wght WHERE VRefNo = 17"), 1);
 
-    desk.fillEntry("2", "80");
+    if (portFails) {
+        scale->pty = std::make_unique<scaletest::PtyScale>(scale->com1);
+        QVERIFY(scale->load(desk, "0080.0"));
+    }
+    desk.fillEntry("2", portFails ? QString() : QString("80"));
     desk.pressAdd();
-    QTRY_COMPARE_WITH_TIMEOUT(boxes.answered, (QStringList{kAdded, kAdded}), 5000);
+    told << kAdded;
+    QTRY_COMPARE_WITH_TIMEOUT(boxes.answered, told, 5000);
     QCOMPARE(count(desk.db(), "SELECT COUNT(*) FROM Data_Wght WHERE VRefNo = 17"), 2);
 }
 
