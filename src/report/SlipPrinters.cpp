@@ -315,7 +315,6 @@ SlipSpooler::SlipSpooler(const platform::SlipPrinter& printer, QObject* parent,
 {
     m_delivery->moveToThread(m_thread);
     connect(m_thread, &QThread::finished, m_delivery, &QObject::deleteLater);
-    connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
     connect(m_delivery, &SlipDelivery::waits, this, &SlipSpooler::deliveryWaits);
     connect(m_delivery, &SlipDelivery::done, this, &SlipSpooler::deliveryDone);
     m_thread->start();
@@ -324,10 +323,18 @@ SlipSpooler::SlipSpooler(const platform::SlipPrinter& printer, QObject* parent,
 
 SlipSpooler::~SlipSpooler()
 {
-    // Closing never waits for a printer: a try under way ends in its thread's own time, and the
-    // slips that have not gone stay in their files for the next opening.
+    // Closing never waits for a printer: a thread between tries ends at once and is waited for;
+    // one in the middle of a try is left to end in its own time. The slips that have not gone
+    // stay in their files for the next opening.
     m_delivery->stop();
     m_thread->quit();
+    if (keptSlipsLock().tryLock()) {
+        keptSlipsLock().unlock(); // the thread tries nothing more now
+        m_thread->wait();
+        delete m_thread;
+    } else {
+        connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
+    }
 }
 
 void SlipSpooler::takeKeptSlips()

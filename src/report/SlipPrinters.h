@@ -57,7 +57,7 @@ private:
     QString m_keepIn; // the folder the slips are kept in until they have gone; empty: none
     int m_nextFile = 1;
     bool m_toldNotKept = false;
-    QThread* m_thread; // ends on its own after the spooler has gone
+    QThread* m_thread; // may end on its own after the spooler has gone
     SlipDelivery* m_delivery;
     int m_waiting = 0;
     QString m_reason;

@@ -9,6 +9,7 @@
 #include "WeighingWindow.h"
 #include "datastore/GenState.h"
 #include "platform/DeskSettings.h"
+#include "weighing/StatusArea.h"
 
 #include <cstdio>
 
@@ -67,6 +68,7 @@ bool workDesk(const DeskPlan& plan, QProcess* second)
         ok = receiptUpToWeight(desk, plan.village, plan.village, "2") && keysTo("cmdWeight") &&
              QTest::qWaitFor([&] { return focusName() == "cmdAdd"; }, kWait) && meet(second, n) &&
              keysTo("cmdAdd") && QTest::qWaitFor([] { return focusName() == "txtVCode"; }, kWait);
+    ok = ok && desk->statusArea()->scaleState().contains("[this desk's scale settings]");
     closeDeskWindows(desk);
     return ok;
 }
@@ -104,7 +106,8 @@ void TwoDesksTest::weighAtOnce()
     QVERIFY(workDesk(kDesks[0], &second));
     QCOMPARE(env.messageTexts(), QStringList(4, "Successfully Added"));
     QVERIFY(second.waitForFinished(kWait));
-    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(QString("status %1 exit %2").arg(second.exitStatus()).arg(second.exitCode()),
+             QString("status 0 exit 0")); // a normal exit, every receipt added
 
     // The morning's receipts (the demo's four and both desks'), each once under numbers of its
     // own; each desk's with its own scale's weights, in the order weighed.
