@@ -58,6 +58,11 @@ QString deskSettingsFile()
     return configFolder() + QStringLiteral("/desk.ini");
 }
 
+QString waitingSlipsFolder()
+{
+    return configFolder() + QStringLiteral("/waiting-slips");
+}
+
 DeskSettings readDeskSettings()
 {
     QSettings ini(deskSettingsFile(), QSettings::IniFormat);

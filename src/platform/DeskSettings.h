@@ -35,6 +35,8 @@ struct DeskSettings {
 };
 
 QString deskSettingsFile();
+// Where the desk keeps its slips until they are printed (beside desk.ini).
+QString waitingSlipsFolder();
 DeskSettings readDeskSettings();
 // Empty text when written, else why not.
 QString writeDeskSettings(const DeskSettings& settings);

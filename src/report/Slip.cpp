@@ -6,6 +6,7 @@
 #include "formkit/TextRules.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageSize>
@@ -19,15 +20,17 @@ using Style = SlipLine::Style;
 
 QString shiftText(int shift)
 {
-    return shift == 2 ? QStringLiteral("AM") : shift == 3 ? QStringLiteral("PM") : QString();
+    return shift == 2   ? QCoreApplication::translate("report::Slip", "AM", "the morning shift")
+           : shift == 3 ? QCoreApplication::translate("report::Slip", "PM", "the evening shift")
+                        : QString();
 }
 
 QString markText(QChar mark)
 {
     if (mark == QLatin1Char('M'))
-        return QStringLiteral("manual weight");
+        return QCoreApplication::translate("report::Slip", "manual weight");
     if (mark == QLatin1Char('C'))
-        return QStringLiteral("corrected");
+        return QCoreApplication::translate("report::Slip", "corrected");
     return QString();
 }
 
@@ -74,23 +77,26 @@ QVector<SlipLine> slipLines(const SlipFields& f)
     if (!f.town.isEmpty())
         lines << SlipLine{Style::Heading, f.town, {}};
     lines << SlipLine{Style::Rule, {}, {}};
-    lines << text(QStringLiteral("Date"), formkit::dateText(f.date) + QLatin1Char(' ') +
-                                              shiftText(f.shift));
-    lines << text(QStringLiteral("Receipt No."), QString::number(f.refNo));
-    lines << text(QStringLiteral("Serial"), QString::number(f.serial));
-    lines << text(QStringLiteral("Route"), f.route);
-    lines << text(QStringLiteral("Village"), f.villageCode + QLatin1Char(' ') + f.villageName);
-    lines << text(QStringLiteral("Animal"), f.animal);
-    lines << text(QStringLiteral("Milk Type"), f.milkType);
-    lines << text(QStringLiteral("Cans"), formkit::plainNumber(f.cans));
+    lines << text(QCoreApplication::translate("report::Slip", "Date"),
+                  formkit::dateText(f.date) + QLatin1Char(' ') + shiftText(f.shift));
+    lines << text(QCoreApplication::translate("report::Slip", "Receipt No."),
+                  QString::number(f.refNo));
+    lines << text(QCoreApplication::translate("report::Slip", "Serial"), QString::number(f.serial));
+    lines << text(QCoreApplication::translate("report::Slip", "Route"), f.route);
+    lines << text(QCoreApplication::translate("report::Slip", "Village"),
+                  f.villageCode + QLatin1Char(' ') + f.villageName);
+    lines << text(QCoreApplication::translate("report::Slip", "Animal"), f.animal);
+    lines << text(QCoreApplication::translate("report::Slip", "Milk Type"), f.milkType);
+    lines << text(QCoreApplication::translate("report::Slip", "Cans"),
+                  formkit::plainNumber(f.cans));
     lines << SlipLine{Style::Rule, {}, {}};
-    lines << SlipLine{Style::Text, QStringLiteral("Weight"), {}};
+    lines << SlipLine{Style::Text, QCoreApplication::translate("report::Slip", "Weight"), {}};
     lines << SlipLine{Style::Large, formkit::shownWeight(f.weight), {}};
     if (!markText(f.mark).isEmpty())
         lines << SlipLine{Style::Heading, markText(f.mark), {}};
     lines << SlipLine{Style::Rule, {}, {}};
-    lines << text(QStringLiteral("Time"), f.time);
-    lines << text(QStringLiteral("Operator"), f.operatorName);
+    lines << text(QCoreApplication::translate("report::Slip", "Time"), f.time);
+    lines << text(QCoreApplication::translate("report::Slip", "Operator"), f.operatorName);
     return lines;
 }
 
@@ -298,7 +304,7 @@ QByteArray slipPdf(const SlipFields& fields, platform::SlipPaper paper)
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setResolution(300);
-    writer.setTitle(QStringLiteral("Slip %1").arg(fields.refNo));
+    writer.setTitle(QCoreApplication::translate("report::Slip", "Slip %1").arg(fields.refNo));
     writer.setCreator(QStringLiteral("Tarvolen"));
     const PaperLook look = lookOf(paper);
     double height = 0;

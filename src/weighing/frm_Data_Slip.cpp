@@ -12,6 +12,7 @@
 #include "report/SlipPrinters.h"
 
 #include <QShortcut>
+#include <memory>
 
 namespace {
 const QKeySequence kSlipAgainKey(Qt::Key_F11);
@@ -20,12 +21,18 @@ const QKeySequence kSlipAgainKey(Qt::Key_F11);
 void frm_Data::wireSlips()
 {
     const platform::DeskSettings desk = platform::readDeskSettings();
-    m_slips = new report::SlipSpooler(desk.slip, this);
-    connect(m_slips, &report::SlipSpooler::waitChanged, this, [this](const QString& reason) {
-        if (!reason.isEmpty())
-            m_status->setNotice(report::slipWaitingNotice(m_slips->waiting(), reason));
-        else if (m_status->notice().contains(QStringLiteral(" waiting: ")))
+    // Slips that waited when the desk last closed are taken up again here.
+    m_slips = new report::SlipSpooler(desk.slip, this, report::SlipSpooler::kRetryEvery,
+                                      platform::waitingSlipsFolder());
+    // Only the line's own notice about slips is cleared when they have gone.
+    auto shown = std::make_shared<QString>();
+    connect(m_slips, &report::SlipSpooler::waitChanged, this, [this, shown](const QString& reason) {
+        if (!reason.isEmpty()) {
+            *shown = report::slipWaitingNotice(m_slips->waiting(), reason);
+            m_status->setNotice(*shown);
+        } else if (m_status->notice() == *shown) {
             m_status->setNotice(QString());
+        }
     });
     auto* again = new QShortcut(kSlipAgainKey, this);
     again->setContext(Qt::WindowShortcut);
@@ -35,7 +42,7 @@ void frm_Data::wireSlips()
             printSlipFor(m_lastSlip);
     });
     if (m_slips->printerSet())
-        m_status->setKeyHints(m_status->keyHints() + QStringLiteral("  F11 slip again"));
+        m_status->setKeyHints(m_status->keyHints() + QStringLiteral("  ") + tr("F11 slip again"));
 }
 
 void frm_Data::printSlipFor(qint32 refNo)
@@ -71,8 +78,8 @@ void frm_Data::printSlipFor(qint32 refNo)
 bool frm_Data::takeDeskScale()
 {
     const std::optional<platform::DeskScale> own = platform::readDeskSettings().scale;
-    m_scaleSource = own ? QStringLiteral(" [this desk's scale settings]")
-                        : QStringLiteral(" [station settings]");
+    m_scaleSource =
+        QLatin1Char(' ') + (own ? tr("[this desk's scale settings]") : tr("[station settings]"));
     if (!own)
         return false;
     Gen_ComLan = quint8(own->link);

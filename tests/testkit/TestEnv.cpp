@@ -1,6 +1,8 @@
 #include "TestEnv.h"
 
+#include "DemoInstallation.h"
 #include "Installation.h"
+#include "ServerInstallation.h"
 #include "datastore/GenState.h"
 #include "datastore/Startup.h"
 #include "platform/Clock.h"
@@ -157,6 +159,18 @@ admin::ServerAddress TestEnv::testServer()
         qFatal("no test server (TARVOLEN_TEST_PG_STATE=%s): %s", qPrintable(state.fileName()),
                qPrintable(error));
     return *server;
+}
+
+QString TestEnv::freshServerUrl(const QDate& today)
+{
+    const admin::ServerAddress server = testServer();
+    QStringList databases{admin::kServerMainDatabase};
+    for (const admin::demo::Year& year : admin::demo::years(today))
+        databases << admin::serverDatabaseName(year.dbMst);
+    for (const QString& database : databases)
+        if (!admin::dropServerDatabase(server, database).isEmpty())
+            return QString();
+    return QString("postgresql://%1@%2:%3").arg(server.user, server.host).arg(server.port);
 }
 
 platform::ServerSource TestEnv::serverSourceFor(const QString& file)

@@ -42,6 +42,10 @@ public:
     void createCompany(const QString& dbMst);
     static bool onServer();
     static admin::ServerAddress testServer();
+    // The test server's address for init --server (postgresql://USER@HOST:PORT), with the
+    // databases of a demo installation made there for that day by an earlier run dropped; empty
+    // when one cannot be dropped. The main database's name is fixed: one such test at a time.
+    static QString freshServerUrl(const QDate& today);
     // The server database a file name stands for (empty database on the file engine).
     static platform::ServerSource serverSourceFor(const QString& file);
     // A new empty database on the test server with a name of its own, made by another
