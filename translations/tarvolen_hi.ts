@@ -344,10 +344,6 @@
         <source>%1 of Data_Wght has reached the largest number it can hold</source>
         <translation>Data_Wght का %1 अपनी सबसे बड़ी संभव संख्या तक पहुँच गया है</translation>
     </message>
-    <message>
-        <source>%1 of %2 has reached the largest number it can hold</source>
-        <translation>%2 का %1 अपनी सबसे बड़ी संभव संख्या तक पहुँच गया है</translation>
-    </message>
 </context>
 <context>
     <name>PageDrawer</name>
@@ -1043,6 +1039,18 @@ the server did not answer a moment ago</source>
         <source>. Add waits for the platform to be emptied</source>
         <translation>। जोड़ने से पहले प्लेटफ़ॉर्म खाली होना चाहिए</translation>
     </message>
+    <message>
+        <source>F11 slip again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[this desk&apos;s scale settings]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[station settings]</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>frm_Dates</name>
@@ -1154,6 +1162,134 @@ the server did not answer a moment ago</source>
     <message>
         <source>no permission to use it (%1)</source>
         <translation>इसे इस्तेमाल करने की अनुमति नहीं है (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>report::Slip</name>
+    <message>
+        <source>AM</source>
+        <comment>the morning shift</comment>
+        <translation type="unfinished">सुबह</translation>
+    </message>
+    <message>
+        <source>PM</source>
+        <comment>the evening shift</comment>
+        <translation type="unfinished">शाम</translation>
+    </message>
+    <message>
+        <source>manual weight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>corrected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished">तारीख</translation>
+    </message>
+    <message>
+        <source>Receipt No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Route</source>
+        <translation type="unfinished">रूट</translation>
+    </message>
+    <message>
+        <source>Village</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Animal</source>
+        <translation type="unfinished">पशु</translation>
+    </message>
+    <message>
+        <source>Milk Type</source>
+        <translation type="unfinished">दूध प्रकार</translation>
+    </message>
+    <message>
+        <source>Cans</source>
+        <translation type="unfinished">डिब्बे</translation>
+    </message>
+    <message>
+        <source>Weight</source>
+        <translation type="unfinished">वजन</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Operator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slip %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>report::SlipSpooler</name>
+    <message>
+        <source>receipt printer %1 cannot be opened: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>receipt printer %1 does not take the slip (off or out of paper?)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>receipt printer %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the slip folder %1 is not there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the slip cannot be written to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the print service cannot be reached (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print queue %1 is not there</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print queue %1 is stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print queue %1 has not printed it yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print queue %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>print queue %1 gave the slip up; it is sent again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slips cannot be kept in %1 until they are printed: a slip that has not been printed when the desk is closed will be lost.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 slips waiting: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slip waiting: %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
