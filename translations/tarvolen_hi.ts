@@ -1041,15 +1041,15 @@ the server did not answer a moment ago</source>
     </message>
     <message>
         <source>F11 slip again</source>
-        <translation type="unfinished"></translation>
+        <translation>F11 पर्ची फिर से</translation>
     </message>
     <message>
         <source>[this desk&apos;s scale settings]</source>
-        <translation type="unfinished"></translation>
+        <translation>[इस डेस्क की कांटा सेटिंग]</translation>
     </message>
     <message>
         <source>[station settings]</source>
-        <translation type="unfinished"></translation>
+        <translation>[स्टेशन सेटिंग]</translation>
     </message>
 </context>
 <context>
@@ -1169,127 +1169,127 @@ the server did not answer a moment ago</source>
     <message>
         <source>AM</source>
         <comment>the morning shift</comment>
-        <translation type="unfinished">सुबह</translation>
+        <translation>सुबह</translation>
     </message>
     <message>
         <source>PM</source>
         <comment>the evening shift</comment>
-        <translation type="unfinished">शाम</translation>
+        <translation>शाम</translation>
     </message>
     <message>
         <source>manual weight</source>
-        <translation type="unfinished"></translation>
+        <translation>हाथ से वजन</translation>
     </message>
     <message>
         <source>corrected</source>
-        <translation type="unfinished"></translation>
+        <translation>सुधारी गई</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished">तारीख</translation>
+        <translation>तारीख</translation>
     </message>
     <message>
         <source>Receipt No.</source>
-        <translation type="unfinished"></translation>
+        <translation>रसीद नं.</translation>
     </message>
     <message>
         <source>Serial</source>
-        <translation type="unfinished"></translation>
+        <translation>क्रमांक</translation>
     </message>
     <message>
         <source>Route</source>
-        <translation type="unfinished">रूट</translation>
+        <translation>रूट</translation>
     </message>
     <message>
         <source>Village</source>
-        <translation type="unfinished"></translation>
+        <translation>गाँव</translation>
     </message>
     <message>
         <source>Animal</source>
-        <translation type="unfinished">पशु</translation>
+        <translation>पशु</translation>
     </message>
     <message>
         <source>Milk Type</source>
-        <translation type="unfinished">दूध प्रकार</translation>
+        <translation>दूध प्रकार</translation>
     </message>
     <message>
         <source>Cans</source>
-        <translation type="unfinished">डिब्बे</translation>
+        <translation>डिब्बे</translation>
     </message>
     <message>
         <source>Weight</source>
-        <translation type="unfinished">वजन</translation>
+        <translation>वजन</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>समय</translation>
     </message>
     <message>
         <source>Operator</source>
-        <translation type="unfinished"></translation>
+        <translation>ऑपरेटर</translation>
     </message>
     <message>
         <source>Slip %1</source>
-        <translation type="unfinished"></translation>
+        <translation>पर्ची %1</translation>
     </message>
 </context>
 <context>
     <name>report::SlipSpooler</name>
     <message>
         <source>receipt printer %1 cannot be opened: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>रसीद प्रिंटर %1 खुल नहीं रहा: %2</translation>
     </message>
     <message>
         <source>receipt printer %1 does not take the slip (off or out of paper?)</source>
-        <translation type="unfinished"></translation>
+        <translation>रसीद प्रिंटर %1 पर्ची नहीं ले रहा (बंद है या कागज़ खत्म?)</translation>
     </message>
     <message>
         <source>receipt printer %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>रसीद प्रिंटर %1: %2</translation>
     </message>
     <message>
         <source>the slip folder %1 is not there</source>
-        <translation type="unfinished"></translation>
+        <translation>पर्ची का फ़ोल्डर %1 मौजूद नहीं है</translation>
     </message>
     <message>
         <source>the slip cannot be written to %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>पर्ची %1 में लिखी नहीं जा सकी: %2</translation>
     </message>
     <message>
         <source>the print service cannot be reached (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>प्रिंट सेवा से संपर्क नहीं हो रहा (%1)</translation>
     </message>
     <message>
         <source>print queue %1 is not there</source>
-        <translation type="unfinished"></translation>
+        <translation>प्रिंट कतार %1 मौजूद नहीं है</translation>
     </message>
     <message>
         <source>print queue %1 is stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>प्रिंट कतार %1 रुकी हुई है</translation>
     </message>
     <message>
         <source>print queue %1 has not printed it yet</source>
-        <translation type="unfinished"></translation>
+        <translation>प्रिंट कतार %1 ने अभी तक नहीं छापी</translation>
     </message>
     <message>
         <source>print queue %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>प्रिंट कतार %1: %2</translation>
     </message>
     <message>
         <source>print queue %1 gave the slip up; it is sent again</source>
-        <translation type="unfinished"></translation>
+        <translation>प्रिंट कतार %1 ने पर्ची छोड़ दी; फिर से भेजी जा रही है</translation>
     </message>
     <message>
         <source>Slips cannot be kept in %1 until they are printed: a slip that has not been printed when the desk is closed will be lost.</source>
-        <translation type="unfinished"></translation>
+        <translation>छपने तक पर्चियाँ %1 में रखी नहीं जा सकतीं: डेस्क बंद करते समय जो पर्ची नहीं छपी होगी, वह खो जाएगी।</translation>
     </message>
     <message>
         <source>%1 slips waiting: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 पर्चियाँ बाकी: %2</translation>
     </message>
     <message>
         <source>Slip waiting: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>पर्ची बाकी: %1</translation>
     </message>
 </context>
 <context>
