@@ -94,131 +94,131 @@
     <message>
         <source>AM Receipts</source>
         <extracomment>AM and PM: the morning and the evening shift</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>सकाळ पावत्या</translation>
     </message>
     <message>
         <source>AM Cans</source>
         <extracomment>Milk cans received in the morning shift</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>सकाळ कॅन</translation>
     </message>
     <message>
         <source>AM Weight</source>
-        <translation type="unfinished"></translation>
+        <translation>सकाळ वजन</translation>
     </message>
     <message>
         <source>PM Receipts</source>
-        <translation type="unfinished"></translation>
+        <translation>संध्या. पावत्या</translation>
     </message>
     <message>
         <source>PM Cans</source>
-        <translation type="unfinished"></translation>
+        <translation>संध्या. कॅन</translation>
     </message>
     <message>
         <source>PM Weight</source>
-        <translation type="unfinished"></translation>
+        <translation>संध्या. वजन</translation>
     </message>
     <message>
         <source>Receipts</source>
-        <translation type="unfinished">पावत्या</translation>
+        <translation>पावत्या</translation>
     </message>
     <message>
         <source>Cans</source>
-        <translation type="unfinished">कॅन</translation>
+        <translation>कॅन</translation>
     </message>
     <message>
         <source>Weight</source>
-        <translation type="unfinished">वजन</translation>
+        <translation>वजन</translation>
     </message>
     <message>
         <source>AM receipts</source>
         <extracomment>AM and PM: the morning and the evening shift</extracomment>
-        <translation type="unfinished">सकाळ पावत्या</translation>
+        <translation>सकाळ पावत्या</translation>
     </message>
     <message>
         <source>AM cans</source>
         <extracomment>Milk cans received in the morning shift</extracomment>
-        <translation type="unfinished">सकाळ कॅन</translation>
+        <translation>सकाळ कॅन</translation>
     </message>
     <message>
         <source>AM weight</source>
-        <translation type="unfinished"></translation>
+        <translation>सकाळ वजन</translation>
     </message>
     <message>
         <source>PM receipts</source>
-        <translation type="unfinished">संध्या. पावत्या</translation>
+        <translation>संध्या. पावत्या</translation>
     </message>
     <message>
         <source>PM cans</source>
-        <translation type="unfinished">संध्या. कॅन</translation>
+        <translation>संध्या. कॅन</translation>
     </message>
     <message>
         <source>PM weight</source>
-        <translation type="unfinished"></translation>
+        <translation>संध्या. वजन</translation>
     </message>
     <message>
         <source>Day summary %1</source>
-        <translation type="unfinished"></translation>
+        <translation>दिवसाचा आढावा %1</translation>
     </message>
     <message>
         <source>Route</source>
-        <translation type="unfinished">रूट</translation>
+        <translation>रूट</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished"></translation>
+        <translation>नाव</translation>
     </message>
     <message>
         <source>Vehicle</source>
-        <translation type="unfinished">गाडी</translation>
+        <translation>गाडी</translation>
     </message>
     <message>
         <source>All routes</source>
-        <translation type="unfinished">सर्व रूट</translation>
+        <translation>सर्व रूट</translation>
     </message>
     <message>
         <source>Code</source>
         <extracomment>The milk type&apos;s code</extracomment>
-        <translation type="unfinished">कोड</translation>
+        <translation>कोड</translation>
     </message>
     <message>
         <source>Milk type</source>
-        <translation type="unfinished">दूध प्रकार</translation>
+        <translation>दूध प्रकार</translation>
     </message>
     <message>
         <source>Every route with a vehicle on this day has delivered.</source>
-        <translation type="unfinished"></translation>
+        <translation>या दिवशी गाडी असलेल्या सर्व रूटचे दूध आले आहे.</translation>
     </message>
     <message>
         <source>Not yet delivered</source>
-        <translation type="unfinished">अजून आले नाही</translation>
+        <translation>अजून आले नाही</translation>
     </message>
     <message>
         <source>Shifts</source>
-        <translation type="unfinished"></translation>
+        <translation>शिफ्ट</translation>
     </message>
     <message>
         <source>Day Summary</source>
-        <translation type="unfinished"></translation>
+        <translation>दिवसाचा आढावा</translation>
     </message>
     <message>
         <source>Date: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>तारीख: %1</translation>
     </message>
     <message>
         <source>Routes</source>
-        <translation type="unfinished"></translation>
+        <translation>रूट</translation>
     </message>
     <message>
         <source>Milk types</source>
-        <translation type="unfinished"></translation>
+        <translation>दूध प्रकार</translation>
     </message>
     <message>
         <source>Milk Type</source>
-        <translation type="unfinished">दूध प्रकार</translation>
+        <translation>दूध प्रकार</translation>
     </message>
     <message>
         <source>Day Summary %1</source>
-        <translation type="unfinished"></translation>
+        <translation>दिवसाचा आढावा %1</translation>
     </message>
 </context>
 <context>
@@ -349,7 +349,7 @@
     <name>PageDrawer</name>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 लिहिता येत नाही: %2</translation>
     </message>
 </context>
 <context>
@@ -439,135 +439,135 @@ tarvolen-admin init ने ते तयार करा, किंवा त्
     <name>ReportDocument</name>
     <message>
         <source>Truck Number</source>
-        <translation type="unfinished">गाडी क्र.</translation>
+        <translation>गाडी क्र.</translation>
     </message>
     <message>
         <source>Scheduled Time</source>
-        <translation type="unfinished">ठरलेली वेळ</translation>
+        <translation>ठरलेली वेळ</translation>
     </message>
     <message>
         <source>Arrived Time</source>
-        <translation type="unfinished">आल्याची वेळ</translation>
+        <translation>आल्याची वेळ</translation>
     </message>
     <message>
         <source>Trip KMs</source>
         <extracomment>Kilometres the truck ran on its trip</extracomment>
-        <translation type="unfinished">फेरी कि.मी.</translation>
+        <translation>फेरी कि.मी.</translation>
     </message>
     <message>
         <source>Recovery Amount</source>
-        <translation type="unfinished">वसुली रक्कम</translation>
+        <translation>वसुली रक्कम</translation>
     </message>
     <message>
         <source>Remarks</source>
-        <translation type="unfinished">शेरा</translation>
+        <translation>शेरा</translation>
     </message>
     <message>
         <source>SNo.</source>
         <extracomment>The receipt&apos;s serial number in the shift</extracomment>
-        <translation type="unfinished">अ.क्र.</translation>
+        <translation>अ.क्र.</translation>
     </message>
     <message>
         <source>Village Code</source>
-        <translation type="unfinished">गाव कोड</translation>
+        <translation>गाव कोड</translation>
     </message>
     <message>
         <source>Village Name</source>
-        <translation type="unfinished">गावाचे नाव</translation>
+        <translation>गावाचे नाव</translation>
     </message>
     <message>
         <source>Animal Type</source>
-        <translation type="unfinished">जनावर</translation>
+        <translation>जनावर</translation>
     </message>
     <message>
         <source>Milk Type</source>
-        <translation type="unfinished">दूध प्रकार</translation>
+        <translation>दूध प्रकार</translation>
     </message>
     <message>
         <source>Cans Received</source>
-        <translation type="unfinished">आलेले कॅन</translation>
+        <translation>आलेले कॅन</translation>
     </message>
     <message>
         <source>Weight</source>
-        <translation type="unfinished">वजन</translation>
+        <translation>वजन</translation>
     </message>
     <message>
         <source>Mark</source>
         <extracomment>The column of the marks M and C, which stay as they are</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>खूण</translation>
     </message>
     <message numerus="yes">
         <source>Route total: %n receipts</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>रूट एकूण: %n पावती</numerusform>
+            <numerusform>रूट एकूण: %n पावत्या</numerusform>
         </translation>
     </message>
     <message>
         <source>Cancelled, not in the totals:</source>
-        <translation type="unfinished"></translation>
+        <translation>रद्द पावत्या (एकूणात धरलेल्या नाहीत):</translation>
     </message>
     <message>
         <source>Cans</source>
         <extracomment>Milk cans received</extracomment>
-        <translation type="unfinished">कॅन</translation>
+        <translation>कॅन</translation>
     </message>
     <message>
         <source>Reason</source>
-        <translation type="unfinished">कारण</translation>
+        <translation>कारण</translation>
     </message>
     <message>
         <source>Allowed by</source>
-        <translation type="unfinished"></translation>
+        <translation>मंजूर करणारे</translation>
     </message>
     <message>
         <source>Shift totals</source>
-        <translation type="unfinished"></translation>
+        <translation>शिफ्ट एकूण</translation>
     </message>
     <message>
         <source>Code</source>
         <extracomment>The milk type&apos;s code</extracomment>
-        <translation type="unfinished">कोड</translation>
+        <translation>कोड</translation>
     </message>
     <message>
         <source>Receipts</source>
-        <translation type="unfinished">पावत्या</translation>
+        <translation>पावत्या</translation>
     </message>
     <message>
         <source>All milk types</source>
-        <translation type="unfinished"></translation>
+        <translation>सर्व दूध प्रकार</translation>
     </message>
     <message>
         <source>Shift Report</source>
-        <translation type="unfinished"></translation>
+        <translation>शिफ्ट रिपोर्ट</translation>
     </message>
     <message>
         <source>Date: %1    Shift: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>तारीख: %1    शिफ्ट: %2</translation>
     </message>
     <message>
         <source>No receipts were stored for this shift.</source>
-        <translation type="unfinished"></translation>
+        <translation>या शिफ्टमध्ये एकही पावती नाही.</translation>
     </message>
     <message>
         <source>Route %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>रूट %1 %2</translation>
     </message>
     <message>
         <source>M: the weight was typed by hand.  C: corrected after it was stored.</source>
         <extracomment>M and C are the marks of the Mark column: they stay as they are</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>M: वजन हाताने लिहिलेले.  C: सेव्ह झाल्यावर दुरुस्त केलेली पावती.</translation>
     </message>
     <message>
         <source>Shift Report %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>शिफ्ट रिपोर्ट %1 %2</translation>
     </message>
 </context>
 <context>
     <name>ReportPreview</name>
     <message>
         <source>Shift Report</source>
-        <translation type="unfinished"></translation>
+        <translation>शिफ्ट रिपोर्ट</translation>
     </message>
 </context>
 <context>
@@ -608,12 +608,12 @@ the server did not answer a moment ago</source>
     <message>
         <source>AM</source>
         <extracomment>The morning shift of milk collection (a shift&apos;s name on the reports)</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>सकाळ</translation>
     </message>
     <message>
         <source>PM</source>
         <extracomment>The evening shift of milk collection (a shift&apos;s name on the reports)</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>संध्याकाळ</translation>
     </message>
 </context>
 <context>
@@ -655,61 +655,61 @@ the server did not answer a moment ago</source>
     <message>
         <source>milk type %1</source>
         <extracomment>A milk type by its code, when the centre has lost its name</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>दूध प्रकार %1</translation>
     </message>
     <message>
         <source>Union Shift Report</source>
-        <translation type="unfinished"></translation>
+        <translation>संघ शिफ्ट रिपोर्ट</translation>
     </message>
     <message>
         <source>Date: %1    Shift: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>तारीख: %1    शिफ्ट: %2</translation>
     </message>
     <message>
         <source>No centre has receipts for this shift.</source>
-        <translation type="unfinished"></translation>
+        <translation>या शिफ्टमध्ये कोणत्याही केंद्राची पावती नाही.</translation>
     </message>
     <message>
         <source>Receipts</source>
-        <translation type="unfinished">पावत्या</translation>
+        <translation>पावत्या</translation>
     </message>
     <message>
         <source>Cans</source>
         <extracomment>Milk cans received</extracomment>
-        <translation type="unfinished">कॅन</translation>
+        <translation>कॅन</translation>
     </message>
     <message>
         <source>Weight</source>
-        <translation type="unfinished">वजन</translation>
+        <translation>वजन</translation>
     </message>
     <message>
         <source>Centre</source>
         <extracomment>A collection centre of the dairy union</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>केंद्र</translation>
     </message>
     <message>
         <source>Company</source>
-        <translation type="unfinished"></translation>
+        <translation>कंपनी</translation>
     </message>
     <message>
         <source>Route</source>
-        <translation type="unfinished">रूट</translation>
+        <translation>रूट</translation>
     </message>
     <message>
         <source>Union totals</source>
-        <translation type="unfinished"></translation>
+        <translation>संघ एकूण</translation>
     </message>
     <message>
         <source>Milk Type</source>
-        <translation type="unfinished">दूध प्रकार</translation>
+        <translation>दूध प्रकार</translation>
     </message>
     <message>
         <source>All milk types</source>
-        <translation type="unfinished"></translation>
+        <translation>सर्व दूध प्रकार</translation>
     </message>
     <message>
         <source>Union Shift Report %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>संघ शिफ्ट रिपोर्ट %1 %2</translation>
     </message>
 </context>
 <context>
@@ -743,71 +743,71 @@ the server did not answer a moment ago</source>
     <name>VillageStatement</name>
     <message>
         <source>Village Statements</source>
-        <translation type="unfinished"></translation>
+        <translation>गाववार पत्रक</translation>
     </message>
     <message>
         <source>From %1 to %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 ते %2</translation>
     </message>
     <message>
         <source>M: the weight was typed by hand.  C: corrected after it was stored.  Cancelled receipts are left out.</source>
         <extracomment>M and C are the marks of the Marks column: they stay as they are</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>M: वजन हाताने लिहिलेले.  C: सेव्ह झाल्यावर दुरुस्त केलेली पावती.  रद्द पावत्या यात नाहीत.</translation>
     </message>
     <message>
         <source>No receipts were stored in this period.</source>
-        <translation type="unfinished"></translation>
+        <translation>या कालावधीत एकही पावती नाही.</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>तारीख</translation>
     </message>
     <message>
         <source>Shift</source>
         <extracomment>The shift of the day, AM or PM</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>शिफ्ट</translation>
     </message>
     <message>
         <source>Receipts</source>
-        <translation type="unfinished">पावत्या</translation>
+        <translation>पावत्या</translation>
     </message>
     <message>
         <source>Cans</source>
         <extracomment>Milk cans received</extracomment>
-        <translation type="unfinished">कॅन</translation>
+        <translation>कॅन</translation>
     </message>
     <message>
         <source>Weight</source>
-        <translation type="unfinished">वजन</translation>
+        <translation>वजन</translation>
     </message>
     <message>
         <source>Marks</source>
         <extracomment>The column of the marks M and C</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>खूण</translation>
     </message>
     <message>
         <source>Route %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>रूट %1 %2</translation>
     </message>
     <message>
         <source>Village %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>गाव %1 %2</translation>
     </message>
     <message>
         <source>Village total</source>
-        <translation type="unfinished"></translation>
+        <translation>गाव एकूण</translation>
     </message>
     <message>
         <source>Route %1 total</source>
-        <translation type="unfinished"></translation>
+        <translation>रूट %1 एकूण</translation>
     </message>
     <message>
         <source>Period total</source>
-        <translation type="unfinished"></translation>
+        <translation>कालावधी एकूण</translation>
     </message>
     <message>
         <source>Village Statements %1 to %2</source>
-        <translation type="unfinished"></translation>
+        <translation>गाववार पत्रक %1 ते %2</translation>
     </message>
 </context>
 <context>
