@@ -1041,15 +1041,15 @@ the server did not answer a moment ago</source>
     </message>
     <message>
         <source>F11 slip again</source>
-        <translation type="unfinished"></translation>
+        <translation>F11 पुन्हा स्लिप</translation>
     </message>
     <message>
         <source>[this desk&apos;s scale settings]</source>
-        <translation type="unfinished"></translation>
+        <translation>[या संगणकाची काटा सेटिंग]</translation>
     </message>
     <message>
         <source>[station settings]</source>
-        <translation type="unfinished"></translation>
+        <translation>[स्टेशन सेटिंग]</translation>
     </message>
 </context>
 <context>
@@ -1169,127 +1169,127 @@ the server did not answer a moment ago</source>
     <message>
         <source>AM</source>
         <comment>the morning shift</comment>
-        <translation type="unfinished"></translation>
+        <translation>सकाळ</translation>
     </message>
     <message>
         <source>PM</source>
         <comment>the evening shift</comment>
-        <translation type="unfinished"></translation>
+        <translation>संध्याकाळ</translation>
     </message>
     <message>
         <source>manual weight</source>
-        <translation type="unfinished"></translation>
+        <translation>हाताने वजन</translation>
     </message>
     <message>
         <source>corrected</source>
-        <translation type="unfinished"></translation>
+        <translation>दुरुस्त केलेली</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>तारीख</translation>
     </message>
     <message>
         <source>Receipt No.</source>
-        <translation type="unfinished"></translation>
+        <translation>पावती क्र.</translation>
     </message>
     <message>
         <source>Serial</source>
-        <translation type="unfinished"></translation>
+        <translation>अ.क्र.</translation>
     </message>
     <message>
         <source>Route</source>
-        <translation type="unfinished">रूट</translation>
+        <translation>रूट</translation>
     </message>
     <message>
         <source>Village</source>
-        <translation type="unfinished"></translation>
+        <translation>गाव</translation>
     </message>
     <message>
         <source>Animal</source>
-        <translation type="unfinished">जनावर</translation>
+        <translation>जनावर</translation>
     </message>
     <message>
         <source>Milk Type</source>
-        <translation type="unfinished">दूध प्रकार</translation>
+        <translation>दूध प्रकार</translation>
     </message>
     <message>
         <source>Cans</source>
-        <translation type="unfinished">कॅन</translation>
+        <translation>कॅन</translation>
     </message>
     <message>
         <source>Weight</source>
-        <translation type="unfinished">वजन</translation>
+        <translation>वजन</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>वेळ</translation>
     </message>
     <message>
         <source>Operator</source>
-        <translation type="unfinished"></translation>
+        <translation>ऑपरेटर</translation>
     </message>
     <message>
         <source>Slip %1</source>
-        <translation type="unfinished"></translation>
+        <translation>स्लिप %1</translation>
     </message>
 </context>
 <context>
     <name>report::SlipSpooler</name>
     <message>
         <source>receipt printer %1 cannot be opened: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>पावती प्रिंटर %1 उघडत नाही: %2</translation>
     </message>
     <message>
         <source>receipt printer %1 does not take the slip (off or out of paper?)</source>
-        <translation type="unfinished"></translation>
+        <translation>पावती प्रिंटर %1 स्लिप घेत नाही (बंद आहे की कागद संपला?)</translation>
     </message>
     <message>
         <source>receipt printer %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>पावती प्रिंटर %1: %2</translation>
     </message>
     <message>
         <source>the slip folder %1 is not there</source>
-        <translation type="unfinished"></translation>
+        <translation>स्लिपचा फोल्डर %1 सापडत नाही</translation>
     </message>
     <message>
         <source>the slip cannot be written to %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>स्लिप %1 मध्ये लिहिता येत नाही: %2</translation>
     </message>
     <message>
         <source>the print service cannot be reached (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>प्रिंट सेवेशी संपर्क होत नाही (%1)</translation>
     </message>
     <message>
         <source>print queue %1 is not there</source>
-        <translation type="unfinished"></translation>
+        <translation>प्रिंट रांग %1 सापडत नाही</translation>
     </message>
     <message>
         <source>print queue %1 is stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>प्रिंट रांग %1 थांबलेली आहे</translation>
     </message>
     <message>
         <source>print queue %1 has not printed it yet</source>
-        <translation type="unfinished"></translation>
+        <translation>प्रिंट रांग %1 ने अजून छापली नाही</translation>
     </message>
     <message>
         <source>print queue %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>प्रिंट रांग %1: %2</translation>
     </message>
     <message>
         <source>print queue %1 gave the slip up; it is sent again</source>
-        <translation type="unfinished"></translation>
+        <translation>प्रिंट रांग %1 ने स्लिप सोडून दिली; ती पुन्हा पाठवली जात आहे</translation>
     </message>
     <message>
         <source>Slips cannot be kept in %1 until they are printed: a slip that has not been printed when the desk is closed will be lost.</source>
-        <translation type="unfinished"></translation>
+        <translation>छापून होईपर्यंत स्लिपा %1 मध्ये ठेवता येत नाहीत: संगणक बंद करताना न छापलेली स्लिप हरवेल.</translation>
     </message>
     <message>
         <source>%1 slips waiting: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 स्लिपा बाकी: %2</translation>
     </message>
     <message>
         <source>Slip waiting: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>स्लिप बाकी: %1</translation>
     </message>
 </context>
 <context>
