@@ -225,27 +225,27 @@
     <name>DayWindow</name>
     <message>
         <source>AM receipts</source>
-        <translation>AM रसीदें</translation>
+        <translation>सुबह रसीदें</translation>
     </message>
     <message>
         <source>AM cans</source>
-        <translation>AM डिब्बे</translation>
+        <translation>सुबह डिब्बे</translation>
     </message>
     <message>
-        <source>AM kg</source>
-        <translation>AM kg</translation>
+        <source>सुबह kg</source>
+        <translation>सुबह kg</translation>
     </message>
     <message>
         <source>PM receipts</source>
-        <translation>PM रसीदें</translation>
+        <translation>शाम रसीदें</translation>
     </message>
     <message>
         <source>PM cans</source>
-        <translation>PM डिब्बे</translation>
+        <translation>शाम डिब्बे</translation>
     </message>
     <message>
-        <source>PM kg</source>
-        <translation>PM kg</translation>
+        <source>शाम kg</source>
+        <translation>शाम kg</translation>
     </message>
     <message>
         <source>Receipts</source>
