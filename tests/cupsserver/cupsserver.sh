@@ -86,7 +86,10 @@ stop)
   [ -f "$state" ] || exit 0
   dir=$(sed -n 2p "$state")
   if [ -n "$dir" ] && [ -f "$dir/cupsd.pid" ]; then
-    kill "$(cat "$dir/cupsd.pid")" 2>/dev/null || true
+    pid=$(cat "$dir/cupsd.pid")
+    kill "$pid" 2>/dev/null || true
+    # The service writes its cache as it goes: its folder is removed once it has ended.
+    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   fi
   case "$dir" in /tmp/tarvolen-cups.*) rm -rf "$dir" ;; esac
   rm -f "$state"
