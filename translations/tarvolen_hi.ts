@@ -232,20 +232,12 @@
         <translation>सुबह डिब्बे</translation>
     </message>
     <message>
-        <source>सुबह kg</source>
-        <translation>सुबह kg</translation>
-    </message>
-    <message>
         <source>PM receipts</source>
         <translation>शाम रसीदें</translation>
     </message>
     <message>
         <source>PM cans</source>
         <translation>शाम डिब्बे</translation>
-    </message>
-    <message>
-        <source>शाम kg</source>
-        <translation>शाम kg</translation>
     </message>
     <message>
         <source>Receipts</source>
@@ -290,6 +282,14 @@
     <message>
         <source>Every route with a vehicle today has delivered.</source>
         <translation>आज गाड़ी वाले सभी रूटों का दूध पहुँच गया है।</translation>
+    </message>
+    <message>
+        <source>AM kg</source>
+        <translation>सुबह kg</translation>
+    </message>
+    <message>
+        <source>PM kg</source>
+        <translation>शाम kg</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,8 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
+#include <cmath>
 
 namespace report {
 
@@ -124,8 +126,8 @@ QStringList lineText(const SlipLine& line, int columns)
             break;
         }
         if (line.left.size() + 1 + value.size() <= columns) {
-            out << line.left + QString(columns - line.left.size() - value.size(), QLatin1Char(' ')) +
-                       value;
+            out << line.left +
+                       QString(columns - line.left.size() - value.size(), QLatin1Char(' ')) + value;
             break;
         }
         out << line.left;
@@ -162,21 +164,80 @@ QByteArray printable(const QString& text)
 }
 
 const QByteArray kInit("\x1b@", 2);
-const QByteArray kCentre("\x1b" "a\x01", 3);
-const QByteArray kLeft("\x1b" "a\x00", 3);
-const QByteArray kBoldOn("\x1b" "E\x01", 3);
-const QByteArray kBoldOff("\x1b" "E\x00", 3);
+const QByteArray kCentre("\x1b"
+                         "a\x01",
+                         3);
+const QByteArray kLeft("\x1b"
+                       "a\x00",
+                       3);
+const QByteArray kBoldOn("\x1b"
+                         "E\x01",
+                         3);
+const QByteArray kBoldOff("\x1b"
+                          "E\x00",
+                          3);
 const QByteArray kDoubleSize("\x1d!\x11", 3);
 const QByteArray kNormalSize("\x1d!\x00", 3);
-const QByteArray kFeedAndCut("\x1b" "d\x04\x1d" "V\x01", 6);
+const QByteArray kFeedAndCut("\x1b"
+                             "d\x04\x1d"
+                             "V\x01",
+                             6);
+} // namespace
+
+namespace {
+// Whether the printer's own character set shows the text (accents dropped, as printable does).
+bool printableAsText(const QString& text)
+{
+    const QString plain = text.normalized(QString::NormalizationForm_KD);
+    return std::all_of(plain.begin(), plain.end(), [](QChar c) {
+        return c.unicode() < 0x80 || c.category() == QChar::Mark_NonSpacing;
+    });
+}
+
+// The picture as GS v 0 commands, one dot a bit (1 black), in bands of at most 255 rows, which
+// every receipt printer takes.
+QByteArray rasterCommands(const QImage& image)
+{
+    const int bytesPerRow = (image.width() + 7) / 8;
+    QByteArray bytes;
+    for (int top = 0; top < image.height(); top += 255) {
+        const int rows = std::min(255, image.height() - top);
+        bytes += QByteArray("\x1dv0\x00", 4);
+        bytes += char(bytesPerRow & 0xff);
+        bytes += char(bytesPerRow >> 8);
+        bytes += char(rows & 0xff);
+        bytes += char(rows >> 8);
+        for (int y = top; y < top + rows; ++y) {
+            const uchar* line = image.constScanLine(y);
+            for (int byte = 0; byte < bytesPerRow; ++byte) {
+                uchar dots = 0;
+                for (int bit = 0; bit < 8; ++bit) {
+                    const int x = byte * 8 + bit;
+                    if (x < image.width() && line[x] < 128)
+                        dots |= uchar(0x80 >> bit);
+                }
+                bytes += char(dots);
+            }
+        }
+    }
+    return bytes;
+}
 } // namespace
 
 QByteArray escPosSlip(const SlipFields& fields, int columns)
 {
+    // Text the printer's character set cannot show (a village named in Devanagari, a Hindi or
+    // Marathi desk's words) goes as a picture of the slip, drawn as the PDF is.
+    const QVector<SlipLine> lines = slipLines(fields);
+    const bool asText = std::all_of(lines.begin(), lines.end(), [](const SlipLine& line) {
+        return printableAsText(line.left) && printableAsText(line.right);
+    });
+    if (!asText)
+        return kInit + rasterCommands(escPosSlipImage(fields, columns)) + kFeedAndCut;
     // The text layout decides the lines; the commands only say how each is printed. Centred
     // lines are centred by the printer itself, so their padding goes.
     QByteArray bytes = kInit;
-    for (const SlipLine& line : slipLines(fields)) {
+    for (const SlipLine& line : lines) {
         const QStringList text = lineText(line, columns);
         switch (line.style) {
         case Style::Heading:
@@ -224,9 +285,21 @@ PaperLook lookOf(platform::SlipPaper paper)
 
 QFont slipFont(double points, bool bold)
 {
-    QFont font(QStringLiteral("DejaVu Sans"));
+    // The report's faces: Devanagari (a village's name, a Hindi or Marathi desk's texts) is
+    // drawn in Noto Sans Devanagari beside Noto Sans.
+    QFont font;
+    font.setFamilies({QStringLiteral("Noto Sans"), QStringLiteral("Noto Sans Devanagari")});
     font.setPointSizeF(points);
     font.setBold(bold);
+    return font;
+}
+
+// The font for one piece of text: Devanagari first when it holds any, as the reports do.
+QFont forPiece(QFont font, const QString& text)
+{
+    if (std::any_of(text.begin(), text.end(),
+                    [](QChar c) { return c.script() == QChar::Script_Devanagari; }))
+        font.setFamilies({QStringLiteral("Noto Sans Devanagari"), QStringLiteral("Noto Sans")});
     return font;
 }
 
@@ -247,7 +320,8 @@ QVector<Placed> placeSlip(const SlipFields& fields, const PaperLook& look, QPain
     const double width = look.widthMm - 2 * look.marginMm;
     double y = look.marginMm;
     QVector<Placed> placed;
-    const auto place = [&](const QString& text, const QFont& font, int flags) {
+    const auto place = [&](const QString& text, const QFont& shared, int flags) {
+        const QFont font = forPiece(shared, text);
         const QFontMetricsF metrics(font, device);
         const QRectF bounds = metrics.boundingRect(QRectF(0, 0, width / mmPerPixel, 1e6),
                                                    flags | Qt::TextWordWrap, text);
@@ -295,7 +369,52 @@ QVector<Placed> placeSlip(const SlipFields& fields, const PaperLook& look, QPain
     *heightMm = y + look.marginMm;
     return placed;
 }
+
+// Draws what placeSlip laid out, on a device of that many pixels a millimetre.
+void drawSlip(QPainter& painter, const QVector<Placed>& placed, double pixelsPerMm)
+{
+    painter.scale(pixelsPerMm, pixelsPerMm);
+    for (const Placed& piece : placed) {
+        if (piece.rule) {
+            painter.setPen(QPen(Qt::black, 0.2));
+            painter.drawLine(piece.box.topLeft(), piece.box.topRight());
+            continue;
+        }
+        // The fonts were measured in device pixels: draw them unscaled, at the scaled place.
+        painter.save();
+        painter.scale(1 / pixelsPerMm, 1 / pixelsPerMm);
+        painter.setFont(piece.font);
+        const QRectF box(piece.box.topLeft() * pixelsPerMm, piece.box.size() * pixelsPerMm);
+        painter.drawText(box, piece.flags, piece.text);
+        painter.restore();
+    }
+}
 } // namespace
+
+QImage escPosSlipImage(const SlipFields& fields, int columns)
+{
+    // A receipt printer prints 8 dots a millimetre: 384 across a 58 mm roll (32 columns), 576
+    // across an 80 mm one (48 columns).
+    constexpr int kDotsPerMm = 8;
+    const bool wide = columns >= 48;
+    const PaperLook look{wide ? 72.0 : 48.0, 0, 1, wide ? 10.0 : 8.0, wide ? 11.0 : 9.0,
+                         wide ? 28.0 : 22.0};
+    const auto sized = [](int width, int height) {
+        QImage image(width, height, QImage::Format_Grayscale8);
+        image.setDotsPerMeterX(kDotsPerMm * 1000);
+        image.setDotsPerMeterY(kDotsPerMm * 1000);
+        image.fill(Qt::white);
+        return image;
+    };
+    QImage measure = sized(int(look.widthMm) * kDotsPerMm, 1);
+    double height = 0;
+    const QVector<Placed> placed = placeSlip(fields, look, &measure, &height);
+    QImage image = sized(measure.width(), int(std::ceil(height * kDotsPerMm)));
+    QPainter painter(&image);
+    drawSlip(painter, placed, kDotsPerMm);
+    painter.end();
+    return image;
+}
 
 QByteArray slipPdf(const SlipFields& fields, platform::SlipPaper paper)
 {
@@ -316,29 +435,14 @@ QByteArray slipPdf(const SlipFields& fields, platform::SlipPaper paper)
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
 
     QPainter painter(&writer);
-    const double pixelsPerMm = writer.logicalDpiX() / 25.4;
-    painter.scale(pixelsPerMm, pixelsPerMm);
-    for (const Placed& piece : placed) {
-        if (piece.rule) {
-            painter.setPen(QPen(Qt::black, 0.2));
-            painter.drawLine(piece.box.topLeft(), piece.box.topRight());
-            continue;
-        }
-        // The fonts were measured in device pixels: draw them unscaled, at the scaled place.
-        painter.save();
-        painter.scale(1 / pixelsPerMm, 1 / pixelsPerMm);
-        painter.setFont(piece.font);
-        const QRectF box(piece.box.topLeft() * pixelsPerMm, piece.box.size() * pixelsPerMm);
-        painter.drawText(box, piece.flags, piece.text);
-        painter.restore();
-    }
+    drawSlip(painter, placed, writer.logicalDpiX() / 25.4);
     painter.end();
     return pdf;
 }
 
 datastore::Result<std::optional<SlipFields>> loadSlip(datastore::Connection& main,
-                                                       datastore::Connection& companyYear,
-                                                       const QString& company, qint64 refNo)
+                                                      datastore::Connection& companyYear,
+                                                      const QString& company, qint64 refNo)
 {
     const auto receipt = datastore::storedReceipt(companyYear, refNo);
     if (!receipt)

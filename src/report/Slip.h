@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QChar>
 #include <QDate>
+#include <QImage>
 #include <QString>
 #include <QVector>
 #include <optional>
@@ -48,8 +49,11 @@ QVector<SlipLine> slipLines(const SlipFields& fields);
 // right; a value that does not fit goes on the line below). Large lines are laid out at double
 // width, so they hold columns / 2 characters.
 QStringList slipText(const SlipFields& fields, int columns);
-// The bytes a receipt printer speaking ESC/POS prints the slip from, ending with a cut.
+// The bytes a receipt printer speaking ESC/POS prints the slip from, ending with a cut: text in
+// the printer's own characters, or, when the slip holds letters those lack, its picture.
 QByteArray escPosSlip(const SlipFields& fields, int columns);
+// The slip as a receipt printer's picture: 384 dots across for 32 columns, 576 for 48.
+QImage escPosSlipImage(const SlipFields& fields, int columns);
 
 // The slip as a one-page PDF on that paper: a roll's width and the height its lines take, or A6.
 QByteArray slipPdf(const SlipFields& fields, platform::SlipPaper paper);

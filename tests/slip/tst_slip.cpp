@@ -180,32 +180,74 @@ void SlipTest::escPosOnASerialLine()
              qPrintable(spooler.waitReason()));
     QVERIFY(QFile::link(printer.device, link));
     const QByteArray printed = printer.readUntilCut();
-    const QByteArray centreBold("\x1b" "a\x01\x1b" "E\x01", 6);
-    const QByteArray boldOffLeft("\x1b" "E\x00\x1b" "a\x00", 6);
-    const QByteArray whole = QByteArray("\x1b@", 2) +                                  //
-                             centreBold + "Green Vale Dairy\n" + boldOffLeft +         //
-                             centreBold + "Hilltown\n" + boldOffLeft +                 //
-                             "--------------------------------\n"                      //
-                             "Date              05/Mar/2024 AM\n"                      //
-                             "Receipt No.                 1234\n"                      //
-                             "Serial                        17\n"                      //
-                             "Route                 North Road\n"                      //
-                             "Village         V17 Rampur Kalan\n"                      //
-                             "Animal                       Cow\n"                      //
-                             "Milk Type                  Whole\n"                      //
-                             "Cans                           2\n"                      //
-                             "--------------------------------\n"                      //
-                             "Weight\n"                      //
-                             + QByteArray("\x1b" "a\x01\x1d!\x11", 6) + "56.5\n" +      //
-                             QByteArray("\x1d!\x00\x1b" "a\x00", 6) +                   //
-                             centreBold + "corrected\n" + boldOffLeft +                //
-                             "--------------------------------\n"                      //
-                             "Time                 02:30:05 PM\n"                      //
-                             "Operator                    Rene\n" +                    //
-                             QByteArray("\x1b" "d\x04\x1dV\x01", 6);
+    const QByteArray centreBold("\x1b"
+                                "a\x01\x1b"
+                                "E\x01",
+                                6);
+    const QByteArray boldOffLeft("\x1b"
+                                 "E\x00\x1b"
+                                 "a\x00",
+                                 6);
+    const QByteArray whole = QByteArray("\x1b@", 2) +                          //
+                             centreBold + "Green Vale Dairy\n" + boldOffLeft + //
+                             centreBold + "Hilltown\n" + boldOffLeft +         //
+                             "--------------------------------\n"              //
+                             "Date              05/Mar/2024 AM\n"              //
+                             "Receipt No.                 1234\n"              //
+                             "Serial                        17\n"              //
+                             "Route                 North Road\n"              //
+                             "Village         V17 Rampur Kalan\n"              //
+                             "Animal                       Cow\n"              //
+                             "Milk Type                  Whole\n"              //
+                             "Cans                           2\n"              //
+                             "--------------------------------\n"              //
+                             "Weight\n"                                        //
+                             + QByteArray("\x1b"
+                                          "a\x01\x1d!\x11",
+                                          6) +
+                             "56.5\n" + //
+                             QByteArray("\x1d!\x00\x1b"
+                                        "a\x00",
+                                        6) + //
+                             centreBold +
+                             "corrected\n" + boldOffLeft +          //
+                             "--------------------------------\n"   //
+                             "Time                 02:30:05 PM\n"   //
+                             "Operator                    Rene\n" + //
+                             QByteArray("\x1b"
+                                        "d\x04\x1dV\x01",
+                                        6);
     QCOMPARE(printed, whole);
     QTRY_VERIFY(spooler.waitReason().isEmpty());
     QCOMPARE(waits.constLast().constFirst().toString(), QString());
+
+    // A village named in Devanagari, which the printer's characters lack: the slip goes as its
+    // picture, 384 dots across, band by band, dot for dot as drawn.
+    report::SlipFields named = sample();
+    named.villageName = QString::fromUtf8("रामपुर कलां");
+    spooler.print(named);
+    const QByteArray picture = printer.readUntilCut();
+    const QImage drawn = report::escPosSlipImage(named, 32);
+    QCOMPARE(drawn.width(), 384);
+    QVERIFY(picture.startsWith(QByteArray("\x1b@", 2)));
+    int at = 2, row = 0, black = 0;
+    while (picture.mid(at, 4) == QByteArray("\x1dv0\x00", 4)) {
+        const int width = uchar(picture[at + 4]) | uchar(picture[at + 5]) << 8;
+        const int rows = uchar(picture[at + 6]) | uchar(picture[at + 7]) << 8;
+        QCOMPARE(width, 48);
+        at += 8;
+        for (int y = row; y < row + rows; ++y)
+            for (int x = 0; x < 384; ++x, black += drawn.pixelColor(x, y).value() < 128)
+                QCOMPARE(bool(uchar(picture[at + (y - row) * 48 + x / 8]) & (0x80 >> x % 8)),
+                         drawn.pixelColor(x, y).value() < 128);
+        at += width * rows;
+        row += rows;
+    }
+    QCOMPARE(row, drawn.height());
+    QVERIFY(black > 1000);
+    QCOMPARE(picture.mid(at), QByteArray("\x1b"
+                                         "d\x04\x1dV\x01",
+                                         6));
 }
 
 void SlipTest::deskStoresWhileTheQueueIsStopped()
