@@ -86,7 +86,11 @@ Result<Role> roleOf(Connection& main, const QString& userName)
     return roleFromName(rs->value(0).toString()).value_or(Role::Operator);
 }
 
-Result<Done> setRole(Connection& main, const QString& userName, Role role)
+namespace {
+// Stores one column of a user's Tv_Users row (made when missing): the statement takes the name
+// and the value. Refused for a name that is not a user of Pass.
+Result<Done> storeForUser(Connection& main, const QString& userName, const QString& statement,
+                          const QVariant& value)
 {
     const auto user = userByName(main, userName);
     if (!user)
@@ -94,13 +98,19 @@ Result<Done> setRole(Connection& main, const QString& userName, Role role)
     if (!*user)
         return error(ErrorKind::Other,
                      QCoreApplication::translate("Roles", "there is no user %1").arg(userName));
-    auto stored =
-        main.exec(QStringLiteral("INSERT INTO Tv_Users (UName, Role) VALUES (lower(?), ?) "
-                                 "ON CONFLICT (UName) DO UPDATE SET Role = excluded.Role"),
-                  {userName, roleName(role)});
+    auto stored = main.exec(statement, {userName, value});
     if (!stored)
         return stored.error();
     return Done{};
+}
+} // namespace
+
+Result<Done> setRole(Connection& main, const QString& userName, Role role)
+{
+    return storeForUser(main, userName,
+                        QStringLiteral("INSERT INTO Tv_Users (UName, Role) VALUES (lower(?), ?) "
+                                       "ON CONFLICT (UName) DO UPDATE SET Role = excluded.Role"),
+                        roleName(role));
 }
 
 Result<QString> languageOf(Connection& main, const QString& userName)
@@ -119,20 +129,10 @@ Result<QString> languageOf(Connection& main, const QString& userName)
 
 Result<Done> setLanguage(Connection& main, const QString& userName, const QString& code)
 {
-    const auto user = userByName(main, userName);
-    if (!user)
-        return user.error();
-    if (!*user)
-        return error(ErrorKind::Other,
-                     QCoreApplication::translate("Roles", "there is no user %1").arg(userName));
-    const QVariant stored =
-        code.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(code);
-    auto done = main.exec(QStringLiteral("INSERT INTO Tv_Users (UName, Lang) VALUES (lower(?), ?) "
-                                         "ON CONFLICT (UName) DO UPDATE SET Lang = excluded.Lang"),
-                          {userName, stored});
-    if (!done)
-        return done.error();
-    return Done{};
+    return storeForUser(main, userName,
+                        QStringLiteral("INSERT INTO Tv_Users (UName, Lang) VALUES (lower(?), ?) "
+                                       "ON CONFLICT (UName) DO UPDATE SET Lang = excluded.Lang"),
+                        code.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(code));
 }
 
 Result<SupervisorCheck> checkSupervisor(Connection& main, const QString& name,
