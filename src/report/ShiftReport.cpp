@@ -1,5 +1,7 @@
 #include "ShiftReport.h"
 
+#include "MasterNames.h"
+
 #include "datastore/NullFields.h"
 
 #include <QCoreApplication>
@@ -21,8 +23,8 @@ bool carriesTruckDetails(const datastore::StoredReceipt& r)
 
 ReportLine lineOf(const datastore::StoredReceipt& r)
 {
-    return ReportLine{r.serial,       r.villageCode, r.villageName, r.animalName,
-                      r.milkTypeName, r.cans,        r.weight,      r.refNo, QChar()};
+    return ReportLine{r.serial, r.villageCode, r.villageName, r.animalName, r.milkTypeName,
+                      r.cans,   r.weight,      r.refNo,       QChar()};
 }
 
 void add(Totals* totals, const QVariant& cans, const QVariant& weight)
@@ -130,32 +132,6 @@ Totals overallOf(const QVector<MilkTypeLine>& lines)
     return overall;
 }
 
-namespace {
-struct MastersNames {
-    QHash<qint64, std::pair<QString, QString>> villages;
-    QHash<qint64, QString> routes;
-};
-
-// Few receipts are cancelled: the names of every village and route are read only for them.
-datastore::Result<MastersNames> mastersNames(datastore::Connection& con)
-{
-    MastersNames names;
-    auto villages = con.exec(QStringLiteral("SELECT VRefNo, VCode, VName FROM Mast_Villages"));
-    if (!villages)
-        return villages.error();
-    while (villages->next())
-        names.villages.insert(villages->value(0).toLongLong(),
-                              {datastore::Null_Str(villages->value(1)),
-                               datastore::Null_Str(villages->value(2))});
-    auto routes = con.exec(QStringLiteral("SELECT RTRefNo, RTType FROM Mast_Routes"));
-    if (!routes)
-        return routes.error();
-    while (routes->next())
-        names.routes.insert(routes->value(0).toLongLong(), datastore::Null_Str(routes->value(1)));
-    return names;
-}
-} // namespace
-
 struct CompanyHeading {
     QString name;
     QString town;
@@ -224,7 +200,8 @@ datastore::Result<ShiftReport> loadShiftReport(datastore::Connection& companyYea
                                         }),
                          cancelled->end());
     if (!cancelled->isEmpty()) {
-        const auto names = mastersNames(companyYear);
+        // Few receipts are cancelled: the names of every village and route are read only for them.
+        const auto names = readMasterNames(companyYear);
         if (!names)
             return names.error();
         addCancelled(&report.routes, *cancelled, names->villages, names->routes);

@@ -1,5 +1,7 @@
 #include "VillageStatement.h"
 
+#include "MasterNames.h"
+
 #include "PageDrawer.h"
 #include "ReceiptExport.h"
 #include "ReportDocument.h"
@@ -43,32 +45,6 @@ void add(Totals* totals, const Totals& more)
     totals->receipts += more.receipts;
     totals->cans += more.cans;
     totals->weight += more.weight;
-}
-
-struct Names {
-    QHash<qint64, std::pair<QString, QString>> villages; // code, name
-    QHash<qint64, QString> routes;
-};
-
-datastore::Result<Names> namesOf(datastore::Connection& con, const StatementRequest& request)
-{
-    Names names;
-    auto villages = con.exec(
-        QStringLiteral("SELECT VRefNo, VCode, VName FROM Mast_Villages WHERE VRefNo IN (SELECT "
-                       "DISTINCT VRefNo FROM Data_Wght WHERE RefDate >= ? AND RefDate <= ?)"),
-        {request.from, request.to});
-    if (!villages)
-        return villages.error();
-    while (villages->next())
-        names.villages.insert(villages->value(0).toLongLong(),
-                              {datastore::Null_Str(villages->value(1)),
-                               datastore::Null_Str(villages->value(2))});
-    auto routes = con.exec(QStringLiteral("SELECT RTRefNo, RTType FROM Mast_Routes"));
-    if (!routes)
-        return routes.error();
-    while (routes->next())
-        names.routes.insert(routes->value(0).toLongLong(), datastore::Null_Str(routes->value(1)));
-    return names;
 }
 
 void sortVillages(QVector<VillageStatement>* villages)
@@ -130,7 +106,11 @@ datastore::Result<Statements> villageStatements(datastore::Connection& con,
         add(&out.totals, one);
     }
     rs->finish();
-    const auto names = namesOf(con, request);
+    const auto names = readMasterNames(
+        con,
+        QStringLiteral("VRefNo IN (SELECT DISTINCT VRefNo FROM Data_Wght WHERE RefDate >= ? AND "
+                       "RefDate <= ?)"),
+        {request.from, request.to});
     if (!names)
         return names.error();
     for (StatementRoute& r : out.routes) {
