@@ -1,5 +1,7 @@
 #include "PageDrawer.h"
 
+#include "PrintFaces.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QPageLayout>
@@ -21,24 +23,9 @@ struct Text {
     Q_DECLARE_TR_FUNCTIONS(PageDrawer)
 };
 
-// The report's letters are named rather than left to the desktop's font, so that every desk
-// prints alike: Latin in Noto Sans, Devanagari (village names, a Hindi or Marathi desk's own
-// texts) in Noto Sans Devanagari, both of fonts-noto-core, drawn in one design. A desk without
-// them falls back to whatever font has the letters.
-const QStringList kLatinFirst{QStringLiteral("Noto Sans"), QStringLiteral("Noto Sans Devanagari")};
-// For a text with Devanagari: Qt would otherwise try Noto Sans for those letters first, find it
-// without them, and say so on standard error.
-const QStringList kDevanagariFirst{QStringLiteral("Noto Sans Devanagari"),
-                                   QStringLiteral("Noto Sans")};
-
 bool hasScript(const QString& text, bool (*isIt)(QChar::Script))
 {
     return std::any_of(text.begin(), text.end(), [isIt](QChar c) { return isIt(c.script()); });
-}
-
-bool hasDevanagari(const QString& text)
-{
-    return hasScript(text, [](QChar::Script s) { return s == QChar::Script_Devanagari; });
 }
 
 // Letters of a script other than Latin; figures, blanks and signs belong to none.
@@ -47,17 +34,9 @@ bool hasOtherScript(const QString& text)
     return hasScript(text, [](QChar::Script s) { return s > QChar::Script_Latin; });
 }
 
-QFont forText(QFont font, const QString& text)
-{
-    if (hasDevanagari(text))
-        font.setFamilies(kDevanagariFirst);
-    return font;
-}
-
 QFont reportFont(bool bold)
 {
-    QFont font;
-    font.setFamilies(kLatinFirst);
+    QFont font = printFace(QFont());
     font.setPointSizeF(kPointSize);
     font.setBold(bold);
     // Letter spacing keeps the shaper from joining letters into ligatures ("ff" as one glyph),
@@ -113,7 +92,7 @@ void PageDrawer::makeRoom(double height)
 
 void PageDrawer::textLine(const QString& text, const QFont& font, Qt::Alignment align)
 {
-    m_painter.setFont(forText(font, text));
+    m_painter.setFont(printFace(font, text));
     const QRectF room(0, 0, m_width, 1e9);
     const double height =
         m_painter.boundingRect(room, int(align | Qt::TextWordWrap), text).height();
@@ -130,7 +109,7 @@ void PageDrawer::drawLead(double following)
     makeRoom(m_leadHeight + following);
     for (const Lead& lead : std::exchange(m_lead, {})) {
         if (!lead.text.isEmpty()) {
-            m_painter.setFont(forText(lead.font, lead.text));
+            m_painter.setFont(printFace(lead.font, lead.text));
             m_painter.drawText(QRectF(0, m_y, m_width, lead.height),
                                int(lead.align | Qt::TextWordWrap), lead.text);
         }
@@ -220,7 +199,7 @@ double PageDrawer::cellHeight(const QString& text, double width, bool bold) cons
     const QFontMetricsF& metrics = bold ? m_boldMetrics : m_metrics;
     const double inner = width - 2 * m_pad;
     if (hasOtherScript(text)) {
-        QTextLayout layout(text, forText(bold ? m_bold : m_font, text), m_device);
+        QTextLayout layout(text, printFace(bold ? m_bold : m_font, text), m_device);
         return layOut(&layout, inner, Qt::AlignLeft, bold) + 2 * m_pad;
     }
     // Short texts (numbers, codes) fit by their length alone, without being shaped twice.
@@ -251,8 +230,8 @@ double PageDrawer::layOut(QTextLayout* layout, double width, Qt::Alignment align
     return y;
 }
 
-void PageDrawer::drawCell(const QRectF& cell, const QString& text, Qt::Alignment align,
-                          bool bold, bool shaded)
+void PageDrawer::drawCell(const QRectF& cell, const QString& text, Qt::Alignment align, bool bold,
+                          bool shaded)
 {
     if (shaded)
         m_painter.fillRect(cell, kShade);
@@ -260,7 +239,7 @@ void PageDrawer::drawCell(const QRectF& cell, const QString& text, Qt::Alignment
         return;
     const QRectF room = cell.adjusted(m_pad, m_pad, -m_pad, -m_pad);
     if (hasOtherScript(text)) {
-        QTextLayout layout(text, forText(bold ? m_bold : m_font, text), m_device);
+        QTextLayout layout(text, printFace(bold ? m_bold : m_font, text), m_device);
         layOut(&layout, room.width(), align, bold);
         layout.draw(&m_painter, room.topLeft());
         return;
@@ -291,8 +270,8 @@ void PageDrawer::row(const QStringList& cells, bool bold, int firstSpan)
         edge << edge.last() + 1; // cells left out are drawn empty
     double height = 0;
     for (int i = 0; i + 1 < edge.size(); ++i)
-        height = std::max(
-            height, cellHeight(cells.value(i), m_left[edge[i + 1]] - m_left[edge[i]], bold));
+        height = std::max(height,
+                          cellHeight(cells.value(i), m_left[edge[i + 1]] - m_left[edge[i]], bold));
     if (m_tableStarted)
         makeRoom(height);
     else

@@ -1,5 +1,7 @@
 #include "Slip.h"
 
+#include "PrintFaces.h"
+
 #include "datastore/Audit.h"
 #include "datastore/NullFields.h"
 #include "datastore/ShiftQueries.h"
@@ -285,21 +287,9 @@ PaperLook lookOf(platform::SlipPaper paper)
 
 QFont slipFont(double points, bool bold)
 {
-    // The report's faces: Devanagari (a village's name, a Hindi or Marathi desk's texts) is
-    // drawn in Noto Sans Devanagari beside Noto Sans.
-    QFont font;
-    font.setFamilies({QStringLiteral("Noto Sans"), QStringLiteral("Noto Sans Devanagari")});
+    QFont font = printFace(QFont());
     font.setPointSizeF(points);
     font.setBold(bold);
-    return font;
-}
-
-// The font for one piece of text: Devanagari first when it holds any, as the reports do.
-QFont forPiece(QFont font, const QString& text)
-{
-    if (std::any_of(text.begin(), text.end(),
-                    [](QChar c) { return c.script() == QChar::Script_Devanagari; }))
-        font.setFamilies({QStringLiteral("Noto Sans Devanagari"), QStringLiteral("Noto Sans")});
     return font;
 }
 
@@ -321,7 +311,7 @@ QVector<Placed> placeSlip(const SlipFields& fields, const PaperLook& look, QPain
     double y = look.marginMm;
     QVector<Placed> placed;
     const auto place = [&](const QString& text, const QFont& shared, int flags) {
-        const QFont font = forPiece(shared, text);
+        const QFont font = printFace(shared, text);
         const QFontMetricsF metrics(font, device);
         const QRectF bounds = metrics.boundingRect(QRectF(0, 0, width / mmPerPixel, 1e6),
                                                    flags | Qt::TextWordWrap, text);
